@@ -1,0 +1,74 @@
+// One field of a view: its definition and the value of the view's current record.
+//
+// A field belongs to its view. Reading Value gives the current record's value
+// (Empty before any fetch); writing it puts a value that positions the next
+// browse when the field is a segment of the browse's key. Values put are
+// converted to the field's type; the view's maximum-key text (see
+// FieldDef::MaxKeyText) is accepted by every key field and stands for the top
+// of its range.
+#pragma once
+
+#include "accpac/AccpacPresentationList.h"
+#include "accpac/Variant.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace accpac {
+
+enum class FieldType { String, Int16, Int32, Boolean, Decimal, Date };
+
+constexpr std::int16_t PresentationCoded = 76;  // PresentationType of a field shown through its list
+
+struct FieldDef {
+    QString name;                       // e.g. "IDCUST"
+    FieldType type = FieldType::String;
+    int size = 0;                       // maximum characters of a String field; 0 for others
+    int decimals = 0;                   // digits after the point of a Decimal field
+    QString description;                // what the user calls the field (grid header)
+    std::int16_t presentationType = 0;  // PresentationCoded, or 0
+    AccpacPresentationList presentation;
+};
+
+// Text that lookups put into an order-key field before a descending browse.
+inline const QString MaxKeyText = QStringLiteral("ZZZZZZZZZZZZ");
+
+class AccpacField {
+public:
+    explicit AccpacField(FieldDef def) : def_(std::move(def)) {}
+
+    const QString& Name() const { return def_.name; }
+    const QString& Description() const { return def_.description; }
+    std::int16_t PresentationType() const { return def_.presentationType; }
+    const AccpacPresentationList& PresentationList() const { return def_.presentation; }
+    const FieldDef& definition() const { return def_; }
+
+    // The current record's value. Fields of type String hold a String
+    // Variant, Int16 an Integer, Int32 a Long, Boolean a Boolean, Decimal a
+    // Decimal, Date a Date (Empty when the record has no date).
+    const Variant& Value() const { return value_; }
+    // Puts a value: converted to the field's type, or MaxKeyText anywhere.
+    // A value that does not convert throws 13 (type mismatch) and leaves the
+    // field as it was.
+    void setValue(const Variant& v);
+
+    // --- used by views ---------------------------------------------------
+    bool isPut() const { return put_; }          // written since the last clear
+    bool isPutMax() const { return putMax_; }    // the put value was MaxKeyText
+    void clear();                                // to the type's empty value, not put
+    void load(const Variant& v) { value_ = v; }  // a fetched record's value
+
+private:
+    FieldDef def_;
+    Variant value_;
+    bool put_ = false;
+    bool putMax_ = false;
+};
+
+// Converts a text to the value a field of this definition holds, the way
+// filters and CSV imports read values: the grid's text forms of dates
+// (yyyy-MM-dd), amounts and numbers; "" gives the type's empty value.
+// Throws 13 when the text does not convert.
+Variant convertText(const FieldDef& def, const QString& text);
+
+}  // namespace accpac

@@ -1,0 +1,34 @@
+// The fields of one view, by name or position.
+#pragma once
+
+#include "accpac/AccpacField.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace accpac {
+
+class AccpacFields {
+public:
+    AccpacFields() = default;
+    explicit AccpacFields(const std::vector<FieldDef>& defs);
+
+    int Count() const { return int(fields_.size()); }
+    // The field of that name (exact, as the system spells it). An unknown
+    // name throws AccpacFailure with a description naming it.
+    AccpacField& Item(const QString& name);
+    const AccpacField& Item(const QString& name) const;
+    // Position 0..Count()-1; otherwise throws 9.
+    AccpacField& Item(int index);
+    // The field, or nullptr when the view has none of that name.
+    AccpacField* find(const QString& name);
+    const AccpacField* find(const QString& name) const;
+
+    void clearAll();  // every field to its empty value, none put
+
+private:
+    std::vector<std::unique_ptr<AccpacField>> fields_;
+};
+
+}  // namespace accpac

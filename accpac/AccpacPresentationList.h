@@ -1,0 +1,28 @@
+// The list through which a coded field shows its stored codes as texts.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace accpac {
+
+struct AccpacPresentationItem {
+    std::int16_t Value = 0;  // the stored code
+    QString Text;            // what the user sees for it
+};
+
+class AccpacPresentationList {
+public:
+    AccpacPresentationList() = default;
+    explicit AccpacPresentationList(std::vector<AccpacPresentationItem> items) : items_(std::move(items)) {}
+
+    int Count() const { return int(items_.size()); }
+    // Entry 0..Count()-1; any other index throws 9 (subscript out of range).
+    const AccpacPresentationItem& Item(int index) const;
+
+private:
+    std::vector<AccpacPresentationItem> items_;
+};
+
+}  // namespace accpac

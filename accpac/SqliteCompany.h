@@ -1,0 +1,42 @@
+// The embedded backend: one company is one SQLite file.
+//
+// openCompany opens the file read-only; the component never changes
+// accounting data. Tools that make or load companies (the demo company, CSV
+// import) use the writer functions, which the component itself never calls.
+#pragma once
+
+#include "accpac/AccpacSession.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+
+namespace accpac {
+
+// Opens a company read-only. A missing file or one that is not a company
+// throws AccpacFailure.
+std::shared_ptr<AccpacSession> openCompany(const QString& path);
+
+// Every view ID the catalogue knows, sorted.
+QStringList catalogueViewIds();
+
+struct CreateOptions {
+    QString name = QStringLiteral("Sample Company Inc.");  // company name
+    std::int64_t scale = 0;  // open documents to create; 0 = the small demo set
+};
+// Creates (replaces) a deterministic company with data in every view.
+// Throws AccpacFailure on failure.
+void createCompany(const QString& path, const CreateOptions& options);
+
+struct ImportResult {
+    std::int64_t rows = 0;   // records loaded
+    QStringList problems;    // "line N: ..." for each bad row; nothing was loaded when not empty
+};
+// Replaces a view's records with those of a CSV file (header row of field
+// names, RFC 4180 quoting, values as the grid shows them, codes for coded
+// fields). All or nothing. Throws AccpacFailure for an unknown view or a file
+// that cannot be read.
+ImportResult importCsv(const QString& path, const QString& viewId, const QString& csvFile);
+
+}  // namespace accpac

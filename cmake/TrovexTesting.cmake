@@ -1,0 +1,31 @@
+# Tests of a subsystem are added only when testing is on. Every test runs on
+# the offscreen Qt platform with its own settings folder, so no test touches
+# a real user's settings or needs a display.
+if(BUILD_TESTING)
+  find_package(GTest REQUIRED)
+endif()
+
+set(TROVEX_TEST_ENV
+  "QT_QPA_PLATFORM=offscreen"
+  "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config"
+  "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data"
+  "TROVEX_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+
+# trovex_add_gtest(NAME name SOURCES ... LIBS ...): a GoogleTest executable,
+# registered test by test under the subsystem's prefix (ctest -R engine).
+function(trovex_add_gtest)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${T_NAME} TEST_PREFIX "${T_NAME}." DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "${TROVEX_TEST_ENV}" TIMEOUT 300)
+endfunction()
+
+# trovex_add_qtest(NAME name SOURCES ... LIBS ...): a Qt Test executable (one ctest entry).
+function(trovex_add_qtest)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${TROVEX_TEST_ENV}" TIMEOUT 300)
+endfunction()

@@ -1,0 +1,106 @@
+// The lookup engine: one Finder serves one lookup.
+//
+// A preset creates it, binds it to a view (SetFinderView), declares the grid
+// columns (AddFinderCol), sets the caption, filters and result columns through
+// the public fields and runs the lookup (ShowFinder). The grid of the window
+// never holds more than one batch: the engine remembers only the order-key
+// texts at the edges of the batch and of the view, and every move re-browses
+// the view from those texts with one keyed browse.
+#pragma once
+
+#include "accpac/AccpacSession.h"
+#include "accpac/Variant.h"
+#include "window/FinderEngine.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace window { class frmTrovex; }
+
+namespace engine {
+
+// One grid column: the field it shows, its width and alignment.
+struct FinderCol {
+    QString fieldname;        // "" until declared
+    std::int32_t ColWidth = 0;   // twips
+    std::int16_t Alignment = 0;  // 1 left-centre, 7 right-centre
+};
+
+class Finder : public window::FinderEngine {
+public:
+    Finder();  // initial values; creates the window and links it back
+    ~Finder() override;
+    Finder(const Finder&) = delete;
+    Finder& operator=(const Finder&) = delete;
+
+    // --- public fields, in the system's order --------------------------------
+    std::unique_ptr<window::frmTrovex> myFinderForm;   // see form()
+    std::shared_ptr<accpac::AccpacSession> FinderSession;
+    std::shared_ptr<accpac::AccpacView> FinderView;
+    accpac::AccpacFields* FinderFields = nullptr;      // FinderView's fields
+    // FinderResult1..3 and ResultField1..3 are inherited from FinderEngine.
+    QString FinderCaption;
+    QString FinderPrepare;           // the lookup's standing filter, "" for none
+    std::int16_t FinderDefault = 0;  // search preset: 0 none, 1 seed text, 2 fourth field + Contains
+    QString FinderSeed;              // text placed in the search box
+    QString FinderSeedPrepare;       // filter derived from the seed
+    std::int16_t SkipFirst = 0;      // True: column 0 is not offered for searching
+
+    // --- interface ------------------------------------------------------------
+    window::frmTrovex& form() override;  // myFinderForm, created (unlinked) when empty
+    void SetFinderView(std::shared_ptr<accpac::AccpacSession> sess, std::shared_ptr<accpac::AccpacView> view,
+                       const accpac::Variant& maxValue, std::int16_t viewOrder = 0);
+    void SetFieldValue(const QString& Name, const accpac::Variant& value);
+    void ShowFinder();
+    void GOTOBOT() override;
+    void GOTOTOP() override;
+    void NEXTBATCH() override;
+    void PREVBATCH() override;
+    void NEXTLINE() override;
+    void PREVLINE() override;
+    void PrepareFinder(QString& textboxStartingValue, std::int16_t& ColNumOfOrderKey) override;
+    void AddFinderCol(const QString& fieldname, std::int32_t ColNum, std::int32_t ColWidth = 0,
+                      std::int16_t Alignment = 0);
+    void FindNow(QString& Field, std::int16_t& condition, QString searchString) override;
+    bool atBot() override;
+    bool atTop() override;
+
+    // Read-only views of the private state, for hosts' diagnostics and tests.
+    const std::vector<FinderCol>& columns() const { return FinderCols; }
+    const QString& currentFilter() const { return CurrentFilter; }
+    const QString& topKey() const { return TopKey; }
+    const QString& bottomKey() const { return BottomKey; }
+    const QString& batchTopKey() const { return BatchTopKey; }
+    const QString& batchBottomKey() const { return BatchBottomKey; }
+    std::int16_t batchRows() const { return BatchRows; }
+    std::int16_t visibleRows() const { return VisibleRows; }
+
+private:
+    // Loading (one batch at a time).
+    QString Pickup_Presentation_String(const FinderCol& column, std::int16_t code);
+    QString ColumnText(const FinderCol& column);
+    void ClearFinderGrid();
+    void SetupFinderGrid();
+    void StartFinderWith(QString& filter, const QString& startValue);
+    void FillFinderGrid(QString& filter);
+
+    QString MaxKeyValue;
+    std::int16_t VisibleRows = 12;
+    std::int16_t BatchRows = 12;
+    QString TopKey, BottomKey, BatchTopKey, BatchBottomKey;
+    QString CurrentFilter;
+    QString OrderKeyField;
+    std::int16_t OrderKeyCol = 0;
+    QString StartFilter;
+    std::vector<FinderCol> FinderCols;
+    QString PresetField;
+    accpac::Variant PresetValue;
+    std::int16_t ViewOrder = 0;
+    std::shared_ptr<accpac::AccpacView> ViewAR0041, ViewAR0042, ViewAR0043, ViewAR0044, ViewAR0045, ViewAR0061;
+    std::shared_ptr<accpac::AccpacView> ViewIC0310, ViewIC0750, ViewIC0330;
+    std::shared_ptr<accpac::AccpacView> ViewTX0001, ViewTX0002;
+};
+
+}  // namespace engine

@@ -1,0 +1,15 @@
+// The per-user settings store: text values by application name, section and
+// key, kept by QSettings in the platform's native form (the registry on
+// Windows, a configuration file under $XDG_CONFIG_HOME elsewhere).
+#pragma once
+
+#include <QString>
+
+namespace errors {
+
+// The stored text, or `defaultValue` when the key is missing.
+QString GetSetting(const QString& appName, const QString& section, const QString& key,
+                   const QString& defaultValue = QString());
+void SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value);
+
+}  // namespace errors

@@ -1,0 +1,30 @@
+// A choose-only drop-down list.
+#pragma once
+
+#include "window/controls/Control.h"
+
+class QComboBox;
+
+namespace window {
+
+class ComboList : public Control {
+public:
+    explicit ComboList(QComboBox* box);
+
+    void Clear();                   // ListIndex becomes -1
+    void AddItem(const QString& text);
+    int ListCount() const;
+    QString List(int index) const;  // "" outside the list
+    int ListIndex() const;          // -1 when nothing is chosen
+    // Chooses an entry and raises Click before returning. -1 chooses
+    // nothing; any other position the list does not have throws 380.
+    void setListIndex(int index);
+    QString Text() const;           // the chosen entry, "" for none
+
+    // Raised when the chosen entry changes, by the user or by setListIndex.
+    std::function<void()> Click;
+
+    QComboBox* box() const;
+};
+
+}  // namespace window

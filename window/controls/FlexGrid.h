@@ -1,0 +1,81 @@
+// The grid of the lookup window: a table of text cells addressed by row and
+// column from 0, whose row 0 is the fixed header row.
+//
+// Rows counts the header row too, so data rows are 1..Rows()-1. The grid has
+// at least one data row: Rows() >= 2 always (removing the last data row
+// leaves an empty one, as the loads expect). Every row is 255 twips high.
+// The selection runs from (Row, Col) to (RowSel, ColSel); setting Row moves
+// the current cell and collapses the selection to it, then raises EnterCell
+// before returning when the current cell changed.
+#pragma once
+
+#include "window/controls/Control.h"
+
+#include <cstdint>
+
+class QTableView;
+
+namespace window {
+
+class FlexGrid : public Control {
+public:
+    static constexpr double RowHeightTwips = 255;
+    static constexpr int AlignLeftCenter = 1;
+    static constexpr int AlignRightCenter = 7;
+
+    explicit FlexGrid(QTableView* view);
+    ~FlexGrid() override;
+
+    int Rows() const;
+    // Sets the number of rows (header included, at least 2; less throws
+    // 380). New rows are empty; rows beyond the count are dropped.
+    void setRows(int n);
+    int Cols() const;
+    void setCols(int n);  // at least 1, else throws 380
+
+    int Row() const;
+    void setRow(int r);      // 0..Rows()-1 else throws 381; raises EnterCell when it changes
+    int Col() const;
+    void setCol(int c);      // 0..Cols()-1 else throws 381; raises EnterCell when it changes
+    int RowSel() const;
+    void setRowSel(int r);   // 0..Rows()-1 else throws 381
+    int ColSel() const;
+    void setColSel(int c);   // 0..Cols()-1 else throws 381
+
+    // Cell text; row 0 is the header. Outside the grid throws 381.
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+
+    double ColWidth(int col) const;  // twips; 0 hides the column
+    void setColWidth(int col, double twips);
+    int ColAlignment(int col) const;
+    void setColAlignment(int col, int code);  // 1 left-centre, 7 right-centre
+
+    // Adds a row whose cells are the TAB-separated texts of `line`, at the
+    // end (index -1) or at `index` (1..Rows()), pushing the rows below down.
+    void AddItem(const QString& line, int index = -1);
+    // Removes data row `index` (1..Rows()-1); when it was the only data row,
+    // an empty one takes its place. Other indexes throw 381.
+    void RemoveItem(int index);
+
+    // The cell under the mouse at the last mouse event (row 0 for the header).
+    int MouseRow() const;
+    int MouseCol() const;
+
+    QString FontName() const;
+    double FontSize() const;
+
+    // Events.
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    std::function<void(int charCode)> KeyPress;
+    std::function<void()> EnterCell;
+
+    QTableView* view() const;
+
+private:
+    struct Impl;
+    Impl* d;
+};
+
+}  // namespace window

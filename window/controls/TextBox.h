@@ -1,0 +1,28 @@
+// A one-line text box.
+#pragma once
+
+#include "window/controls/Control.h"
+
+class QLineEdit;
+
+namespace window {
+
+class TextBox : public Control {
+public:
+    explicit TextBox(QLineEdit* edit);
+
+    QString Text() const;
+    // Replaces the text; when it differs, raises Change before returning.
+    void setText(const QString& text);
+
+    // Raised on every change of the text, typed or set.
+    std::function<void()> Change;
+    // Raised for every key pressed while the box has the focus, before the
+    // box handles the key (Windows virtual-key code, shift state bits
+    // 1 Shift, 2 Ctrl, 4 Alt).
+    std::function<void(int keyCode, int shift)> KeyDown;
+
+    QLineEdit* edit() const;
+};
+
+}  // namespace window
