@@ -19,6 +19,7 @@ constexpr long TypeMismatch = 13;            // value does not convert to the ty
 constexpr long InvalidUseOfNull = 94;
 constexpr long InvalidPropertyValue = 380;   // e.g. a list position the list does not have
 constexpr long ObjectRequired = 424;         // reference is empty
+constexpr long NoSuchProperty = 438;         // an object read by a property name it does not have
 // Failures reported by the accounting system itself (view cannot be opened,
 // bad filter, database failure); details are in the session's Errors.
 constexpr long AccpacFailure = -2147467259;  // 0x80004005

@@ -47,9 +47,10 @@ public:
     // Variant, Int16 an Integer, Int32 a Long, Boolean a Boolean, Decimal a
     // Decimal, Date a Date (Empty when the record has no date).
     const Variant& Value() const { return value_; }
-    // Puts a value: converted to the field's type, or MaxKeyText anywhere.
-    // A value that does not convert throws 13 (type mismatch) and leaves the
-    // field as it was.
+    // Puts a value: converted to the field's type, or MaxKeyText anywhere
+    // (a String field then holds the text, others their empty value). A
+    // value that does not convert throws 13 (type mismatch; 6 for a number
+    // outside the range, 94 for Null) and leaves the field as it was.
     void setValue(const Variant& v);
 
     // --- used by views ---------------------------------------------------
@@ -67,8 +68,11 @@ private:
 
 // Converts a text to the value a field of this definition holds, the way
 // filters and CSV imports read values: the grid's text forms of dates
-// (yyyy-MM-dd), amounts and numbers; "" gives the type's empty value.
-// Throws 13 when the text does not convert.
+// (yyyy-MM-dd), amounts and numbers; "" gives the type's empty value (no
+// date is Empty). Text is taken as it is; other types allow blanks around
+// the value. Throws 13 when the text does not convert (an amount with more
+// significant decimals than the field keeps does not), 6 for a whole number
+// outside an integer field's range; the description names the field.
 Variant convertText(const FieldDef& def, const QString& text);
 
 }  // namespace accpac

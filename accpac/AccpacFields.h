@@ -3,6 +3,7 @@
 
 #include "accpac/AccpacField.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -29,6 +30,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<AccpacField>> fields_;
+    QHash<QString, int> byName_;  // name -> position in fields_; every cell of the grid is read by name
 };
 
 }  // namespace accpac
