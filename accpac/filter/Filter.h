@@ -10,26 +10,38 @@
 //              |  bare text up to the next blank-framed AND/OR, ")" or the end (may be empty)
 //
 // Keywords and field names are matched without regard to letter case; blanks
-// around operators are optional ("STATUS=1", "STATUS = 1"). Each value is
-// converted to its field's type (convertText), so a date or amount written as
-// the grid shows it compares as a date or amount. LIKE takes % and _ as
-// wildcards, applies to text fields and ignores letter case. A filter of
-// blanks only is no condition at all.
+// around operators are optional ("STATUS=1", "STATUS = 1"). A bare value
+// loses the blanks around it but keeps those inside ("MARY ANN%"); a quoted
+// value is taken exactly, and a double quote inside a bare value is refused.
+// Each value is converted to its field's type (convertText), so a date or
+// amount written as the grid shows it compares as a date or amount; an empty
+// date is Empty, which stands for "no date" and orders before every date.
+// LIKE takes % and _ as wildcards, applies to text fields and ignores letter
+// case, for letters beyond ASCII too. A filter of blanks only is no condition
+// at all. Brackets nest at most MaxNesting deep and a filter holds at most
+// MaxConditions comparisons, so no filter can exhaust the stack or SQLite's
+// expression depth.
 //
 // Values are never put into SQL text: toSql gives placeholders and the values
 // to bind.
 #pragma once
 
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
 #include "accpac/AccpacError.h"
 #include "accpac/AccpacField.h"
 #include "accpac/Variant.h"
 
-#include <QString>
-#include <functional>
-#include <memory>
-#include <vector>
+struct sqlite3;
 
 namespace accpac::filter {
+
+constexpr int MaxNesting = 64;      // brackets inside brackets
+constexpr int MaxConditions = 256;  // comparisons in one filter
 
 enum class Op { Eq, Ne, Lt, Le, Gt, Ge, Like };
 
@@ -39,7 +51,7 @@ struct Node {
     // Compare
     const FieldDef* field = nullptr;  // the field compared (owned by the catalogue)
     Op op = Op::Eq;
-    Variant value;                    // converted to the field's type; LIKE: the pattern as a String
+    Variant value;  // converted to the field's type; LIKE: the pattern as a String
     // And / Or
     std::unique_ptr<Node> left, right;
 };
@@ -55,8 +67,11 @@ public:
 };
 
 // Parses a filter; blanks only give nullptr. Throws FilterError for a filter
-// that cannot be read, an unknown field, a value that does not convert to its
-// field's type, or LIKE on a field that is not text.
+// that cannot be read (unclosed quote or bracket, missing operator or
+// condition, too deep or too long), an unknown field, a value that does not
+// convert to its field's type (naming the field and the text), or LIKE on a
+// field that is not text. A field is looked up by its name as written, then
+// in capitals.
 std::unique_ptr<Node> parse(const QString& text, const FieldLookup& fields);
 
 struct SqlWhere {
@@ -69,8 +84,26 @@ struct SqlWhere {
 };
 
 // The condition as SQL over columns named like the fields (double-quoted),
-// with numbered placeholders starting at `firstParam`. LIKE compiles to a
-// case-insensitive match. nullptr gives an empty condition.
+// with numbered placeholders starting at `firstParam`: comparisons as
+// "COL" op ?N, AND/OR chains in brackets. Each parameter's value has its
+// field's type; the backend binds it as it stores that type (an Empty date as
+// its "no date"). LIKE compiles to LikeFunctionName("COL", ?N), bound to the
+// pattern text. nullptr gives an empty condition.
 SqlWhere toSql(const Node* root, int firstParam = 1);
+
+// The SQL function LIKE conditions call; a connection gets it from
+// registerSqlFunctions.
+inline constexpr const char* LikeFunctionName = "trovex_like";
+
+// True when the text matches the LIKE pattern: % any run of characters, _
+// exactly one, every other character equal after Unicode simple case folding
+// (so "rent%" finds "Rent Expense" and "élan%" finds "Élan"). Both are UTF-8;
+// a malformed byte counts as one character that only _ and % match.
+bool likeMatches(std::string_view text, std::string_view pattern);
+
+// Adds LikeFunctionName (deterministic; NULL when either argument is NULL)
+// to a SQLite connection. Every connection that runs toSql's SQL needs it.
+// Throws AccpacFailure when SQLite refuses.
+void registerSqlFunctions(sqlite3* db);
 
 }  // namespace accpac::filter

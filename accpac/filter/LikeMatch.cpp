@@ -1,0 +1,134 @@
+// The LIKE match of browse filters, and its registration as an SQL function.
+//
+// SQLite's own LIKE folds ASCII letters only, so a user searching "école"
+// would miss "École". The match here folds every letter, works on the UTF-8
+// that SQLite hands over without converting it, and never recurses, so a
+// pattern of many % costs time proportional to text times pattern at worst.
+#include <sqlite3.h>
+
+#include <QChar>
+
+#include "accpac/AccpacError.h"
+#include "accpac/filter/Filter.h"
+
+namespace accpac::filter {
+
+namespace {
+
+// Malformed bytes decode to values no character has, different in text and
+// pattern, so that they equal nothing but are still skipped by _ and %.
+constexpr char32_t kBadTextByte = 0x110000;
+constexpr char32_t kBadPatternByte = 0x110001;
+
+// The character starting at s[i], advancing i past it.
+char32_t decode(std::string_view s, std::size_t& i, char32_t bad) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char b0 = byte(i);
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    int extra = 0;
+    char32_t c = 0;
+    char32_t least = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        extra = 1, c = b0 & 0x1F, least = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        extra = 2, c = b0 & 0x0F, least = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        extra = 3, c = b0 & 0x07, least = 0x10000;
+    } else {
+        ++i;
+        return bad;
+    }
+    if (i + std::size_t(extra) >= s.size()) {
+        ++i;
+        return bad;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            ++i;
+            return bad;
+        }
+        c = (c << 6) | (byte(i + k) & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++i;
+        return bad;
+    }
+    i += std::size_t(extra) + 1;
+    return c;
+}
+
+char32_t folded(char32_t c) {
+    if (c < 0x80) return (c >= U'A' && c <= U'Z') ? c + 32 : c;
+    if (c > 0x10FFFF) return c;
+    return QChar::toCaseFolded(c);
+}
+
+void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    // Text first, then its length: reading the length first could see a blob's size.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const int textBytes = sqlite3_value_bytes(argv[0]);
+    const auto* pattern = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+    const int patternBytes = sqlite3_value_bytes(argv[1]);
+    if (!text || !pattern) {
+        sqlite3_result_error_nomem(ctx);
+        return;
+    }
+    sqlite3_result_int(ctx, likeMatches(std::string_view(text, std::size_t(textBytes)),
+                                        std::string_view(pattern, std::size_t(patternBytes)))
+                                ? 1
+                                : 0);
+}
+
+}  // namespace
+
+bool likeMatches(std::string_view text, std::string_view pattern) {
+    // Greedy match with one backtrack point: on a mismatch, the last % takes
+    // one more character of the text and matching resumes after it.
+    constexpr std::size_t kNone = std::string_view::npos;
+    std::size_t t = 0, p = 0;
+    std::size_t starP = kNone, starT = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == '%') {
+            while (p < pattern.size() && pattern[p] == '%') ++p;
+            if (p == pattern.size()) return true;
+            starP = p;
+            starT = t;
+            continue;
+        }
+        if (p < pattern.size()) {
+            std::size_t p2 = p, t2 = t;
+            const char32_t pc = decode(pattern, p2, kBadPatternByte);
+            const char32_t tc = decode(text, t2, kBadTextByte);
+            if (pc == U'_' || folded(pc) == folded(tc)) {
+                p = p2;
+                t = t2;
+                continue;
+            }
+        }
+        if (starP == kNone) return false;
+        decode(text, starT, kBadTextByte);
+        t = starT;
+        p = starP;
+    }
+    while (p < pattern.size() && pattern[p] == '%') ++p;
+    return p == pattern.size();
+}
+
+void registerSqlFunctions(sqlite3* db) {
+    const int rc =
+        sqlite3_create_function_v2(db, LikeFunctionName, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                   nullptr, likeFunction, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw AccpacError(errnum::AccpacFailure,
+                          QStringLiteral("The search function %1 cannot be added to the company's database: %2")
+                              .arg(QLatin1String(LikeFunctionName), QString::fromUtf8(sqlite3_errstr(rc))));
+}
+
+}  // namespace accpac::filter
