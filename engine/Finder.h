@@ -6,24 +6,35 @@
 // never holds more than one batch: the engine remembers only the order-key
 // texts at the edges of the batch and of the view, and every move re-browses
 // the view from those texts with one keyed browse.
+//
+// The class is split by concern: Finder.cpp (state, view setup, ShowFinder),
+// FinderLoading.cpp (batch loading), FinderRows.cpp (the view and grid
+// helpers every load and move shares), FinderNavigation.cpp and
+// FinderSearch.cpp.
 #pragma once
-
-#include "accpac/AccpacSession.h"
-#include "accpac/Variant.h"
-#include "window/FinderEngine.h"
 
 #include <QString>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-namespace window { class frmTrovex; }
+#include "accpac/AccpacSession.h"
+#include "accpac/Variant.h"
+#include "window/FinderEngine.h"
+
+namespace window {
+class frmTrovex;
+class FlexGrid;
+}  // namespace window
+namespace errors {
+class Trap;
+}
 
 namespace engine {
 
 // One grid column: the field it shows, its width and alignment.
 struct FinderCol {
-    QString fieldname;        // "" until declared
+    QString fieldname;           // "" until declared
     std::int32_t ColWidth = 0;   // twips
     std::int16_t Alignment = 0;  // 1 left-centre, 7 right-centre
 };
@@ -36,10 +47,10 @@ public:
     Finder& operator=(const Finder&) = delete;
 
     // --- public fields, in the system's order --------------------------------
-    std::unique_ptr<window::frmTrovex> myFinderForm;   // see form()
+    std::unique_ptr<window::frmTrovex> myFinderForm;  // see form()
     std::shared_ptr<accpac::AccpacSession> FinderSession;
     std::shared_ptr<accpac::AccpacView> FinderView;
-    accpac::AccpacFields* FinderFields = nullptr;      // FinderView's fields
+    accpac::AccpacFields* FinderFields = nullptr;  // FinderView's fields
     // FinderResult1..3 and ResultField1..3 are inherited from FinderEngine.
     QString FinderCaption;
     QString FinderPrepare;           // the lookup's standing filter, "" for none
@@ -76,8 +87,16 @@ public:
     const QString& batchBottomKey() const { return BatchBottomKey; }
     std::int16_t batchRows() const { return BatchRows; }
     std::int16_t visibleRows() const { return VisibleRows; }
+    const QString& maxKeyValue() const { return MaxKeyValue; }
+    const QString& orderKeyField() const { return OrderKeyField; }
+    const QString& startFilter() const { return StartFilter; }
+    std::int16_t viewOrder() const { return ViewOrder; }
+    const QString& presetField() const { return PresetField; }
+    const accpac::Variant& presetValue() const { return PresetValue; }
 
 private:
+    using KeyTargets = std::vector<QString*>;  // key members a row's order-key text is stored in
+
     // Loading (one batch at a time).
     QString Pickup_Presentation_String(const FinderCol& column, std::int16_t code);
     QString ColumnText(const FinderCol& column);
@@ -85,6 +104,36 @@ private:
     void SetupFinderGrid();
     void StartFinderWith(QString& filter, const QString& startValue);
     void FillFinderGrid(QString& filter);
+
+    // Shared steps of the loads and moves (FinderRows.cpp); no trap of their
+    // own, their errors reach the trap of the operation that called them.
+    accpac::AccpacView& view();             // FinderView; error 91 when none is bound
+    accpac::AccpacFields& fields();         // FinderFields; error 91 when none is bound
+    window::FlexGrid& grid();               // the window's FinderGrid
+    FinderCol& Column(std::int32_t index);  // FinderCols entry; error 9 outside the table
+    void ResetView();                       // ClearRecord, then ResetBrowse(False)
+    void PutPreset();                       // the SetFieldValue value, when there is one
+    void PutMaxKey();                       // MaxKeyValue into the order-key field
+    QString KeyCondition(const QString& op, const QString& key) const;
+    QString KeyFilter(const QString& op, const QString& key) const;
+    // The current record's cell texts in column order; the order-key text
+    // also goes to each of `keys`. With `goOn`, a failing cell is reported and
+    // the row goes on.
+    QStringList RowCells(const KeyTargets& keys, errors::Trap* goOn = nullptr);
+    // The same cells as one TAB-separated row for FlexGrid::AddItem.
+    QString RowText(const KeyTargets& keys);
+    // Fetches and writes records into data rows 1, 2... of a cleared grid,
+    // cell by cell, while fewer than BatchRows are written and the view has
+    // more; `more` ends as the last fetch's result. Each row's key goes to
+    // BatchBottomKey, the first row's also to `firstRowKeys`. Returns the rows written.
+    int FillRows(bool& more, const KeyTargets& firstRowKeys, errors::Trap* goOn = nullptr);
+    // Fetches records of a descending browse and inserts each at row 1, up to
+    // `limit`; each row's key goes to BatchTopKey, the first's also to
+    // `firstRowKeys`. `dropEmptyRow`: the grid was just cleared, so the first
+    // insert also drops the empty row it left. Returns the rows inserted.
+    int FillRowsAbove(int limit, bool& more, bool dropEmptyRow, const KeyTargets& firstRowKeys);
+    // Current row `row`, highlighted across every column.
+    void SelectGridRow(int row);
 
     QString MaxKeyValue;
     std::int16_t VisibleRows = 12;

@@ -1,0 +1,144 @@
+// Moving the batch over the view: to the top or the bottom, a batch or a
+// record forward or back, and telling whether the view's first or last
+// record is in the grid. No record positions are kept: each move re-browses
+// from the key texts at the edges of the grid with one keyed browse, so a
+// move costs one screenful of records whatever the size of the view.
+// A move that cannot go further returns before it touches the view.
+#include "accpac/Blanks.h"
+#include "engine/Finder.h"
+#include "engine/FinderInternal.h"
+#include "window/frmTrovex.h"
+
+namespace engine {
+
+using detail::engineTrap;
+
+void Finder::GOTOTOP() {
+    engineTrap("GOTOTOP").endOnError([&] {
+        if (TopKey == BatchTopKey) return;
+        BatchTopKey = TopKey;
+        ResetView();
+        PutPreset();
+        view().Browse(CurrentFilter, true);
+        ClearFinderGrid();
+        bool more = false;
+        FillRows(more, {});
+        if (!more) BottomKey = BatchBottomKey;
+    });
+}
+
+void Finder::GOTOBOT() {
+    engineTrap("GOTOBOT").endOnError([&] {
+        if (BottomKey == BatchBottomKey) return;
+        ResetView();
+        PutMaxKey();
+        view().Browse(CurrentFilter, false);
+        ClearFinderGrid();
+        // The first record read downwards is the last of the view.
+        bool more = false;
+        FillRowsAbove(BatchRows, more, true, {&BatchBottomKey, &BottomKey});
+        SelectGridRow(grid().Rows() - 1);
+    });
+}
+
+void Finder::NEXTBATCH() {
+    engineTrap("NEXTBATCH").endOnError([&] {
+        if (BottomKey == BatchBottomKey) return;
+        // The new batch begins with the old last row, so the user keeps their place.
+        BatchTopKey = BatchBottomKey;
+        ResetView();
+        PutPreset();
+        view().Browse(KeyFilter(QStringLiteral(" >= "), BatchTopKey), true);
+        ClearFinderGrid();
+        bool more = false;
+        const int n = FillRows(more, {});
+        if (!(n == BatchRows && more)) {
+            BottomKey = BatchBottomKey;
+            if (n < BatchRows) {
+                // The view ended inside the batch: fill it up with the records
+                // before it, so the last page is as full as any other.
+                ResetView();
+                PutMaxKey();
+                view().Browse(KeyFilter(QStringLiteral(" < "), BatchTopKey), false);
+                FillRowsAbove(BatchRows - n, more, false, {});
+            }
+        }
+        SelectGridRow(grid().Rows() - 1);
+    });
+}
+
+void Finder::PREVBATCH() {
+    engineTrap("PREVBATCH").endOnError([&] {
+        if (TopKey == BatchTopKey) return;
+        // The new batch ends with the old first row, so the user keeps their place.
+        BatchBottomKey = BatchTopKey;
+        ResetView();
+        PutMaxKey();
+        view().Browse(KeyFilter(QStringLiteral(" <= "), BatchBottomKey), false);
+        ClearFinderGrid();
+        bool more = false;
+        const int n = FillRowsAbove(BatchRows, more, true, {});
+        if (n == BatchRows) return;
+
+        // The start of the view came inside the batch: fill it up with the
+        // records after it.
+        window::FlexGrid& g = grid();
+        ResetView();
+        view().Browse(KeyFilter(QStringLiteral(" > "), BatchBottomKey), true);
+        more = view().Fetch();
+        for (int m = 0; m < BatchRows - n; ++m) {
+            if (!more) {
+                BottomKey = BatchBottomKey;
+                return;
+            }
+            g.AddItem(RowText({&BatchBottomKey}));
+            more = view().Fetch();
+        }
+        if (!more) BottomKey = BatchBottomKey;
+    });
+}
+
+void Finder::NEXTLINE() {
+    engineTrap("NEXTlINE").endOnError([&] {
+        if (BottomKey == BatchBottomKey) return;
+        ResetView();
+        PutPreset();
+        view().Browse(KeyFilter(QStringLiteral(" > "), BatchBottomKey), true);
+        if (!view().Fetch()) return;
+
+        // One row out at the top, one in at the bottom: the rest of the grid stays.
+        window::FlexGrid& g = grid();
+        const int r = g.Row();
+        g.RemoveItem(1);
+        BatchTopKey = accpac::trimBlanks(g.TextMatrix(1, OrderKeyCol));
+        g.AddItem(RowText({&BatchBottomKey}));
+        // The selection stays on its record, which moved up a row.
+        if (r != 1) SelectGridRow(r - 1);
+        if (!view().Fetch()) BottomKey = BatchBottomKey;
+    });
+}
+
+void Finder::PREVLINE() {
+    engineTrap("PREVLINE").endOnError([&] {
+        if (TopKey == BatchTopKey) return;
+        ResetView();
+        PutMaxKey();
+        view().Browse(KeyFilter(QStringLiteral(" < "), BatchTopKey), false);
+        if (!view().Fetch()) return;
+
+        window::FlexGrid& g = grid();
+        int r = g.Row();
+        g.RemoveItem(g.Rows() - 1);
+        BatchBottomKey = accpac::trimBlanks(g.TextMatrix(g.Rows() - 1, OrderKeyCol));
+        g.AddItem(RowText({&BatchTopKey}), 1);
+        // The selection follows its record down a row; on the last row it stays there.
+        if (r != g.Rows() - 1) ++r;
+        SelectGridRow(r);
+    });
+}
+
+bool Finder::atTop() { return TopKey == BatchTopKey; }
+
+bool Finder::atBot() { return BottomKey == BatchBottomKey; }
+
+}  // namespace engine
