@@ -1,7 +1,8 @@
 // One field of a view: its definition and the value of the view's current record.
 //
 // A field belongs to its view. Reading Value gives the current record's value
-// (Empty before any fetch); writing it puts a value that positions the next
+// (before any fetch, the type's empty value, as after ClearRecord: a freshly
+// opened view's text fields already read as text); writing it puts a value that positions the next
 // browse when the field is a segment of the browse's key. Values put are
 // converted to the field's type; the view's maximum-key text (see
 // FieldDef::MaxKeyText) is accepted by every key field and stands for the top
@@ -35,7 +36,7 @@ inline const QString MaxKeyText = QStringLiteral("ZZZZZZZZZZZZ");
 
 class AccpacField {
 public:
-    explicit AccpacField(FieldDef def) : def_(std::move(def)) {}
+    explicit AccpacField(FieldDef def) : def_(std::move(def)) { clear(); }
 
     const QString& Name() const { return def_.name; }
     const QString& Description() const { return def_.description; }
