@@ -5,12 +5,13 @@
 // import) use the writer functions, which the component itself never calls.
 #pragma once
 
-#include "accpac/AccpacSession.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <memory>
+
+#include "accpac/AccpacSession.h"
 
 namespace accpac {
 
@@ -23,15 +24,16 @@ QStringList catalogueViewIds();
 
 struct CreateOptions {
     QString name = QStringLiteral("Sample Company Inc.");  // company name
-    std::int64_t scale = 0;  // open documents to create; 0 = the small demo set
+    std::int64_t scale = 0;                                // open documents to create; 0 = the small demo set
+    std::function<void(const QString&)> progress = {};     // told each stage's name; may be empty
 };
 // Creates (replaces) a deterministic company with data in every view.
 // Throws AccpacFailure on failure.
 void createCompany(const QString& path, const CreateOptions& options);
 
 struct ImportResult {
-    std::int64_t rows = 0;   // records loaded
-    QStringList problems;    // "line N: ..." for each bad row; nothing was loaded when not empty
+    std::int64_t rows = 0;  // records loaded
+    QStringList problems;   // "line N: ..." for each bad row; nothing was loaded when not empty
 };
 // Replaces a view's records with those of a CSV file (header row of field
 // names, RFC 4180 quoting, values as the grid shows them, codes for coded

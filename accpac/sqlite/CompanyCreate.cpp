@@ -1,0 +1,58 @@
+// Making a company file: the tables, the demo records in one transaction,
+// then the indexes, built once over the loaded records (much faster than
+// keeping them up to date record by record).
+#include <QFile>
+
+#include "accpac/AccpacError.h"
+#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/CompanyFile.h"
+#include "accpac/sqlite/DemoData.h"
+
+namespace accpac {
+
+namespace {
+
+constexpr std::int64_t DemoOpenDocuments = 600;  // enough for customer 1200 and many pages
+
+void say(const CreateOptions& options, const QString& text) {
+    if (options.progress) options.progress(text);
+}
+
+}  // namespace
+
+void createCompany(const QString& path, const CreateOptions& options) {
+    // The company is built beside its final name and moved into place only
+    // when complete, so a failed or interrupted creation leaves no half company.
+    const QString building = path + QStringLiteral(".building");
+    QFile::remove(building);
+    try {
+        {
+            sqlite::Database db(building, sqlite::Database::Mode::Create);
+            // Nothing to recover if this fails halfway: the file is thrown away.
+            db.exec("PRAGMA journal_mode = OFF");
+            db.exec("PRAGMA synchronous = OFF");
+            db.exec("PRAGMA locking_mode = EXCLUSIVE");
+            db.exec("PRAGMA cache_size = -262144");
+            db.exec("PRAGMA threads = 2");
+            db.exec("BEGIN");
+            sqlite::createTables(db, options.name);
+            say(options, QStringLiteral("master data"));
+            sqlite::writeMasterData(db);
+            const std::int64_t documents = options.scale > 0 ? options.scale : DemoOpenDocuments;
+            say(options, QStringLiteral("%1 open documents").arg(documents));
+            sqlite::writeDocuments(db, documents);
+            say(options, QStringLiteral("indexes"));
+            sqlite::createIndexes(db);
+            db.exec("COMMIT");
+        }
+        QFile::remove(path);
+        if (!QFile::rename(building, path))
+            throw AccpacError(errnum::AccpacFailure,
+                              QStringLiteral("The company file \"%1\" cannot be replaced.").arg(path));
+    } catch (...) {
+        QFile::remove(building);
+        throw;
+    }
+}
+
+}  // namespace accpac

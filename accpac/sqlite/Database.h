@@ -1,0 +1,78 @@
+// A thin owner of one SQLite connection and its prepared statements.
+//
+// Every failure of the library becomes an AccpacError (AccpacFailure) whose
+// description carries SQLite's own message, so callers handle database
+// trouble like any other failure of the accounting system.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <string_view>
+#include <variant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace accpac::sqlite {
+
+// A value as a column stores it: a whole number (dates, amounts, flags and
+// counts) or UTF-8 text.
+using Stored = std::variant<std::int64_t, QByteArray>;
+
+class Database {
+public:
+    enum class Mode { ReadOnly, ReadWrite, Create };
+
+    // Opens the file. ReadOnly never creates or changes it; Create makes a
+    // new empty file (the caller removes an old one first). Throws when the
+    // file cannot be opened in that mode.
+    Database(const QString& path, Mode mode);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Runs statements that take no parameters and return no rows.
+    void exec(const char* sql);
+    sqlite3* handle() const { return db_; }
+    const QString& path() const { return path_; }
+    // Throws the error SQLite last reported, prefixed by what was being done.
+    [[noreturn]] void fail(const QString& doing) const;
+
+private:
+    sqlite3* db_ = nullptr;
+    QString path_;
+};
+
+class Statement {
+public:
+    // Prepares `sql`; `persistent` tells SQLite the statement is kept for
+    // many runs. Throws when the text does not prepare.
+    Statement(const Database& db, const QString& sql, bool persistent = false);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bind(int index, const Stored& value);  // index from 1
+    void bindInt(int index, std::int64_t value);
+    void bindText(int index, std::string_view utf8);  // copied
+    // Next row: true when one is current, false at the end. Throws on error.
+    bool step();
+    // Ends the run so the statement can start again; bindings stay.
+    void reset();
+
+    int columnCount() const;
+    std::int64_t columnInt(int column) const;
+    QString columnText(int column) const;
+    bool columnIsText(int column) const;
+    sqlite3_stmt* handle() const { return stmt_; }
+
+private:
+    const Database& db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// `name` as an SQL identifier: between double quotes, inner quotes doubled.
+QString quoteIdentifier(const QString& name);
+
+}  // namespace accpac::sqlite

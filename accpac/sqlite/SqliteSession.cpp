@@ -1,0 +1,57 @@
+// Opening a company file read-only and opening its views.
+#include "accpac/sqlite/SqliteSession.h"
+
+#include <QFileInfo>
+
+#include "accpac/SqliteCompany.h"
+#include "accpac/filter/Filter.h"
+#include "accpac/sqlite/Catalogue.h"
+#include "accpac/sqlite/CompanyFile.h"
+#include "accpac/sqlite/SqliteView.h"
+
+namespace accpac::sqlite {
+
+void CompanyContext::fail(const QString& description) {
+    errors.Put(ErrorPriority::Error, description);
+    throw AccpacError(errnum::AccpacFailure, description);
+}
+
+SqliteSession::SqliteSession(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        throw AccpacError(errnum::AccpacFailure, QStringLiteral("The company file \"%1\" does not exist.").arg(path));
+    context_ = std::make_shared<CompanyContext>(path);
+    Database& db = context_->db;
+    // The component only reads: SQLite refuses any write on this connection
+    // even if the file itself could be written.
+    db.exec("PRAGMA query_only = 1");
+    // Reads go through the memory map instead of copies into the page cache;
+    // SQLite caps the size at what it was built to allow.
+    db.exec("PRAGMA mmap_size = 1099511627776");
+    context_->name = readCompanyName(db);
+    filter::registerSqlFunctions(db.handle());
+}
+
+std::shared_ptr<AccpacView> SqliteSession::OpenView(const QString& viewId, const QString& programId) {
+    const ViewDef* def = findView(viewId);
+    if (!def) context_->fail(QStringLiteral("View %1 does not exist in company \"%2\".").arg(viewId, context_->name));
+    if (def->programId() != programId)
+        context_->fail(QStringLiteral("View %1 belongs to program %2, not to program \"%3\".")
+                           .arg(viewId, def->programId(), programId));
+    return std::make_shared<SqliteView>(context_, *def);
+}
+
+}  // namespace accpac::sqlite
+
+namespace accpac {
+
+std::shared_ptr<AccpacSession> openCompany(const QString& path) {
+    return std::make_shared<sqlite::SqliteSession>(path);
+}
+
+QStringList catalogueViewIds() {
+    QStringList ids;
+    for (const sqlite::ViewDef& v : sqlite::catalogue()) ids << v.id;
+    return ids;
+}
+
+}  // namespace accpac

@@ -1,0 +1,118 @@
+// Browsing one table of a company file in key order.
+#include "accpac/sqlite/SqliteView.h"
+
+#include "accpac/sqlite/BrowseQuery.h"
+#include "accpac/sqlite/Storage.h"
+
+namespace accpac::sqlite {
+
+namespace {
+
+// Filters, paging conditions and searches repeat a handful of query shapes;
+// past this many a view starts its collection afresh.
+constexpr qsizetype MaxPreparedQueries = 64;
+
+}  // namespace
+
+SqliteView::SqliteView(std::shared_ptr<CompanyContext> context, const ViewDef& def)
+    : context_(std::move(context)), def_(def), fields_(def.fields) {}
+
+SqliteView::~SqliteView() = default;
+
+void SqliteView::checkOpen(const char* operation) const {
+    if (closed_)
+        context_->fail(QStringLiteral("View %1 is closed: %2 is not possible.").arg(def_.id, QLatin1String(operation)));
+}
+
+void SqliteView::setOrder(std::int16_t key) {
+    checkOpen("Order");
+    if (!def_.key(key)) context_->fail(QStringLiteral("View %1 has no key %2.").arg(def_.id).arg(key));
+    order_ = key;
+}
+
+void SqliteView::Compose(const std::vector<std::shared_ptr<AccpacView>>& views) {
+    checkOpen("Compose");
+    composed_.assign(views.begin(), views.end());
+}
+
+std::vector<std::shared_ptr<AccpacView>> SqliteView::composed() const {
+    std::vector<std::shared_ptr<AccpacView>> views;
+    for (const auto& w : composed_) views.push_back(w.lock());
+    return views;
+}
+
+void SqliteView::ClearRecord() {
+    checkOpen("ClearRecord");
+    fields_.clearAll();
+}
+
+void SqliteView::ResetBrowse(bool) {
+    checkOpen("ResetBrowse");
+    if (cursor_) cursor_->reset();
+    cursor_ = nullptr;
+}
+
+Statement& SqliteView::prepared(const QString& sql) {
+    if (auto it = statements_.constFind(sql); it != statements_.constEnd()) return **it;
+    if (statements_.size() >= MaxPreparedQueries) statements_.clear();
+    auto statement = std::make_shared<Statement>(context_->db, sql, true);
+    statements_.insert(sql, statement);
+    return *statement;
+}
+
+void SqliteView::Browse(const QString& filter, bool ascending) {
+    checkOpen("Browse");
+    ResetBrowse(false);
+    std::unique_ptr<filter::Node> tree;
+    BrowseQuery query;
+    try {
+        tree = filter::parse(filter, [this](const QString& name) { return def_.fieldAnyCase(name); });
+        query = buildBrowse(def_, *def_.key(order_), tree.get(), fields_, ascending);
+    } catch (const filter::FilterError& e) {
+        context_->fail(e.description());
+    } catch (const AccpacError& e) {
+        context_->fail(
+            QStringLiteral("View %1 cannot browse with the filter \"%2\": %3").arg(def_.id, filter, e.description()));
+    }
+    if (query.nothing) return;
+    try {
+        Statement& statement = prepared(query.sql);
+        for (std::size_t i = 0; i < query.params.size(); ++i) statement.bind(int(i) + 1, query.params[i]);
+        cursor_ = &statement;
+    } catch (const AccpacError& e) {
+        context_->fail(e.description());
+    }
+}
+
+bool SqliteView::Fetch() {
+    checkOpen("Fetch");
+    if (!cursor_) return false;  // no browse started, or the last one has ended
+    try {
+        if (!cursor_->step()) {
+            cursor_->reset();
+            cursor_ = nullptr;
+            return false;
+        }
+    } catch (const AccpacError& e) {
+        cursor_ = nullptr;
+        context_->fail(e.description());
+    }
+    for (int i = 0; i < fields_.Count(); ++i)
+        fields_.Item(i).load(fromColumn(def_.fields[std::size_t(i)], *cursor_, i));
+    return true;
+}
+
+AccpacFields& SqliteView::Fields() {
+    checkOpen("Fields");
+    return fields_;
+}
+
+void SqliteView::Close() {
+    checkOpen("Close");
+    ResetBrowse(false);
+    statements_.clear();
+    composed_.clear();
+    closed_ = true;
+}
+
+}  // namespace accpac::sqlite

@@ -1,0 +1,57 @@
+// A view over one table of a company file.
+//
+// Browse turns the chosen key, the key values put since ClearRecord and the
+// filter into one prepared query (see BrowseQuery.h); Fetch steps it one
+// record at a time and loads the record into the fields. Prepared queries
+// are kept per query text, so paging back and forth re-binds values and
+// prepares nothing.
+#pragma once
+
+#include <QHash>
+#include <memory>
+
+#include "accpac/AccpacView.h"
+#include "accpac/sqlite/Catalogue.h"
+#include "accpac/sqlite/SqliteSession.h"
+
+namespace accpac::sqlite {
+
+class Statement;
+
+class SqliteView : public AccpacView {
+public:
+    SqliteView(std::shared_ptr<CompanyContext> context, const ViewDef& def);
+    ~SqliteView() override;
+
+    QString ViewID() const override { return def_.id; }
+    std::int16_t Order() const override { return order_; }
+    void setOrder(std::int16_t key) override;
+    void Compose(const std::vector<std::shared_ptr<AccpacView>>& views) override;
+    void ClearRecord() override;
+    void ResetBrowse(bool reserved) override;
+    void Browse(const QString& filter, bool ascending) override;
+    bool Fetch() override;
+    AccpacFields& Fields() override;
+    void Close() override;
+
+    // The views composed with this one, in the order given (expired or
+    // empty entries as nullptr).
+    std::vector<std::shared_ptr<AccpacView>> composed() const;
+
+private:
+    void checkOpen(const char* operation) const;
+    Statement& prepared(const QString& sql);
+
+    std::shared_ptr<CompanyContext> context_;
+    const ViewDef& def_;
+    AccpacFields fields_;
+    std::int16_t order_ = 0;
+    bool closed_ = false;
+    // Companion views are held weakly: views compose each other both ways,
+    // and their owner, not the link, decides how long they live.
+    std::vector<std::weak_ptr<AccpacView>> composed_;
+    QHash<QString, std::shared_ptr<Statement>> statements_;  // prepared queries by text
+    Statement* cursor_ = nullptr;                            // the running browse, or nullptr
+};
+
+}  // namespace accpac::sqlite
