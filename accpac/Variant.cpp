@@ -4,6 +4,7 @@
 #include "accpac/Variant.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -46,6 +47,8 @@ struct TextNumber {
 std::optional<TextNumber> parseNumber(const QString& raw) {
     const QString text = trimBlanks(raw);
     if (auto d = Decimal::parse(text)) return TextNumber{d, 0};
+    // The locale's reader would skip tabs and line breaks, which are no blanks here.
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); })) return std::nullopt;
     bool ok = false;
     const double value = QLocale::c().toDouble(text, &ok);
     if (!ok || !std::isfinite(value)) return std::nullopt;
