@@ -101,61 +101,14 @@ std::int32_t toWhole(const Variant& v, std::int32_t lo, std::int32_t hi, const c
 
 }  // namespace
 
-Variant Variant::null() {
-    Variant v;
-    v.type_ = Type::Null;
-    return v;
-}
-
-Variant Variant::boolean(bool b) {
-    Variant v;
-    v.type_ = Type::Boolean;
-    v.v_ = b;
-    return v;
-}
-
-Variant Variant::int16(std::int16_t i) {
-    Variant v;
-    v.type_ = Type::Integer;
-    v.v_ = std::int32_t(i);
-    return v;
-}
-
-Variant Variant::int32(std::int32_t i) {
-    Variant v;
-    v.type_ = Type::Long;
-    v.v_ = i;
-    return v;
-}
-
-Variant Variant::real(double d) {
-    Variant v;
-    v.type_ = Type::Double;
-    v.v_ = d;
-    return v;
-}
-
-Variant Variant::decimal(const accpac::Decimal& d) {
-    Variant v;
-    v.type_ = Type::Decimal;
-    v.v_ = d;
-    return v;
-}
-
-Variant Variant::date(const QDate& d) {
-    Variant v;
-    if (!d.isValid()) return v;
-    v.type_ = Type::Date;
-    v.v_ = d;
-    return v;
-}
-
-Variant Variant::string(const QString& s) {
-    Variant v;
-    v.type_ = Type::String;
-    v.v_ = s;
-    return v;
-}
+Variant Variant::null() { return Variant(Type::Null, {}); }
+Variant Variant::boolean(bool b) { return Variant(Type::Boolean, b); }
+Variant Variant::int16(std::int16_t i) { return Variant(Type::Integer, std::int32_t(i)); }
+Variant Variant::int32(std::int32_t i) { return Variant(Type::Long, i); }
+Variant Variant::real(double d) { return Variant(Type::Double, d); }
+Variant Variant::decimal(const accpac::Decimal& d) { return Variant(Type::Decimal, d); }
+Variant Variant::date(const QDate& d) { return d.isValid() ? Variant(Type::Date, d) : Variant(); }
+Variant Variant::string(const QString& s) { return Variant(Type::String, s); }
 
 QString Variant::typeName() const {
     switch (type_) {

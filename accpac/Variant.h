@@ -8,12 +8,12 @@
 // those texts convert back to an equal value of the same type.
 #pragma once
 
-#include "accpac/Decimal.h"
-
 #include <QDate>
 #include <QString>
 #include <cstdint>
 #include <variant>
+
+#include "accpac/Decimal.h"
 
 namespace accpac {
 
@@ -66,8 +66,11 @@ public:
     friend bool operator==(const Variant& a, const Variant& b);
 
 private:
+    using Payload = std::variant<std::monostate, bool, std::int32_t, double, accpac::Decimal, QDate, QString>;
+    Variant(Type type, Payload v) : type_(type), v_(std::move(v)) {}
+
     Type type_ = Type::Empty;
-    std::variant<std::monostate, bool, std::int32_t, double, accpac::Decimal, QDate, QString> v_;
+    Payload v_;
 };
 
 }  // namespace accpac

@@ -4,6 +4,7 @@
 // field's presentation list).
 #include <gtest/gtest.h>
 
+#include "ExpectError.h"
 #include "FilterFields.h"
 #include "accpac/AccpacError.h"
 #include "accpac/AccpacErrors.h"
@@ -13,6 +14,7 @@ using namespace accpac;
 
 namespace {
 
+using accpac::fixtures::expectError;
 using accpac::fixtures::fieldDef;
 const FieldDef kText = fieldDef("IDCUST", FieldType::String);
 const FieldDef kInt16 = fieldDef("STATUS", FieldType::Int16);
@@ -40,14 +42,8 @@ TEST_P(ConvertText, GivesTheFieldsTypeOrFails) {
         EXPECT_EQ(convertText(*c.def, text), c.value);
         return;
     }
-    try {
-        convertText(*c.def, text);
-        FAIL() << "converted without error";
-    } catch (const AccpacError& e) {
-        EXPECT_EQ(e.number(), c.error);
-        // The message tells which field refused which text.
-        EXPECT_TRUE(e.description().contains(c.def->name)) << e.description().toStdString();
-    }
+    // The message tells which field refused the text.
+    EXPECT_TRUE(expectError(c.error, [&] { convertText(*c.def, text); }).contains(c.def->name));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -137,12 +133,7 @@ TEST(FieldPut, FailedPutLeavesTheField) {
         AccpacField field(*c.def);
         field.setValue(c.good);
         const Variant before = field.Value();
-        try {
-            field.setValue(c.bad);
-            ADD_FAILURE() << c.def->name.toStdString() << " took " << c.bad.typeName().toStdString();
-        } catch (const AccpacError& e) {
-            EXPECT_EQ(e.number(), c.error) << e.description().toStdString();
-        }
+        expectError(c.error, [&] { field.setValue(c.bad); });
         EXPECT_EQ(field.Value(), before) << c.def->name.toStdString();
         EXPECT_TRUE(field.isPut());
     }
@@ -179,21 +170,8 @@ TEST(Fields, FoundByNameOrPosition) {
     fields.clearAll();
     EXPECT_FALSE(fields.Item("IDCUST").isPut());
     EXPECT_EQ(fields.Item("IDCUST").Value(), Variant(""));
-    try {
-        fields.Item("IDCUSTX");
-        FAIL();
-    } catch (const AccpacError& e) {
-        EXPECT_EQ(e.number(), errnum::AccpacFailure);
-        EXPECT_TRUE(e.description().contains("IDCUSTX"));
-    }
-    for (int bad : {-1, 3}) {
-        try {
-            fields.Item(bad);
-            FAIL();
-        } catch (const AccpacError& e) {
-            EXPECT_EQ(e.number(), errnum::SubscriptOutOfRange);
-        }
-    }
+    EXPECT_TRUE(expectError(errnum::AccpacFailure, [&] { fields.Item("IDCUSTX"); }).contains("IDCUSTX"));
+    for (int bad : {-1, 3}) expectError(errnum::SubscriptOutOfRange, [&] { fields.Item(bad); });
 }
 
 TEST(Errors, ItemsReadByPropertyName) {
@@ -211,13 +189,8 @@ TEST(Errors, ItemsReadByPropertyName) {
     }
     EXPECT_EQ(i, 4);
     EXPECT_EQ(errors.Item(3).property("Description"), Variant("fourth"));
-    try {
-        errors.Item(0).property("Source");
-        FAIL();
-    } catch (const AccpacError& e) {
-        EXPECT_EQ(e.number(), errnum::NoSuchProperty);
-    }
-    EXPECT_THROW(errors.Item(4), AccpacError);
+    expectError(errnum::NoSuchProperty, [&] { errors.Item(0).property("Source"); });
+    expectError(errnum::SubscriptOutOfRange, [&] { errors.Item(4); });
     errors.Clear();
     EXPECT_EQ(errors.Count(), 0);
 }
@@ -225,14 +198,7 @@ TEST(Errors, ItemsReadByPropertyName) {
 TEST(PresentationList, EntriesByPositionOnly) {
     const AccpacPresentationList list({{0, "No"}, {1, "Yes"}});
     EXPECT_EQ(list.Item(1).Text, "Yes");
-    for (int bad : {-1, 2}) {
-        try {
-            list.Item(bad);
-            FAIL();
-        } catch (const AccpacError& e) {
-            EXPECT_EQ(e.number(), errnum::SubscriptOutOfRange);
-        }
-    }
+    for (int bad : {-1, 2}) expectError(errnum::SubscriptOutOfRange, [&] { list.Item(bad); });
 }
 
 }  // namespace
