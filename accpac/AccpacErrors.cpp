@@ -8,6 +8,7 @@ namespace accpac {
 
 namespace {
 
+// The priority as the system names it in its messages.
 QString priorityText(ErrorPriority p) {
     switch (p) {
         case ErrorPriority::Message:

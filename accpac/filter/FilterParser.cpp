@@ -60,6 +60,7 @@ private:
     QString quotedFrom(qsizetype from) const { return u'"' + shortened(s_.mid(from), kShownChars) + u'"'; }
     QString here() const { return atEnd() ? QStringLiteral("the end") : quotedFrom(pos_); }
 
+    // Refuses the filter: the message quotes it (cut when long) and gives the reason.
     [[noreturn]] void fail(const QString& reason) const {
         throw FilterError(
             QStringLiteral("Cannot read the filter \"%1\": %2.").arg(shortened(s_, kShownFilter), reason));
@@ -72,9 +73,12 @@ private:
         const qsizetype after = i + word.size();
         return after == s_.size() || s_[after] == kBlank || s_[after] == u'(';
     }
+    // AND or OR as a word at position i.
     bool junctionAt(qsizetype i) const {
         return keywordAt(i, QLatin1StringView("AND")) || keywordAt(i, QLatin1StringView("OR"));
     }
+    // Steps over blanks and the keyword when it comes next; false (and only
+    // the blanks skipped) when something else does.
     bool acceptKeyword(QLatin1StringView word) {
         skipBlanks();
         if (!keywordAt(pos_, word)) return false;
@@ -82,6 +86,7 @@ private:
         return true;
     }
 
+    // An AND or OR node over two conditions.
     static std::unique_ptr<Node> join(Node::Kind kind, std::unique_ptr<Node> left, std::unique_ptr<Node> right) {
         auto node = std::make_unique<Node>();
         node->kind = kind;
@@ -97,6 +102,7 @@ private:
         return node;
     }
 
+    // and := primary { AND primary }
     std::unique_ptr<Node> parseAnd(int depth) {
         auto node = parsePrimary(depth);
         while (acceptKeyword(QLatin1StringView("AND")))
@@ -104,6 +110,7 @@ private:
         return node;
     }
 
+    // primary := "(" or ")" | comparison; `depth` counts the brackets around it.
     std::unique_ptr<Node> parsePrimary(int depth) {
         skipBlanks();
         if (atEnd()) fail(QStringLiteral("a condition was expected at the end"));

@@ -9,11 +9,14 @@ namespace accpac::filter {
 
 namespace {
 
+// The field's column as a quoted SQL name (catalogue names never hold a
+// quote, but one would be doubled).
 QString column(const FieldDef& def) {
     QString name = def.name;
     return u'"' + name.replace(u'"', QLatin1String("\"\"")) + u'"';
 }
 
+// The SQL comparison for an operator; "" for LIKE, which is a function call.
 const char* sqlOperator(Op op) {
     switch (op) {
         case Op::Eq:
@@ -34,6 +37,9 @@ const char* sqlOperator(Op op) {
     return "";
 }
 
+// Writes a tree into one SqlWhere, numbering placeholders in the order the
+// comparisons appear. A tree with a missing branch or field (never one parse
+// built) throws FilterError instead of writing broken SQL.
 class Writer {
 public:
     explicit Writer(int firstParam) : next_(firstParam) {}
@@ -58,6 +64,7 @@ public:
 private:
     int next_;
 
+    // The operands of a chain of one junction kind, left to right.
     static void collect(const Node* node, Node::Kind kind, std::vector<const Node*>& out) {
         if (node && node->kind == kind) {
             collect(node->left.get(), kind, out);

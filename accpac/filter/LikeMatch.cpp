@@ -60,12 +60,14 @@ char32_t decode(std::string_view s, std::size_t& i, char32_t bad) {
     return c;
 }
 
+// The character's simple case folding; the two malformed-byte values stay as they are.
 char32_t folded(char32_t c) {
     if (c < 0x80) return (c >= U'A' && c <= U'Z') ? c + 32 : c;
     if (c > 0x10FFFF) return c;
     return QChar::toCaseFolded(c);
 }
 
+// trovex_like(text, pattern) for SQLite: 1 or 0, NULL when either is NULL.
 void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
