@@ -8,7 +8,16 @@
 // controls' handlers before the change returns, as a user's change would;
 // `activating`, `closing`, `lastScroll`, `scrollkey` and `scrollbarFocus`
 // guard against unwanted work in those re-entries.
+//
+// The handlers live in files by concern: frmTrovex.cpp (creation, activation,
+// layout, closing), frmTrovex_ui.cpp (the controls' design and the Qt
+// plumbing), frmTrovex_columns.cpp (column widths), frmTrovex_scroll.cpp
+// (scrolling and keyboard paging), frmTrovex_search.cpp (search and
+// selection).
 #pragma once
+
+#include <QDialog>
+#include <cstdint>
 
 #include "window/FinderEngine.h"
 #include "window/controls/CheckBox.h"
@@ -17,13 +26,6 @@
 #include "window/controls/PushButton.h"
 #include "window/controls/TextBox.h"
 #include "window/controls/VScrollBar.h"
-
-#include <QDialog>
-#include <cstdint>
-#include <memory>
-
-class QLabel;
-class QFrame;
 
 namespace window {
 
@@ -39,51 +41,56 @@ public:
     std::int16_t scrollbarFocus = 0;         // True (-1) while ScrollBar1 has the focus
     std::int16_t scrollkey = 0;              // True while a key on ScrollBar1 is handled
 
-    // --- controls, in tab order -----------------------------------------------
-    ComboList cboFindDesc;  // descriptions of the searchable columns
-    ComboList cboCondition; // "Starts with" / "Contains"
+    // --- controls, in tab order ---------------------------------------------
+    Control FindByLabel;     // "Find By"
+    ComboList cboFindDesc;   // descriptions of the searchable columns
+    ComboList cboCondition;  // "Starts with" / "Contains"
     TextBox txtSearch;
-    PushButton pbxFind;     // "&Find"
-    CheckBox chkAuto;       // "&Auto Search"
-    ComboList cboFindby;    // field names, same positions as cboFindDesc; never visible
-    TextBox txtScroll;      // keyboard sink for paging, hidden under pbxFind
+    PushButton pbxFind;   // "&Find"
+    CheckBox chkAuto;     // "&Auto Search"
+    ComboList cboFindby;  // field names, same positions as cboFindDesc; never visible
+    TextBox txtScroll;    // keyboard sink for paging, hidden under pbxFind
     FlexGrid FinderGrid;
     VScrollBar ScrollBar1;  // 0..100, steps 10 and 1
     CheckBox chkSize;       // "Auto Size column widths"
     PushButton pbxSelect;   // "&Select"
     PushButton pbxCancel;   // "&Cancel"
-    QLabel* FindByLabel;    // "Find By"
-    QFrame* Shape1;         // outline 15 twips outside the grid
+    Control Shape1;         // outline 15 twips outside the grid
 
-    // Places the thumb by where the batch lies (top, middle, bottom) and
-    // sizes the columns when automatic widths are on. Called by the engine
-    // after every load.
+    // Places the thumb by where the batch lies (top, middle, bottom; Max 0
+    // when the whole view is in the grid) and sizes the columns when
+    // automatic widths are on. Called by the engine after every load.
     void updateScroll();
 
-    // Inner width and height in twips (ScaleWidth/ScaleHeight).
+    // --- what running a lookup uses (with QWidget's caption and window state)
+    // Runs the window modally (a nested event loop); returns when
+    // Close_Finder has hidden it or the user closed it from its frame.
+    void showModal();
+    // Ends the window: hidden, and no routine of it runs any more. The
+    // engine then destroys it.
+    void unload();
+    bool isClosing() const { return closing != 0; }
+
+    // Inner width and height in twips (the window's scale size).
     double ScaleWidth() const;
     double ScaleHeight() const;
-    // Runs the window modally; returns when Close_Finder has hidden it.
-    void showModal();
-    // Ends the window (unload): no routine of the window runs any more.
-    void unload();
-    bool isClosing() const { return closing; }
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void changeEvent(QEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     friend class frmTrovexTestAccess;
 
     // Creation, activation and layout.
+    void designControls();
+    void connectHandlers();
     void Form_Initialize();
     void Form_Activate();
     void Form_Resize();
+    FinderEngine& engine() const;  // finderInstance; throws 91 when there is none
     // Sizing the columns to their contents.
     void Size_GridColumns();
     void SizeHeaderColumn(int col);
@@ -92,14 +99,21 @@ private:
     void Return_Selection();
     // Scrolling and keyboard paging.
     void Reset_Scroll();
-    void Select_EdgeRow(std::int16_t& first);
-    void Move_Selection(std::int16_t& up);
+    void placeThumb(int value);
+    void Select_EdgeRow(bool first);
+    void Move_Selection(bool up);
+    void selectWholeRow(int row);
+    bool pageAtEdgeRow(int keyCode);
     void ScrollBar1_Change();
+    void ScrollBar1_GotFocus();
+    void ScrollBar1_LostFocus();
     void ScrollBar1_KeyDown(int keyCode, int shift);
     void txtScroll_KeyDown(int keyCode, int shift);
     void FinderGrid_EnterCell();
     // Searching and selecting.
+    QString currentSearchField() const;
     void RunSearch();
+    void findNow();
     void cboFindDesc_Click();
     void txtSearch_Change();
     void chkAuto_Click();
@@ -112,12 +126,11 @@ private:
     void FinderGrid_DblClick();
     void FinderGrid_KeyPress(int charCode);
 
-    std::int16_t lastScroll = 0;
-    std::int16_t activating = 0;
-    std::int16_t closing = 0;
+    std::int16_t lastScroll = 0;  // the thumb place the window last set or acted on
+    std::int16_t activating = 0;  // True while Form_Activate runs
+    std::int16_t closing = 0;     // True from Close_Finder on; never cleared
+    bool activated_ = false;      // Form_Activate has run for this showing
     bool unloaded_ = false;
-    struct Ui;
-    std::unique_ptr<Ui> ui_;
 };
 
 }  // namespace window

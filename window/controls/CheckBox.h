@@ -12,11 +12,11 @@ public:
     explicit CheckBox(QCheckBox* box);
 
     int Value() const;
-    // Sets 0 or 1 (other values throw 380); when the value changes, raises
-    // Click before returning.
+    // Sets 0 or 1 (any other value throws 380); when the value changes,
+    // raises Click before returning.
     void setValue(int value);
 
-    // Raised when the value changes, by a click or by setValue.
+    // Raised when the value changes, by the user or by setValue.
     std::function<void()> Click;
 
     QCheckBox* box() const;

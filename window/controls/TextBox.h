@@ -17,12 +17,16 @@ public:
 
     // Raised on every change of the text, typed or set.
     std::function<void()> Change;
-    // Raised for every key pressed while the box has the focus, before the
-    // box handles the key (Windows virtual-key code, shift state bits
-    // 1 Shift, 2 Ctrl, 4 Alt).
+    // Raised for every key pressed while the box has the focus (Tab aside,
+    // which moves the focus), before the box handles the key: the Windows
+    // virtual-key code and the shift state (1 Shift, 2 Ctrl, 4 Alt). The box
+    // then handles the key as usual.
     std::function<void(int keyCode, int shift)> KeyDown;
 
     QLineEdit* edit() const;
+
+protected:
+    bool keyPressed(QKeyEvent& e) override;
 };
 
 }  // namespace window

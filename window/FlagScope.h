@@ -1,0 +1,22 @@
+// A window flag that is True for the length of a handler.
+#pragma once
+
+#include <cstdint>
+
+namespace window {
+
+// Sets a 16-bit flag to True (-1) and back to False when the scope ends,
+// also when it ends on an error, so that a failed step never leaves a guard
+// standing for the rest of the lookup.
+class FlagScope {
+public:
+    explicit FlagScope(std::int16_t& flag) : flag_(flag) { flag_ = -1; }
+    ~FlagScope() { flag_ = 0; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    std::int16_t& flag_;
+};
+
+}  // namespace window

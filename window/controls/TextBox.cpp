@@ -1,0 +1,38 @@
+// Text box: Change on every change of the text, KeyDown before the box acts.
+#include "window/controls/TextBox.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include "window/controls/KeyCodes.h"
+
+namespace window {
+
+TextBox::TextBox(QLineEdit* edit) : Control(edit) {
+    // `textEdited` is the user's typing only; changes made by code raise
+    // Change themselves.
+    QObject::connect(edit, &QLineEdit::textEdited, receiver(), [this] { raiseUserEvent(Change, "Change"); });
+}
+
+QString TextBox::Text() const { return edit()->text(); }
+
+void TextBox::setText(const QString& text) {
+    if (text == edit()->text()) return;
+    {
+        const QSignalBlocker quiet(edit());
+        edit()->setText(text);
+    }
+    if (Change) Change();
+}
+
+bool TextBox::keyPressed(QKeyEvent& e) {
+    if (!KeyDown || e.key() == Qt::Key_Tab || e.key() == Qt::Key_Backtab) return false;
+    const int code = virtualKeyCode(e.key()), shift = shiftState(e.modifiers());
+    raiseUserEvent([&] { KeyDown(code, shift); }, "KeyDown");
+    return false;
+}
+
+QLineEdit* TextBox::edit() const { return static_cast<QLineEdit*>(widget_); }
+
+}  // namespace window
