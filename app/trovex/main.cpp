@@ -1,0 +1,91 @@
+// trovex: runs Trovex lookups from the command line, by hand or by script.
+//
+// One Trovex instance serves every call in order, so what a cancelled
+// lookup leaves in the results is visible in the next call's output. Every
+// message box also goes to stderr as one line "[title] text".
+#include "CommandLine.h"
+
+#include "accpac/AccpacError.h"
+#include "accpac/SqliteCompany.h"
+#include "lookup/DemoCompany.h"
+#include "lookup/MessageRouting.h"
+#include "lookup/script/ScriptDriver.h"
+
+#include <QApplication>
+#include <QFile>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// Exit statuses.
+constexpr int Done = 0;
+constexpr int NoCompany = 1;    // the company cannot be opened or made
+constexpr int BadUsage = 2;     // bad option, call or script line
+constexpr int ScriptFailed = 3; // an action of the script could not be carried out
+
+void print(FILE* stream, const QString& line) {
+    std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stream);
+    std::fflush(stream);
+}
+
+QString readScript(const QString& name) {
+    QFile file;
+    const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                   : (file.setFileName(name), file.open(QIODevice::ReadOnly));
+    if (!opened) throw host::UsageError(QStringLiteral("cannot read the script ") + name);
+    return QString::fromUtf8(file.readAll());
+}
+
+std::shared_ptr<accpac::AccpacSession> openSession(const QString& company) {
+    return company.isEmpty() ? lookup::openDemoCompany() : accpac::openCompany(company);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("trovex"));
+
+    host::CommandLine line;
+    std::unique_ptr<lookup::script::ScriptDriver> driver;
+    try {
+        line = host::parseCommandLine(app.arguments().mid(1));
+        if (line.help) {
+            std::fputs(host::usage().toUtf8().constData(), stdout);
+            return Done;
+        }
+        if (!line.script.isEmpty())
+            driver = std::make_unique<lookup::script::ScriptDriver>(
+                lookup::script::parseScript(readScript(line.script)));
+    } catch (const std::exception& e) {
+        print(stderr, QStringLiteral("trovex: ") + QString::fromUtf8(e.what()));
+        std::fputs(host::usage().toUtf8().constData(), stderr);
+        return BadUsage;
+    }
+
+    std::shared_ptr<accpac::AccpacSession> session;
+    try {
+        session = openSession(line.company);
+    } catch (const accpac::AccpacError& e) {
+        print(stderr, QStringLiteral("trovex: cannot open the company: ") + e.description());
+        return NoCompany;
+    } catch (const std::exception& e) {
+        print(stderr, QStringLiteral("trovex: cannot open the company: ") + QString::fromUtf8(e.what()));
+        return NoCompany;
+    }
+
+    lookup::setBoxObserver([](const errors::MessageBoxRequest& box) { print(stderr, lookup::boxLine(box)); });
+    if (driver) driver->start();
+
+    lookup::Trovex trovex;
+    for (const lookup::MethodCall& call : line.calls) {
+        call.invoke(trovex, session, line.registry, line.xp ? -1 : 0);
+        print(stdout, QStringLiteral("Result1=") + lookup::escapeLineBreaks(trovex.Result1()));
+        print(stdout, QStringLiteral("Result2=") + lookup::escapeLineBreaks(trovex.Result2()));
+        print(stdout, QStringLiteral("Result3=") + lookup::escapeLineBreaks(trovex.Result3()));
+        if (driver && !driver->ok()) break;  // the rest of the script no longer fits the calls
+    }
+    if (driver && !driver->finish()) return ScriptFailed;
+    return Done;
+}
