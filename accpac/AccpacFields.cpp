@@ -3,6 +3,7 @@
 #include "accpac/AccpacFields.h"
 
 #include "accpac/AccpacError.h"
+#include "accpac/AccpacErrors.h"
 
 namespace accpac {
 
@@ -17,7 +18,9 @@ AccpacFields::AccpacFields(const std::vector<FieldDef>& defs) {
 
 AccpacField& AccpacFields::Item(const QString& name) {
     if (AccpacField* f = find(name)) return *f;
-    throw AccpacError(errnum::AccpacFailure, QStringLiteral("The view has no field named \"%1\".").arg(name));
+    const QString description = QStringLiteral("The view has no field named \"%1\".").arg(name);
+    if (errors_) errors_->Put(ErrorPriority::Error, description);
+    throw AccpacError(errnum::AccpacFailure, description);
 }
 
 const AccpacField& AccpacFields::Item(const QString& name) const { return const_cast<AccpacFields*>(this)->Item(name); }

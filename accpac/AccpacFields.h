@@ -10,6 +10,8 @@
 
 namespace accpac {
 
+class AccpacErrors;
+
 class AccpacFields {
 public:
     AccpacFields() = default;
@@ -27,8 +29,12 @@ public:
     const AccpacField* find(const QString& name) const;
 
     void clearAll();  // every field to its empty value, none put
+    // Where an unknown name is also reported, as the system reports it to
+    // the session (nullptr, the default: nowhere). The list must outlive the fields.
+    void reportUnknownTo(AccpacErrors* errors) { errors_ = errors; }
 
 private:
+    AccpacErrors* errors_ = nullptr;
     std::vector<std::unique_ptr<AccpacField>> fields_;
     QHash<QString, int> byName_;  // name -> position in fields_; every cell of the grid is read by name
 };

@@ -151,16 +151,18 @@ void writeReceiptViews(Database& db) {
                 .number("RMITTYPE", receiptType)
                 .insert();
             if (receiptType == 5) {
-                DemoRecord(misc)
-                    .text("CODEPYMTYP", type)
-                    .number("CNTBTCH", b)
-                    .number("CNTITEM", e)
-                    .number("CNTLINE", 1)
-                    .text("IDDISTCODE", QStringLiteral("MISC01"))
-                    .text("IDACCT", QStringLiteral("4900"))
-                    .number("AMTDIST", amount)
-                    .text("TEXTREF", QStringLiteral("Miscellaneous receipt"))
-                    .insert();
+                const int lines = int(r.between(2, 4));
+                for (int l = 1; l <= lines; ++l)
+                    DemoRecord(misc)
+                        .text("CODEPYMTYP", type)
+                        .number("CNTBTCH", b)
+                        .number("CNTITEM", e)
+                        .number("CNTLINE", l)
+                        .text("IDDISTCODE", QStringLiteral("MISC%1").arg(l, 2, 10, QLatin1Char('0')))
+                        .text("IDACCT", QStringLiteral("49%1").arg(l * 10))
+                        .number("AMTDIST", l < lines ? amount / lines : amount - (lines - 1) * (amount / lines))
+                        .text("TEXTREF", QStringLiteral("Miscellaneous receipt, part %1").arg(l))
+                        .insert();
                 continue;
             }
             const int lines = int(r.between(1, 2));

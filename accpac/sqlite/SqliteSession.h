@@ -30,6 +30,8 @@ public:
     std::shared_ptr<AccpacView> OpenView(const QString& viewId, const QString& programId) override;
     AccpacCompany Company() override { return {context_->name}; }
     AccpacErrors& Errors() override { return context_->errors; }
+    // The session's connection (read-only, query-only).
+    Database& database() { return context_->db; }
 
 private:
     std::shared_ptr<CompanyContext> context_;

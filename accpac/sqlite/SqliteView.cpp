@@ -15,7 +15,9 @@ constexpr qsizetype MaxPreparedQueries = 64;
 }  // namespace
 
 SqliteView::SqliteView(std::shared_ptr<CompanyContext> context, const ViewDef& def)
-    : context_(std::move(context)), def_(def), fields_(def.fields) {}
+    : context_(std::move(context)), def_(def), fields_(def.fields) {
+    fields_.reportUnknownTo(&context_->errors);
+}
 
 SqliteView::~SqliteView() = default;
 
