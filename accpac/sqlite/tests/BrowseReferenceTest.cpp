@@ -15,7 +15,7 @@
 
 #include "accpac/AccpacError.h"
 #include "accpac/SqliteCompany.h"
-#include "tests/support/TestCompany.h"
+#include "accpac/sqlite/tests/SharedCompany.h"
 
 namespace {
 
@@ -119,12 +119,13 @@ bool compareHolds(const Sortable& v, const char* op, const Sortable& k) {
     return v <= k;
 }
 
-class BrowseReference : public ::testing::TestWithParam<std::tuple<int, bool, FilterKind, StartKind>> {
+class BrowseReference
+    : public WithSharedCompany<::testing::TestWithParam<std::tuple<int, bool, FilterKind, StartKind>>> {
 protected:
     static void SetUpTestSuite() {
+        WithSharedCompany::SetUpTestSuite();
         std::mt19937 rng(20240601);
         rows_ = randomPayments(rng, 260);
-        company_ = new testsupport::TestCompany();
         QList<QStringList> csv;
         for (const Payment& p : rows_)
             csv << QStringList{p.idcust,
@@ -141,11 +142,6 @@ protected:
             {"IDCUST", "IDINVC", "CNTPAYM", "IDORDRNBR", "IDCUSTPO", "DATEDUE", "DATEINVC", "AMTPYMRMTC", "SWPAID"},
             csv);
     }
-    static void TearDownTestSuite() {
-        delete company_;
-        company_ = nullptr;
-    }
-
     // The identities a browse fetches, all of them.
     static QStringList browse(accpac::AccpacView& view, const QString& filter, bool ascending,
                               const std::vector<std::pair<QString, QString>>& puts) {
@@ -162,7 +158,6 @@ protected:
     }
 
     static inline std::vector<Payment> rows_;
-    static inline testsupport::TestCompany* company_ = nullptr;
 };
 
 TEST_P(BrowseReference, FetchesWhatTheReferenceSelects) {

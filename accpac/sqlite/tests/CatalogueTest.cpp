@@ -6,7 +6,7 @@
 
 #include "accpac/SqliteCompany.h"
 #include "accpac/sqlite/Catalogue.h"
-#include "tests/support/TestCompany.h"
+#include "accpac/sqlite/tests/SharedCompany.h"
 
 namespace {
 
@@ -122,15 +122,7 @@ std::optional<QString> codeText(const AccpacField& f) {
     return std::nullopt;
 }
 
-class CodedFields : public ::testing::TestWithParam<CodedField> {
-protected:
-    static void SetUpTestSuite() { company_ = new testsupport::TestCompany(); }
-    static void TearDownTestSuite() {
-        delete company_;
-        company_ = nullptr;
-    }
-    static inline testsupport::TestCompany* company_ = nullptr;
-};
+class CodedFields : public WithSharedCompany<::testing::TestWithParam<CodedField>> {};
 
 TEST_P(CodedFields, EveryStoredCodeShowsAText) {
     const QString viewId = QLatin1String(GetParam().view);

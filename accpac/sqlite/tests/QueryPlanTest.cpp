@@ -12,7 +12,7 @@
 #include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/Database.h"
 #include "accpac/sqlite/Storage.h"
-#include "tests/support/TestCompany.h"
+#include "accpac/sqlite/tests/SharedCompany.h"
 
 namespace {
 
@@ -63,14 +63,8 @@ std::vector<Case> everyKey() {
     return cases;
 }
 
-class QueryPlan : public ::testing::TestWithParam<Case> {
+class QueryPlan : public WithSharedCompany<::testing::TestWithParam<Case>> {
 protected:
-    static void SetUpTestSuite() { company_ = new testsupport::TestCompany(); }
-    static void TearDownTestSuite() {
-        delete company_;
-        company_ = nullptr;
-    }
-
     // SQLite's plan for a browse, one line per step.
     static QStringList plan(const BrowseQuery& q) {
         Database db(company_->path(), Database::Mode::ReadOnly);
@@ -81,8 +75,6 @@ protected:
         while (explain.step()) steps << explain.columnText(3);
         return steps;
     }
-
-    static inline testsupport::TestCompany* company_ = nullptr;
 };
 
 TEST_P(QueryPlan, EveryBrowseSeeksAnIndexInKeyOrder) {

@@ -13,7 +13,7 @@
 #include "accpac/SqliteCompany.h"
 #include "accpac/sqlite/SqliteSession.h"
 #include "accpac/sqlite/SqliteView.h"
-#include "tests/support/TestCompany.h"
+#include "accpac/sqlite/tests/SharedCompany.h"
 
 namespace {
 
@@ -51,15 +51,9 @@ int fetchAll(AccpacView& view, const QString& filter) {
     return n;
 }
 
-class Session : public ::testing::Test {
+class Session : public WithSharedCompany<> {
 protected:
-    static void SetUpTestSuite() { company_ = new testsupport::TestCompany(); }
-    static void TearDownTestSuite() {
-        delete company_;
-        company_ = nullptr;
-    }
     std::shared_ptr<AccpacSession> session_ = company_->open();
-    static inline testsupport::TestCompany* company_ = nullptr;
 };
 
 TEST_F(Session, UnknownViewWrongProgramUnknownKeyAndFieldAreReported) {
