@@ -1,7 +1,7 @@
 // How long a browse takes in the embedded company database, at 1e4, 1e6
 // and 1e7 open documents: a page (Browse + 12 Fetch) at the start, the
 // middle and the end of the documents view, a downward page from the
-// maximum key, a customer's unpaid scheduled payments in each of the
+// maximum key, a customer's unpaid documents, and unpaid scheduled payments in each of the
 // lookup's orders (first page, and a page back from a key as paging makes
 // it), and "starts with" / "contains" searches that fill a page.
 //
@@ -108,6 +108,19 @@ void BM_DescendingFromMax(benchmark::State& state) {
     run(state, *view, QString(), false, {QStringLiteral("IDINVC"), accpac::MaxKeyText});
 }
 
+// The document lookup's first page and a page back, as the lookup pages.
+void BM_CustomerDocuments(benchmark::State& state) {
+    auto view = documents(state.range(0));
+    run(state, *view, Customer, true, {});
+}
+
+void BM_CustomerDocumentsPageBack(benchmark::State& state) {
+    auto view = documents(state.range(0));
+    const QStringList texts = keys(*view, QStringLiteral("IDINVC"), Customer, true, 20);
+    run(state, *view, Customer + QStringLiteral(" AND IDINVC <= \"%1\"").arg(texts.back()), false,
+        {QStringLiteral("IDINVC"), accpac::MaxKeyText});
+}
+
 // The scheduled-payment lookup's orders: key number and the field it leads with.
 const std::pair<std::int16_t, const char*> Orders[]{{1, "IDINVC"},  {2, "IDORDRNBR"},  {3, "IDCUSTPO"},
                                                     {4, "DATEDUE"}, {6, "AMTPYMRMTC"}, {8, "DATEINVC"}};
@@ -162,6 +175,8 @@ BENCHMARK(BM_FirstPage)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MiddlePage)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LastPage)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DescendingFromMax)->Apply(sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CustomerDocuments)->Apply(sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CustomerDocumentsPageBack)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CustomerFirstPage)->Apply(sizesAndOrders)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CustomerPageBack)->Apply(sizesAndOrders)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SearchStartsWith)->Apply(sizes)->Unit(benchmark::kMicrosecond);

@@ -6,6 +6,8 @@
 // alone and under the standing filter of the view's lookup.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "accpac/AccpacFields.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/BrowseQuery.h"
@@ -35,8 +37,8 @@ QString sampleText(const FieldDef& def) {
 
 struct Form {
     std::string name;
-    bool standingFilter;  // under the view's standing filter
-    const char* keyOp;    // paging condition on the order key, or nullptr
+    bool search;        // with a "Contains" search on a text field
+    const char* keyOp;  // paging condition on the order key, or nullptr
     bool ascending;
     bool putMaximum;  // else the key value is put when putKey
     bool putKey;
@@ -47,6 +49,7 @@ const Form Forms[]{
     {"FromKeyUp", false, nullptr, true, false, true},  {"FromKeyDown", false, nullptr, false, false, true},
     {"NextBatch", false, " >= ", true, false, false},  {"NextLine", false, " > ", true, false, false},
     {"PrevBatch", false, " <= ", false, true, true},   {"PrevLine", false, " < ", false, true, true},
+    {"Search", true, nullptr, true, false, false},     {"SearchNextBatch", true, " >= ", true, false, false},
 };
 
 struct Case {
