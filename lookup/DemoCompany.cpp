@@ -1,14 +1,14 @@
 // Locating and creating the demo company on first use.
 #include "lookup/DemoCompany.h"
 
-#include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include "accpac/AccpacError.h"
+#include "accpac/SqliteCompany.h"
 
 namespace lookup {
 

@@ -2,10 +2,10 @@
 // company for trying the lookups without an accounting system of one's own.
 #pragma once
 
-#include "accpac/AccpacSession.h"
-
 #include <QString>
 #include <memory>
+
+#include "accpac/AccpacSession.h"
 
 namespace lookup {
 

@@ -4,9 +4,9 @@
 // All three restrict the view with the same standing filter on the customer
 // number, which goes in exactly as the host passed it: the host owns the
 // customer number's form, the lookup does not second-guess it.
-#include "lookup/Preset.h"
-
 #include <array>
+
+#include "lookup/Preset.h"
 
 namespace lookup {
 
@@ -51,7 +51,7 @@ constexpr PresetColumn ScheduledPayments[] = {
 
 struct PaymentOrder {
     const char* captionSuffix;
-    std::int16_t key;                     // the view's key for this order
+    std::int16_t key;  // the view's key for this order
     std::span<const PresetColumn> columns;
 };
 
@@ -104,8 +104,8 @@ PresetPlan presets::docNum(const QString& pCustID) {
 
 PresetPlan presets::orderByInfo(std::int16_t pIndex, const QString& pCustID) {
     // The location label keeps the name this lookup had before it learned its six orders.
-    PresetPlan plan = basePlan("clsZQ_TVX.FindAP_DocumentPayments", "AR0037", "AR", CaptionForm::TitleFirst,
-                               QString(), {});
+    PresetPlan plan =
+        basePlan("clsZQ_TVX.FindAP_DocumentPayments", "AR0037", "AR", CaptionForm::TitleFirst, QString(), {});
     if (pIndex < 0 || pIndex >= std::int16_t(PaymentOrders.size())) {
         plan.shows = false;
         return plan;

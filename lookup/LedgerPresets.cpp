@@ -1,9 +1,8 @@
 // The general-ledger and banking lookups: segment codes
 // (FindAP_GLSegmentCode), accounts (FindAP_Accounts), distribution codes
 // (FindAP_DistributionCodes) and open bank deposits (FindAP_BankDeposits).
-#include "lookup/Preset.h"
-
 #include "accpac/Blanks.h"
+#include "lookup/Preset.h"
 
 namespace lookup {
 
@@ -27,10 +26,10 @@ constexpr PresetColumn DistributionCodeColumns[] = {
 };
 
 constexpr PresetColumn BankDepositColumns[] = {
-    {"BANK", 1200, AlignLeft},         {"DEPOSIT", 1700, AlignRight},     {"REFERENCE", 2500, AlignLeft},
-    {"COMMENT", 2500, AlignLeft},      {"DEPDATE", 1500, AlignLeft},      {"FSCYEAR", 1200, AlignLeft},
-    {"FSCPERIOD", 1200, AlignLeft},    {"PRINTED", 1200, AlignLeft},      {"TOTDEPOSIT", 1900, AlignRight},
-    {"TOTTRANSIT", 1900, AlignRight},  {"TOTCLEARED", 1900, AlignRight},  {"STATUS", 1200, AlignLeft},
+    {"BANK", 1200, AlignLeft},        {"DEPOSIT", 1700, AlignRight},    {"REFERENCE", 2500, AlignLeft},
+    {"COMMENT", 2500, AlignLeft},     {"DEPDATE", 1500, AlignLeft},     {"FSCYEAR", 1200, AlignLeft},
+    {"FSCPERIOD", 1200, AlignLeft},   {"PRINTED", 1200, AlignLeft},     {"TOTDEPOSIT", 1900, AlignRight},
+    {"TOTTRANSIT", 1900, AlignRight}, {"TOTCLEARED", 1900, AlignRight}, {"STATUS", 1200, AlignLeft},
 };
 
 }  // namespace

@@ -9,10 +9,10 @@
 // ABI's sink is an observer with showing turned off.
 #pragma once
 
-#include "errors/MessageBox.h"
-
 #include <QString>
 #include <functional>
+
+#include "errors/MessageBox.h"
 
 namespace lookup {
 

@@ -19,18 +19,24 @@ using A = const MethodArgs&;
 
 const std::vector<MethodInfo> Methods = {
     {"FindAP_Employee", {Seed}, [](Trovex& t, S s, R r, W w, A a) { t.FindAP_Employee(s, r, w, a.text(0)); }},
-    {"FindAP_GLSegmentCode", {{"pSeg", ParamKind::Text, false}},
+    {"FindAP_GLSegmentCode",
+     {{"pSeg", ParamKind::Text, false}},
      [](Trovex& t, S s, R r, W w, A a) { t.FindAP_GLSegmentCode(s, r, w, a.text(0)); }},
-    {"FindAP_EarningDeduction", {Seed},
+    {"FindAP_EarningDeduction",
+     {Seed},
      [](Trovex& t, S s, R r, W w, A a) { t.FindAP_EarningDeduction(s, r, w, a.text(0)); }},
     {"FindAP_BankDeposits", {}, [](Trovex& t, S s, R r, W w, A) { t.FindAP_BankDeposits(s, r, w); }},
-    {"FindAP_OrderByInfo", {Index, CustId},
+    {"FindAP_OrderByInfo",
+     {Index, CustId},
      [](Trovex& t, S s, R r, W w, A a) { t.FindAP_OrderByInfo(s, r, w, a.number(0), a.text(1)); }},
-    {"FindAP_TaxClass", {{"pAuthority", ParamKind::Text, false}, DocTax},
+    {"FindAP_TaxClass",
+     {{"pAuthority", ParamKind::Text, false}, DocTax},
      [](Trovex& t, S s, R r, W w, A a) { t.FindAP_TaxClass(s, r, w, a.text(0), a.number(1)); }},
-    {"FindAP_TaxGroups", {CustId, DocTax},
+    {"FindAP_TaxGroups",
+     {CustId, DocTax},
      [](Trovex& t, S s, R r, W w, A a) { t.FindAP_TaxGroups(s, r, w, a.text(0), a.number(1)); }},
-    {"FindAP_Documents", {CustId, Index},
+    {"FindAP_Documents",
+     {CustId, Index},
      [](Trovex& t, S s, R r, W w, A a) { t.FindAP_Documents(s, r, w, a.text(0), a.number(1)); }},
     {"FindAP_DocNum", {CustId}, [](Trovex& t, S s, R r, W w, A a) { t.FindAP_DocNum(s, r, w, a.text(0)); }},
     {"FindAP_Accounts", {}, [](Trovex& t, S s, R r, W w, A) { t.FindAP_Accounts(s, r, w); }},
@@ -40,8 +46,9 @@ const std::vector<MethodInfo> Methods = {
 QString quoted(const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
 
 CallError argumentError(const MethodInfo& method, const MethodParam& param, const QString& text, const char* what) {
-    return CallError(QString::fromLatin1(method.name) + QStringLiteral(": argument ") + QString::fromLatin1(param.name) +
-                     QStringLiteral(": ") + quoted(text) + QStringLiteral(" is not ") + QString::fromLatin1(what));
+    return CallError(QString::fromLatin1(method.name) + QStringLiteral(": argument ") +
+                     QString::fromLatin1(param.name) + QStringLiteral(": ") + quoted(text) +
+                     QStringLiteral(" is not ") + QString::fromLatin1(what));
 }
 
 // A 16-bit integer written in decimal, with an optional sign; nothing else.
@@ -111,11 +118,15 @@ MethodCall parseCall(const QStringList& words) {
                             QLatin1Char(')'));
         const QString text = i < std::size_t(given.size()) ? given[qsizetype(i)] : QString();
         switch (param.kind) {
-        case ParamKind::Text: values.emplace_back(text); break;
-        case ParamKind::Integer: values.emplace_back(parseInteger(*method, param, text)); break;
-        case ParamKind::Boolean:
-            values.emplace_back(text.isEmpty() ? std::int16_t(0) : parseBoolean(*method, param, text));
-            break;
+            case ParamKind::Text:
+                values.emplace_back(text);
+                break;
+            case ParamKind::Integer:
+                values.emplace_back(parseInteger(*method, param, text));
+                break;
+            case ParamKind::Boolean:
+                values.emplace_back(text.isEmpty() ? std::int16_t(0) : parseBoolean(*method, param, text));
+                break;
         }
     }
     return MethodCall{method, MethodArgs(std::move(values))};

@@ -9,14 +9,14 @@
 // supplies. Optional arguments may be left off (text "", Boolean False).
 #pragma once
 
-#include "lookup/Trovex.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <stdexcept>
 #include <variant>
 #include <vector>
+
+#include "lookup/Trovex.h"
 
 namespace lookup {
 
@@ -42,8 +42,8 @@ private:
 };
 
 struct MethodInfo {
-    const char* name;                  // "FindAP_Documents"
-    std::vector<MethodParam> params;   // after pSess, pRegistry, pWinXP
+    const char* name;                 // "FindAP_Documents"
+    std::vector<MethodParam> params;  // after pSess, pRegistry, pWinXP
     void (*invoke)(Trovex&, const Trovex::Session&, const QString&, std::int16_t, const MethodArgs&);
 };
 

@@ -11,9 +11,9 @@ namespace lookup {
 namespace {
 
 constexpr PresetColumn EmployeeColumns[] = {
-    {"EMPLOYEE", 1500, AlignLeft}, {"FULLNAME", 2000, AlignLeft}, {"LASTNAME", 1500, AlignLeft},
+    {"EMPLOYEE", 1500, AlignLeft},  {"FULLNAME", 2000, AlignLeft}, {"LASTNAME", 1500, AlignLeft},
     {"FIRSTNAME", 1500, AlignLeft}, {"ADDRESS1", 2500, AlignLeft}, {"CITY", 1500, AlignLeft},
-    {"POSITION", 1000, AlignLeft}, {"HIREDATE", 1000, AlignLeft}, {"PARTTIME", 1000, AlignLeft},
+    {"POSITION", 1000, AlignLeft},  {"HIREDATE", 1000, AlignLeft}, {"PARTTIME", 1000, AlignLeft},
     {"PAYFREQ", 1000, AlignLeft},
 };
 

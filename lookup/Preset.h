@@ -21,9 +21,9 @@ constexpr std::int16_t AlignRight = 7;  // right, vertically centred (amounts, s
 
 // One grid column as a preset declares it.
 struct PresetColumn {
-    const char* field;        // the view's field name, exactly as the accounting system spells it
-    std::int32_t width;       // twips
-    std::int16_t alignment;   // AlignLeft or AlignRight
+    const char* field;       // the view's field name, exactly as the accounting system spells it
+    std::int32_t width;      // twips
+    std::int16_t alignment;  // AlignLeft or AlignRight
 };
 
 // The caption either leads with the company (form A, the payroll and segment
@@ -35,23 +35,23 @@ inline const QString ApplicationTitle = QStringLiteral("ZQ Sage Accpac Finder");
 inline const QString MaxKeyValue = QStringLiteral("ZZZZZZZZZZZZ");
 
 struct PresetPlan {
-    QString label;       // error-trap location, "clsZQ_TVX.FindAP_Documents"
-    QString viewId;      // "AR0036"
-    QString programId;   // "AR"
+    QString label;      // error-trap location, "clsZQ_TVX.FindAP_Documents"
+    QString viewId;     // "AR0036"
+    QString programId;  // "AR"
     // False only for FindAP_OrderByInfo with an order it does not have: the
     // view is opened and the engine created, then nothing else happens.
     bool shows = true;
 
     CaptionForm captionForm = CaptionForm::TitleFirst;
-    QString captionSuffix;        // " - Sage Accpac Documents"; follows the company name
-    std::int16_t viewOrder = 0;   // key number the view is browsed by
+    QString captionSuffix;              // " - Sage Accpac Documents"; follows the company name
+    std::int16_t viewOrder = 0;         // key number the view is browsed by
     std::vector<PresetColumn> columns;  // grid columns 0, 1, ... in this order
 
     std::optional<QString> fixedFilter;  // FinderPrepare; nullopt leaves the engine's default
     // Starting text (FindAP_Employee, FindAP_EarningDeduction): the key field
     // the seed filter is built on; "" for presets without a starting text.
     QString seedField;
-    QString seed;                         // pSeed exactly as the host passed it
+    QString seed;  // pSeed exactly as the host passed it
 
     std::optional<QString> resultField3;  // "" no third result, "3" grid column 3; nullopt leaves it unset
     int resultsHandedBack = 2;            // Result1 only (1), Result1..2 (2) or Result1..3 (3)

@@ -1,8 +1,7 @@
 // The tax lookups: an authority's tax classes (FindAP_TaxClass) and the tax
 // groups (FindAP_TaxGroups).
-#include "lookup/Preset.h"
-
 #include "accpac/Blanks.h"
+#include "lookup/Preset.h"
 
 namespace lookup {
 

@@ -14,11 +14,11 @@
 // values of errors/modGeneral.h.
 #pragma once
 
-#include "accpac/AccpacSession.h"
-
 #include <QString>
 #include <cstdint>
 #include <memory>
+
+#include "accpac/AccpacSession.h"
 
 namespace lookup {
 
@@ -51,8 +51,7 @@ public:
                          const QString& pSeed = QString());
     // Segment codes of the GL segment pSeg (blank: of every segment).
     // Result1 code, Result2 description.
-    void FindAP_GLSegmentCode(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP,
-                              const QString& pSeg);
+    void FindAP_GLSegmentCode(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP, const QString& pSeg);
     // Active earning and deduction codes, optionally starting at pSeed.
     // Result1 code, Result2 description.
     void FindAP_EarningDeduction(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP,
@@ -63,22 +62,22 @@ public:
     // 0..5 (document number, PO number, due date, order number, document
     // date, current balance). Any other pIndex shows nothing and changes
     // nothing. Result1 and Result2: the texts of the order's first two columns.
-    void FindAP_OrderByInfo(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP,
-                            std::int16_t pIndex, const QString& pCustID);
+    void FindAP_OrderByInfo(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP, std::int16_t pIndex,
+                            const QString& pCustID);
     // Tax classes of the authority pAuthority: customer classes when pDocTax
     // is True, item classes otherwise. Result1 class, Result2 description.
-    void FindAP_TaxClass(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP,
-                         const QString& pAuthority, std::int16_t pDocTax = 0);
+    void FindAP_TaxClass(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP, const QString& pAuthority,
+                         std::int16_t pDocTax = 0);
     // Sales tax groups; pDocTax True adds the calculation method and the
     // date of last maintenance. pCustID is accepted and not used.
     // Result1 group, Result2 description.
-    void FindAP_TaxGroups(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP,
-                          const QString& pCustID, std::int16_t pDocTax = 0);
+    void FindAP_TaxGroups(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP, const QString& pCustID,
+                          std::int16_t pDocTax = 0);
     // A customer's unpaid documents, led by the document number (pIndex 0 and
     // any value but 1 and 2), the customer PO number (1) or the order number
     // (2). Result1 and Result2: the texts of the first two columns.
-    void FindAP_Documents(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP,
-                          const QString& pCustID, std::int16_t pIndex);
+    void FindAP_Documents(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP, const QString& pCustID,
+                          std::int16_t pIndex);
     // A customer's unpaid scheduled payments. Result1 document number only.
     void FindAP_DocNum(const Session& pSess, const QString& pRegistry, std::int16_t pWinXP, const QString& pCustID);
     // GL accounts. Result1 formatted account number, Result2 description.

@@ -63,14 +63,13 @@ int trovex_put_Result3(trovex_instance* instance, const char* value);
 
 int trovex_FindAP_Employee(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
                            const char* pSeed);
-int trovex_FindAP_GLSegmentCode(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
-                                int16_t pWinXP, const char* pSeg);
+int trovex_FindAP_GLSegmentCode(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
+                                const char* pSeg);
 int trovex_FindAP_EarningDeduction(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
                                    int16_t pWinXP, const char* pSeed);
-int trovex_FindAP_BankDeposits(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
-                               int16_t pWinXP);
-int trovex_FindAP_OrderByInfo(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
-                              int16_t pWinXP, int16_t pIndex, const char* pCustID);
+int trovex_FindAP_BankDeposits(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP);
+int trovex_FindAP_OrderByInfo(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
+                              int16_t pIndex, const char* pCustID);
 int trovex_FindAP_TaxClass(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
                            const char* pAuthority, int16_t pDocTax);
 int trovex_FindAP_TaxGroups(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,

@@ -18,16 +18,23 @@ CommandLine parseCommandLine(const QStringList& words) {
     qsizetype i = 0;
     for (; i < words.size(); ++i) {
         const QString& w = words[i];
-        if (w == QLatin1String("--company")) line.company = optionValue(words, i);
-        else if (w == QLatin1String("--registry")) line.registry = optionValue(words, i);
-        else if (w == QLatin1String("--script")) line.script = optionValue(words, i);
-        else if (w == QLatin1String("--xp")) line.xp = true;
-        else if (w == QLatin1String("--help") || w == QLatin1String("-h")) line.help = true;
+        if (w == QLatin1String("--company"))
+            line.company = optionValue(words, i);
+        else if (w == QLatin1String("--registry"))
+            line.registry = optionValue(words, i);
+        else if (w == QLatin1String("--script"))
+            line.script = optionValue(words, i);
+        else if (w == QLatin1String("--xp"))
+            line.xp = true;
+        else if (w == QLatin1String("--help") || w == QLatin1String("-h"))
+            line.help = true;
         else if (w == QLatin1String("--")) {
             ++i;
             break;
-        } else if (w.startsWith(QLatin1String("--"))) throw UsageError(QStringLiteral("unknown option ") + w);
-        else break;
+        } else if (w.startsWith(QLatin1String("--")))
+            throw UsageError(QStringLiteral("unknown option ") + w);
+        else
+            break;
     }
     if (line.help) return line;
 
@@ -38,8 +45,10 @@ CommandLine parseCommandLine(const QStringList& words) {
         call.clear();
     };
     for (; i < words.size(); ++i) {
-        if (words[i] == QLatin1String(";")) endCall();
-        else call << words[i];
+        if (words[i] == QLatin1String(";"))
+            endCall();
+        else
+            call << words[i];
     }
     if (!call.isEmpty() || !line.calls.empty()) endCall();
     if (line.calls.empty()) throw UsageError(QStringLiteral("no call given"));

@@ -6,22 +6,22 @@
 // calls are separated by a word that is a single ";".
 #pragma once
 
-#include "lookup/MethodCalls.h"
-
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
 #include <vector>
 
+#include "lookup/MethodCalls.h"
+
 namespace host {
 
 struct CommandLine {
-    QString company;                         // "" = the demo company
+    QString company;                              // "" = the demo company
     QString registry = QStringLiteral("trovex");  // the settings name handed to every call
-    bool xp = false;                         // the modern button look
-    QString script;                          // "" = no script; "-" = standard input
+    bool xp = false;                              // the modern button look
+    QString script;                               // "" = no script; "-" = standard input
     bool help = false;
-    std::vector<lookup::MethodCall> calls;   // checked before anything runs
+    std::vector<lookup::MethodCall> calls;  // checked before anything runs
 };
 
 class UsageError : public std::runtime_error {

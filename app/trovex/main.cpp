@@ -3,26 +3,25 @@
 // One Trovex instance serves every call in order, so what a cancelled
 // lookup leaves in the results is visible in the next call's output. Every
 // message box also goes to stderr as one line "[title] text".
-#include "CommandLine.h"
+#include <QApplication>
+#include <QFile>
+#include <cstdio>
+#include <memory>
 
+#include "CommandLine.h"
 #include "accpac/AccpacError.h"
 #include "accpac/SqliteCompany.h"
 #include "lookup/DemoCompany.h"
 #include "lookup/MessageRouting.h"
 #include "lookup/script/ScriptDriver.h"
 
-#include <QApplication>
-#include <QFile>
-#include <cstdio>
-#include <memory>
-
 namespace {
 
 // Exit statuses.
 constexpr int Done = 0;
-constexpr int NoCompany = 1;    // the company cannot be opened or made
-constexpr int BadUsage = 2;     // bad option, call or script line
-constexpr int ScriptFailed = 3; // an action of the script could not be carried out
+constexpr int NoCompany = 1;     // the company cannot be opened or made
+constexpr int BadUsage = 2;      // bad option, call or script line
+constexpr int ScriptFailed = 3;  // an action of the script could not be carried out
 
 void print(FILE* stream, const QString& line) {
     std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stream);
@@ -56,8 +55,8 @@ int main(int argc, char** argv) {
             return Done;
         }
         if (!line.script.isEmpty())
-            driver = std::make_unique<lookup::script::ScriptDriver>(
-                lookup::script::parseScript(readScript(line.script)));
+            driver =
+                std::make_unique<lookup::script::ScriptDriver>(lookup::script::parseScript(readScript(line.script)));
     } catch (const std::exception& e) {
         print(stderr, QStringLiteral("trovex: ") + QString::fromUtf8(e.what()));
         std::fputs(host::usage().toUtf8().constData(), stderr);

@@ -2,6 +2,10 @@
 // UTF-8 at the boundary, and no C++ exception ever crossing it.
 #include "lookup/trovex_c.h"
 
+#include <QByteArray>
+#include <memory>
+#include <string>
+
 #include "accpac/AccpacError.h"
 #include "accpac/SqliteCompany.h"
 #include "lookup/Application.h"
@@ -10,10 +14,6 @@
 #include "lookup/MethodCalls.h"
 #include "lookup/Trovex.h"
 #include "lookup/script/ScriptDriver.h"
-
-#include <QByteArray>
-#include <memory>
-#include <string>
 
 struct trovex_instance {
     lookup::Trovex trovex;
@@ -197,8 +197,8 @@ int trovex_FindAP_DocNum(trovex_instance* i, trovex_session* s, const char* pReg
 }
 
 int trovex_FindAP_Accounts(trovex_instance* i, trovex_session* s, const char* pRegistry, int16_t pWinXP) {
-    return lookupCall(
-        i, s, [&](lookup::Trovex& t, const auto& pSess) { t.FindAP_Accounts(pSess, text(pRegistry), pWinXP); });
+    return lookupCall(i, s,
+                      [&](lookup::Trovex& t, const auto& pSess) { t.FindAP_Accounts(pSess, text(pRegistry), pWinXP); });
 }
 
 int trovex_FindAP_DistributionCodes(trovex_instance* i, trovex_session* s, const char* pRegistry, int16_t pWinXP) {
@@ -215,9 +215,8 @@ int trovex_call(trovex_instance* i, trovex_session* s, const char* pRegistry, in
         QStringList words{text(method)};
         for (int k = 0; k < nargs; ++k) words << text(args[k]);
         const lookup::MethodCall call = lookup::parseCall(words);  // checked before anything is shown
-        return lookupCall(i, s, [&](lookup::Trovex& t, const auto& pSess) {
-            call.invoke(t, pSess, text(pRegistry), pWinXP);
-        });
+        return lookupCall(
+            i, s, [&](lookup::Trovex& t, const auto& pSess) { call.invoke(t, pSess, text(pRegistry), pWinXP); });
     });
 }
 
@@ -239,8 +238,7 @@ int trovex_set_script(const char* script, trovex_output output, void* user) {
         if (!script) return 0;
         lookup::ensureApplication();  // the driver's timer needs the application's event loop
         lookup::script::ScriptDriver::Output out;
-        if (output)
-            out = [output, user](const QString& t) { output(t.toUtf8().constData(), user); };
+        if (output) out = [output, user](const QString& t) { output(t.toUtf8().constData(), user); };
         driver() = std::make_unique<lookup::script::ScriptDriver>(lookup::script::parseScript(text(script)), out);
         driver()->start();
         return 0;

@@ -1,16 +1,16 @@
 // The timer-driven runner of lookup scripts.
 #include "lookup/script/ScriptDriver.h"
 
-#include "accpac/AccpacError.h"
-#include "lookup/script/UserInput.h"
-#include "lookup/script/WindowDump.h"
-#include "window/frmTrovex.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
 #include <cstdio>
+
+#include "accpac/AccpacError.h"
+#include "lookup/script/UserInput.h"
+#include "lookup/script/WindowDump.h"
+#include "window/frmTrovex.h"
 
 namespace lookup::script {
 
@@ -131,38 +131,61 @@ void ScriptDriver::tick() {
 void ScriptDriver::run(const Action& a, window::frmTrovex& w) {
     using Kind = Action::Kind;
     switch (a.kind) {
-    case Kind::Type: typeText(w, a.text); break;
-    case Kind::Key: {
-        const QPointer<window::frmTrovex> window(&w);
-        // A repeated key stops when its window closes (Enter selects).
-        for (int i = 0; i < a.count && window && openWindow() == window; ++i) pressKey(w, a.key, a.modifiers);
-        break;
-    }
-    case Kind::Click: clickControl(w, a.control); break;
-    case Kind::ClickCell: clickCell(w, a.row, a.column); break;
-    case Kind::ClickScroll:
-        clickScrollBar(w, a.part == Action::ScrollPart::LineDown || a.part == Action::ScrollPart::PageDown,
-                       a.part == Action::ScrollPart::PageUp || a.part == Action::ScrollPart::PageDown);
-        break;
-    case Kind::DblClickRow: doubleClickRow(w, a.row); break;
-    case Kind::DblClickHeader: doubleClickHeader(w, a.column); break;
-    case Kind::Check:
-        if ((checkBox(w, a.control).Value() == 1) != a.on) clickControl(w, a.control);
-        break;
-    case Kind::Choose:
-        chooseEntry(w, a.control, a.position >= 0 ? a.position : entryPosition(w, a.control, a.text));
-        break;
-    case Kind::Drag: dragThumb(w, a.value); break;
-    case Kind::Resize: w.resize(a.value, a.height); break;
-    case Kind::Maximize: w.showMaximized(); break;
-    case Kind::Answer: throw InputError(QStringLiteral("no message box is waiting to be answered"));
-    case Kind::Screenshot: saveScreenshot(w, a.text); break;
-    case Kind::Dump: output_(dumpWindow(w)); break;
-    case Kind::Wait:
-        waitMs_ = a.value;
-        waitClock_.start();
-        break;
-    case Kind::Custom: a.step(w); break;
+        case Kind::Type:
+            typeText(w, a.text);
+            break;
+        case Kind::Key: {
+            const QPointer<window::frmTrovex> window(&w);
+            // A repeated key stops when its window closes (Enter selects).
+            for (int i = 0; i < a.count && window && openWindow() == window; ++i) pressKey(w, a.key, a.modifiers);
+            break;
+        }
+        case Kind::Click:
+            clickControl(w, a.control);
+            break;
+        case Kind::ClickCell:
+            clickCell(w, a.row, a.column);
+            break;
+        case Kind::ClickScroll:
+            clickScrollBar(w, a.part == Action::ScrollPart::LineDown || a.part == Action::ScrollPart::PageDown,
+                           a.part == Action::ScrollPart::PageUp || a.part == Action::ScrollPart::PageDown);
+            break;
+        case Kind::DblClickRow:
+            doubleClickRow(w, a.row);
+            break;
+        case Kind::DblClickHeader:
+            doubleClickHeader(w, a.column);
+            break;
+        case Kind::Check:
+            if ((checkBox(w, a.control).Value() == 1) != a.on) clickControl(w, a.control);
+            break;
+        case Kind::Choose:
+            chooseEntry(w, a.control, a.position >= 0 ? a.position : entryPosition(w, a.control, a.text));
+            break;
+        case Kind::Drag:
+            dragThumb(w, a.value);
+            break;
+        case Kind::Resize:
+            w.resize(a.value, a.height);
+            break;
+        case Kind::Maximize:
+            w.showMaximized();
+            break;
+        case Kind::Answer:
+            throw InputError(QStringLiteral("no message box is waiting to be answered"));
+        case Kind::Screenshot:
+            saveScreenshot(w, a.text);
+            break;
+        case Kind::Dump:
+            output_(dumpWindow(w));
+            break;
+        case Kind::Wait:
+            waitMs_ = a.value;
+            waitClock_.start();
+            break;
+        case Kind::Custom:
+            a.step(w);
+            break;
     }
 }
 
@@ -171,8 +194,7 @@ int ScriptDriver::answer(const errors::MessageBoxRequest& box) {
     if (ok() && next_ < actions_.size() && actions_[next_].kind == Action::Kind::Answer) {
         const Action& a = actions_[next_++];
         if (!a.text.isEmpty() && !box.text.contains(a.text) && !box.title.contains(a.text))
-            fail(a, QStringLiteral("the message box says \"%1\", not \"%2\"")
-                        .arg(escapeLineBreaks(box.text), a.text));
+            fail(a, QStringLiteral("the message box says \"%1\", not \"%2\"").arg(escapeLineBreaks(box.text), a.text));
     }
     return 1;  // OK, the one button every box has
 }

@@ -16,10 +16,6 @@
 // with a window still open, that window is cancelled too.
 #pragma once
 
-#include "errors/MessageBox.h"
-#include "lookup/MessageRouting.h"
-#include "lookup/script/ScriptParser.h"
-
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
@@ -27,7 +23,13 @@
 #include <functional>
 #include <vector>
 
-namespace window { class frmTrovex; }
+#include "errors/MessageBox.h"
+#include "lookup/MessageRouting.h"
+#include "lookup/script/ScriptParser.h"
+
+namespace window {
+class frmTrovex;
+}
 
 namespace lookup::script {
 
@@ -72,8 +74,8 @@ private:
     QPointer<window::frmTrovex> current_;  // the window the actions apply to
     int settleTicks_ = 0;                  // ticks since current_ appeared
     QElapsedTimer waitClock_;
-    int waitMs_ = 0;                       // a "wait" action in progress
-    bool busy_ = false;                    // an action is running (its events may re-enter the loop)
+    int waitMs_ = 0;     // a "wait" action in progress
+    bool busy_ = false;  // an action is running (its events may re-enter the loop)
     bool started_ = false;
     int windowsSeen_ = 0;
     int boxesAnswered_ = 0;

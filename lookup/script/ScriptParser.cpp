@@ -1,9 +1,9 @@
 // Reading a lookup script into actions, with a message for each kind of bad line.
 #include "lookup/script/ScriptParser.h"
 
-#include "accpac/Blanks.h"
-
 #include <QStringList>
+
+#include "accpac/Blanks.h"
 
 namespace lookup::script {
 
@@ -74,10 +74,9 @@ QString oneOf(const QString& name, const QStringList& allowed, const char* what)
     return name;
 }
 
-const QStringList ClickableControls = {QStringLiteral("pbxFind"),  QStringLiteral("pbxSelect"),
-                                       QStringLiteral("pbxCancel"), QStringLiteral("chkAuto"),
-                                       QStringLiteral("chkSize"),  QStringLiteral("txtSearch"),
-                                       QStringLiteral("FinderGrid")};
+const QStringList ClickableControls = {
+    QStringLiteral("pbxFind"), QStringLiteral("pbxSelect"), QStringLiteral("pbxCancel"), QStringLiteral("chkAuto"),
+    QStringLiteral("chkSize"), QStringLiteral("txtSearch"), QStringLiteral("FinderGrid")};
 const QStringList CheckBoxes = {QStringLiteral("chkAuto"), QStringLiteral("chkSize")};
 const QStringList Lists = {QStringLiteral("cboFindDesc"), QStringLiteral("cboCondition")};
 const QStringList ScrollParts = {QStringLiteral("up"), QStringLiteral("down"), QStringLiteral("pageup"),
@@ -206,20 +205,13 @@ struct Verb {
 };
 
 const Verb Verbs[] = {
-    {"type", Action::Kind::Type, parseType},
-    {"key", Action::Kind::Key, parseKey},
-    {"click", Action::Kind::Click, parseClick},
-    {"dblclick", Action::Kind::DblClickRow, parseDblClick},
-    {"check", Action::Kind::Check, parseCheck},
-    {"uncheck", Action::Kind::Check, parseUncheck},
-    {"choose", Action::Kind::Choose, parseChoose},
-    {"drag", Action::Kind::Drag, parseDrag},
-    {"resize", Action::Kind::Resize, parseResize},
-    {"maximize", Action::Kind::Maximize, parseNothing},
-    {"answer", Action::Kind::Answer, parseAnswer},
-    {"screenshot", Action::Kind::Screenshot, parseScreenshot},
-    {"dump", Action::Kind::Dump, parseNothing},
-    {"wait", Action::Kind::Wait, parseWait},
+    {"type", Action::Kind::Type, parseType},       {"key", Action::Kind::Key, parseKey},
+    {"click", Action::Kind::Click, parseClick},    {"dblclick", Action::Kind::DblClickRow, parseDblClick},
+    {"check", Action::Kind::Check, parseCheck},    {"uncheck", Action::Kind::Check, parseUncheck},
+    {"choose", Action::Kind::Choose, parseChoose}, {"drag", Action::Kind::Drag, parseDrag},
+    {"resize", Action::Kind::Resize, parseResize}, {"maximize", Action::Kind::Maximize, parseNothing},
+    {"answer", Action::Kind::Answer, parseAnswer}, {"screenshot", Action::Kind::Screenshot, parseScreenshot},
+    {"dump", Action::Kind::Dump, parseNothing},    {"wait", Action::Kind::Wait, parseWait},
 };
 
 QString verbNames() {
@@ -249,12 +241,12 @@ struct NamedKey {
 };
 
 const NamedKey NamedKeys[] = {
-    {"Enter", Qt::Key_Return},     {"Return", Qt::Key_Return},     {"Escape", Qt::Key_Escape},
-    {"Esc", Qt::Key_Escape},       {"Up", Qt::Key_Up},             {"Down", Qt::Key_Down},
-    {"Left", Qt::Key_Left},        {"Right", Qt::Key_Right},       {"PageUp", Qt::Key_PageUp},
-    {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home},        {"End", Qt::Key_End},
-    {"Tab", Qt::Key_Tab},          {"Backtab", Qt::Key_Backtab},   {"Backspace", Qt::Key_Backspace},
-    {"Delete", Qt::Key_Delete},    {"Space", Qt::Key_Space},
+    {"Enter", Qt::Key_Return},      {"Return", Qt::Key_Return},   {"Escape", Qt::Key_Escape},
+    {"Esc", Qt::Key_Escape},        {"Up", Qt::Key_Up},           {"Down", Qt::Key_Down},
+    {"Left", Qt::Key_Left},         {"Right", Qt::Key_Right},     {"PageUp", Qt::Key_PageUp},
+    {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home},       {"End", Qt::Key_End},
+    {"Tab", Qt::Key_Tab},           {"Backtab", Qt::Key_Backtab}, {"Backspace", Qt::Key_Backspace},
+    {"Delete", Qt::Key_Delete},     {"Space", Qt::Key_Space},
 };
 
 }  // namespace
@@ -275,10 +267,14 @@ bool parseKeyName(const QString& name, int& key, Qt::KeyboardModifiers& modifier
     const QString base = parts.takeLast();
     Qt::KeyboardModifiers mods;
     for (const QString& m : parts) {
-        if (m.compare(QLatin1String("Alt"), Qt::CaseInsensitive) == 0) mods |= Qt::AltModifier;
-        else if (m.compare(QLatin1String("Ctrl"), Qt::CaseInsensitive) == 0) mods |= Qt::ControlModifier;
-        else if (m.compare(QLatin1String("Shift"), Qt::CaseInsensitive) == 0) mods |= Qt::ShiftModifier;
-        else return false;
+        if (m.compare(QLatin1String("Alt"), Qt::CaseInsensitive) == 0)
+            mods |= Qt::AltModifier;
+        else if (m.compare(QLatin1String("Ctrl"), Qt::CaseInsensitive) == 0)
+            mods |= Qt::ControlModifier;
+        else if (m.compare(QLatin1String("Shift"), Qt::CaseInsensitive) == 0)
+            mods |= Qt::ShiftModifier;
+        else
+            return false;
     }
     for (const NamedKey& k : NamedKeys) {
         if (base.compare(QLatin1String(k.name), Qt::CaseInsensitive) == 0) {

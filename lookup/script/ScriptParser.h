@@ -14,45 +14,47 @@
 #include <stdexcept>
 #include <vector>
 
-namespace window { class frmTrovex; }
+namespace window {
+class frmTrovex;
+}
 
 namespace lookup::script {
 
 struct Action {
     enum class Kind {
-        Type,          // text: typed into the control that has the focus
-        Key,           // key, modifiers, count: pressed `count` times
-        Click,         // control: clicked
-        ClickCell,     // row, column: a grid cell clicked
-        ClickScroll,   // part: an arrow or the track of ScrollBar1 clicked
-        DblClickRow,   // row: a grid data row double-clicked
-        DblClickHeader,// column: a column header double-clicked
-        Check,         // control, on: a check box clicked when not already so
-        Choose,        // control, entry text or position: a list entry chosen
-        Drag,          // value: ScrollBar1's thumb dragged to it
-        Resize,        // width, height: the window's inner size in pixels
-        Maximize,      // the window maximized
-        Answer,        // text: the next message box answered OK (text: expected part of it)
-        Screenshot,    // text: PNG file written
-        Dump,          // the window's state printed
-        Wait,          // milliseconds: the window left to itself
-        Custom,        // step: a C++ host's own step (never from text)
+        Type,            // text: typed into the control that has the focus
+        Key,             // key, modifiers, count: pressed `count` times
+        Click,           // control: clicked
+        ClickCell,       // row, column: a grid cell clicked
+        ClickScroll,     // part: an arrow or the track of ScrollBar1 clicked
+        DblClickRow,     // row: a grid data row double-clicked
+        DblClickHeader,  // column: a column header double-clicked
+        Check,           // control, on: a check box clicked when not already so
+        Choose,          // control, entry text or position: a list entry chosen
+        Drag,            // value: ScrollBar1's thumb dragged to it
+        Resize,          // width, height: the window's inner size in pixels
+        Maximize,        // the window maximized
+        Answer,          // text: the next message box answered OK (text: expected part of it)
+        Screenshot,      // text: PNG file written
+        Dump,            // the window's state printed
+        Wait,            // milliseconds: the window left to itself
+        Custom,          // step: a C++ host's own step (never from text)
     };
     enum class ScrollPart { LineUp, LineDown, PageUp, PageDown };
 
     Kind kind = Kind::Dump;
-    int line = 0;         // 1-based line of the script; 0 for Custom
-    QString source;       // the line as written, for messages
-    QString control;      // Click, Check, Choose
-    QString text;         // Type, Answer, Screenshot, Choose (entry text)
-    int key = 0;          // Qt::Key
+    int line = 0;     // 1-based line of the script; 0 for Custom
+    QString source;   // the line as written, for messages
+    QString control;  // Click, Check, Choose
+    QString text;     // Type, Answer, Screenshot, Choose (entry text)
+    int key = 0;      // Qt::Key
     Qt::KeyboardModifiers modifiers;
-    int count = 1;        // Key
+    int count = 1;            // Key
     int row = 0, column = 0;  // ClickCell, DblClickRow, DblClickHeader
-    int position = -1;    // Choose by position; -1 chooses by text
-    int value = 0;        // Drag, Resize width, Wait ms
-    int height = 0;       // Resize
-    bool on = true;       // Check (true) or uncheck (false)
+    int position = -1;        // Choose by position; -1 chooses by text
+    int value = 0;            // Drag, Resize width, Wait ms
+    int height = 0;           // Resize
+    bool on = true;           // Check (true) or uncheck (false)
     ScrollPart part = ScrollPart::LineDown;
     std::function<void(window::frmTrovex&)> step;  // Custom
 

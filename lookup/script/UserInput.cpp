@@ -1,8 +1,6 @@
 // Mouse and keyboard events for the lookup window's controls.
 #include "lookup/script/UserInput.h"
 
-#include "window/frmTrovex.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +11,8 @@
 #include <QStyleOptionSlider>
 #include <QTableView>
 #include <QTest>
+
+#include "window/frmTrovex.h"
 
 namespace lookup::script {
 
@@ -55,7 +55,8 @@ QRect cellRect(window::frmTrovex& w, int row, int column) {
     const QModelIndex index = view.model()->index(row - 1, column);
     view.scrollTo(index);
     const QRect rect = view.visualRect(index);
-    if (rect.isEmpty()) throw InputError(QStringLiteral("cell %1, %2 is hidden (its column has no width)").arg(row).arg(column));
+    if (rect.isEmpty())
+        throw InputError(QStringLiteral("cell %1, %2 is hidden (its column has no width)").arg(row).arg(column));
     return rect;
 }
 
@@ -95,6 +96,15 @@ QStyleOptionSlider scrollOption(const QScrollBar& bar) {
 QRect scrollPart(const QScrollBar& bar, QStyle::SubControl part) {
     const QStyleOptionSlider opt = scrollOption(bar);
     return bar.style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, &bar);
+}
+
+// What a person's double click delivers: press, release, double click,
+// release. (QTest's own double click for widgets sends the third alone.)
+void doubleClickAt(QWidget* widget, const QPoint& at) {
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(widget, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 void requireVisible(QWidget* widget, const QString& name) {
@@ -159,12 +169,11 @@ void clickCell(window::frmTrovex& w, int row, int column) {
 }
 
 void doubleClickRow(window::frmTrovex& w, int row) {
-    QTest::mouseDClick(gridView(w).viewport(), Qt::LeftButton, Qt::NoModifier, cellRect(w, row, 0).center());
+    doubleClickAt(gridView(w).viewport(), cellRect(w, row, 0).center());
 }
 
 void doubleClickHeader(window::frmTrovex& w, int column) {
-    QTest::mouseDClick(gridView(w).horizontalHeader()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                       headerPoint(w, column));
+    doubleClickAt(gridView(w).horizontalHeader()->viewport(), headerPoint(w, column));
 }
 
 void clickScrollBar(window::frmTrovex& w, bool down, bool page) {
@@ -183,9 +192,8 @@ void dragThumb(window::frmTrovex& w, int value) {
     const QRect thumb = scrollPart(bar, QStyle::SC_ScrollBarSlider);
     const QRect groove = scrollPart(bar, QStyle::SC_ScrollBarGroove);
     if (thumb.isEmpty() || bar.maximum() == bar.minimum())
-        throw InputError(QStringLiteral("ScrollBar1's thumb cannot move (range %1 to %2)")
-                             .arg(bar.minimum())
-                             .arg(bar.maximum()));
+        throw InputError(
+            QStringLiteral("ScrollBar1's thumb cannot move (range %1 to %2)").arg(bar.minimum()).arg(bar.maximum()));
     const int target = std::clamp(value, bar.minimum(), bar.maximum());
     const int span = groove.height() - thumb.height();
     const int top = groove.top() + QStyle::sliderPositionFromValue(bar.minimum(), bar.maximum(), target, span,
@@ -210,7 +218,8 @@ int entryPosition(window::frmTrovex& w, const QString& list, const QString& text
 void chooseEntry(window::frmTrovex& w, const QString& list, int position) {
     QComboBox& box = listBox(w, list);
     if (position < 0 || position >= box.count())
-        throw InputError(QStringLiteral("%1 has no position %2 (it has %3 entries)").arg(list).arg(position).arg(box.count()));
+        throw InputError(
+            QStringLiteral("%1 has no position %2 (it has %3 entries)").arg(list).arg(position).arg(box.count()));
     requireVisible(&box, list);
     box.setFocus(Qt::TabFocusReason);
     QTest::keyClick(&box, Qt::Key_Home);

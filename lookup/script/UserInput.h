@@ -12,7 +12,9 @@
 #include <stdexcept>
 
 class QWidget;
-namespace window { class frmTrovex; }
+namespace window {
+class frmTrovex;
+}
 
 namespace lookup::script {
 

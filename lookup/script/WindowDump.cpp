@@ -1,11 +1,11 @@
 // Writing out a lookup window's state, control by control.
 #include "lookup/script/WindowDump.h"
 
+#include <QStringList>
+
 #include "lookup/MessageRouting.h"
 #include "lookup/script/UserInput.h"
 #include "window/frmTrovex.h"
-
-#include <QStringList>
 
 namespace lookup::script {
 
@@ -36,11 +36,8 @@ QString dumpWindow(window::frmTrovex& w) {
         put(QStringLiteral("row%1").arg(r), cells.join(QLatin1Char('\t')));
     }
     put(QStringLiteral("current"), QStringLiteral("%1,%2").arg(grid.Row()).arg(grid.Col()));
-    put(QStringLiteral("selection"), QStringLiteral("%1,%2-%3,%4")
-                                         .arg(grid.Row())
-                                         .arg(grid.Col())
-                                         .arg(grid.RowSel())
-                                         .arg(grid.ColSel()));
+    put(QStringLiteral("selection"),
+        QStringLiteral("%1,%2-%3,%4").arg(grid.Row()).arg(grid.Col()).arg(grid.RowSel()).arg(grid.ColSel()));
     put(QStringLiteral("scroll"), QStringLiteral("%1/%2").arg(w.ScrollBar1.Value()).arg(w.ScrollBar1.Max()));
     QStringList enabled, disabled;
     const std::pair<const char*, const window::PushButton*> buttons[] = {

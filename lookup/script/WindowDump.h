@@ -10,7 +10,9 @@
 
 #include <QString>
 
-namespace window { class frmTrovex; }
+namespace window {
+class frmTrovex;
+}
 
 namespace lookup::script {
 
