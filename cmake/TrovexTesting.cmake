@@ -17,8 +17,14 @@ function(trovex_add_gtest)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${T_NAME} TEST_PREFIX "${T_NAME}." DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "${TROVEX_TEST_ENV}" TIMEOUT 300)
+  gtest_discover_tests(${T_NAME} TEST_PREFIX "${T_NAME}." DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  # Discovered tests take their properties as a flat list, which cannot carry
+  # a multi-variable environment; a small script read after the discovered
+  # list sets it on every test of this executable.
+  set(envfile "${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}_environment.cmake")
+  file(WRITE "${envfile}"
+       "if(${T_NAME}_TESTS)\n  set_tests_properties(\${${T_NAME}_TESTS} PROPERTIES ENVIRONMENT \"${TROVEX_TEST_ENV}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${envfile}")
 endfunction()
 
 # trovex_add_qtest(NAME name SOURCES ... LIBS ...): a Qt Test executable (one ctest entry).
