@@ -2,8 +2,12 @@
 // a settings name of their own, and showing a window until it is active.
 #pragma once
 
+#include <QPoint>
 #include <QString>
+#include <QStyle>
 #include <QWidget>
+
+class QScrollBar;
 
 #include "accpac/AccpacError.h"
 
@@ -25,5 +29,11 @@ QString freshRegistry();
 
 // Shows `w` and waits until it is the active window; false when it never is.
 bool showActive(QWidget& w);
+
+// The centre of one part of a scroll bar (an arrow, the track above or
+// below the thumb, the thumb), where a click on that part lands.
+QPoint scrollBarPart(QScrollBar* bar, QStyle::SubControl part);
+// Drags the thumb to `value` and lets it go, as the user does.
+void dragThumb(QScrollBar* bar, int value);
 
 }  // namespace windowtest

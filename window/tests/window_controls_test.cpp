@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "WindowTestSupport.h"
@@ -234,17 +233,8 @@ private slots:
         QVERIFY(windowtest::showActive(*host));
         QList<int> seen;
         scroll.Change = [&] { seen << scroll.Value(); };
-        QStyleOptionSlider option;
-        option.initFrom(scroll.bar());
-        option.orientation = Qt::Vertical;
-        option.minimum = 0;
-        option.maximum = 100;
-        option.sliderPosition = option.sliderValue = 50;
-        option.singleStep = 1;
-        option.pageStep = 10;
-        const QRect area = scroll.bar()->style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                                 QStyle::SubControl(part), scroll.bar());
-        QTest::mouseClick(scroll.bar(), Qt::LeftButton, {}, area.center());
+        QTest::mouseClick(scroll.bar(), Qt::LeftButton, {},
+                          windowtest::scrollBarPart(scroll.bar(), QStyle::SubControl(part)));
         QCOMPARE(seen, QList<int>{value});
     }
 
