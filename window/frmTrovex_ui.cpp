@@ -75,6 +75,11 @@ void frmTrovex::designControls() {
     pbxSelect.setCaption(QStringLiteral("&Select"));
     pbxCancel.setCaption(QStringLiteral("&Cancel"));
 
+    // Where the design font is missing its substitute may be wider: the
+    // captions then grow to the right rather than lose their last letters.
+    for (Control* captioned : std::initializer_list<Control*>{&FindByLabel, &chkAuto, &chkSize})
+        captioned->widget()->setMinimumWidth(captioned->widget()->sizeHint().width());
+
     cboFindby.setVisible(false);
     // The paging sink is reached by code only; the user never sees it.
     txtScroll.widget()->setFocusPolicy(Qt::ClickFocus);

@@ -4,6 +4,7 @@
 // column widths sized to their contents.
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -102,8 +103,13 @@ private slots:
         QVERIFY(windowtest::showActive(*w));
         const window::Control& c = control(*w, name);
         QCOMPARE(QRectF(c.Left(), c.Top(), c.Width(), c.Height()), twips);
-        QCOMPARE(c.widget()->geometry(), QRect(int(twips.left() / 15), int(twips.top() / 15), int(twips.width() / 15),
-                                               int(twips.height() / 15)));
+        const QRect pixels = c.widget()->geometry();
+        QCOMPARE(pixels.topLeft(), QPoint(int(twips.left() / 15), int(twips.top() / 15)));
+        QCOMPARE(pixels.height(), int(twips.height() / 15));
+        // A caption in a font wider than the design font may widen its control.
+        QVERIFY(pixels.width() >= int(twips.width() / 15));
+        if (!qobject_cast<QLabel*>(c.widget()) && !qobject_cast<QCheckBox*>(c.widget()))
+            QCOMPARE(pixels.width(), int(twips.width() / 15));
     }
 
     void theFindButtonCoversThePagingSink() {
