@@ -24,29 +24,41 @@ constexpr PresetColumn EarningDeductionColumns[] = {
     {"EARDEDTYPE", 1500, AlignLeft},
 };
 
-// The seed is tested without its blanks but used as given, so a leading
-// blank the host passes on is part of the starting text.
-void startAt(PresetPlan& plan, const char* keyField, const QString& pSeed) {
-    plan.seedField = QString::fromLatin1(keyField);
+// What the two seeded lookups differ in.
+struct SeededPreset {
+    const char* label;
+    const char* viewId;
+    const char* captionSuffix;
+    std::span<const PresetColumn> columns;
+    const char* fixedFilter;
+    const char* keyField;  // the field the starting text applies to
+};
+
+constexpr SeededPreset Employees{
+    "clsNV_TVX.FindAP_Employee", "CP0014", " - Sage Accpac Employees", EmployeeColumns, "STATUS=1", "EMPLOYEE"};
+constexpr SeededPreset EarningDeductions{"clsNV_TVX.FindAP_EarningDeduction",
+                                         "CP0007",
+                                         " - Sage Accpac Earning/Deduction Codes",
+                                         EarningDeductionColumns,
+                                         "INACTIVE=0",
+                                         "EARNDED"};
+
+// The seed is kept as the host passed it: the shared sequence tests it
+// without its blanks but uses it with them, so a leading blank the host
+// passes on is part of the starting text.
+PresetPlan seededPlan(const SeededPreset& preset, const QString& pSeed) {
+    PresetPlan plan = basePlan(preset.label, preset.viewId, "CP", CaptionForm::CompanyFirst,
+                               QString::fromLatin1(preset.captionSuffix), preset.columns);
+    plan.fixedFilter = QString::fromLatin1(preset.fixedFilter);
+    plan.seedField = QString::fromLatin1(preset.keyField);
     plan.seed = pSeed;
+    return plan;
 }
 
 }  // namespace
 
-PresetPlan presets::employee(const QString& pSeed) {
-    PresetPlan plan = basePlan("clsNV_TVX.FindAP_Employee", "CP0014", "CP", CaptionForm::CompanyFirst,
-                               QStringLiteral(" - Sage Accpac Employees"), EmployeeColumns);
-    plan.fixedFilter = QStringLiteral("STATUS=1");
-    startAt(plan, "EMPLOYEE", pSeed);
-    return plan;
-}
+PresetPlan presets::employee(const QString& pSeed) { return seededPlan(Employees, pSeed); }
 
-PresetPlan presets::earningDeduction(const QString& pSeed) {
-    PresetPlan plan = basePlan("clsNV_TVX.FindAP_EarningDeduction", "CP0007", "CP", CaptionForm::CompanyFirst,
-                               QStringLiteral(" - Sage Accpac Earning/Deduction Codes"), EarningDeductionColumns);
-    plan.fixedFilter = QStringLiteral("INACTIVE=0");
-    startAt(plan, "EARNDED", pSeed);
-    return plan;
-}
+PresetPlan presets::earningDeduction(const QString& pSeed) { return seededPlan(EarningDeductions, pSeed); }
 
 }  // namespace lookup
