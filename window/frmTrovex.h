@@ -82,8 +82,6 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    friend class frmTrovexTestAccess;
-
     // Creation, activation and layout.
     void designControls();
     void connectHandlers();
@@ -103,7 +101,8 @@ private:
     void Select_EdgeRow(bool first);
     void Move_Selection(bool up);
     void selectWholeRow(int row);
-    bool pageAtEdgeRow(int keyCode);
+    bool onEdgeRow() const;  // the selection is on the first or the last data row
+    void pageOrMoveSelection(int keyCode);
     void ScrollBar1_Change();
     void ScrollBar1_GotFocus();
     void ScrollBar1_LostFocus();

@@ -100,85 +100,44 @@ void frmTrovex::ScrollBar1_LostFocus() { scrollbarFocus = 0; }
 // the grid, or to the paging sink when the selection is on an edge row.
 void frmTrovex::ScrollBar1_KeyDown(int keyCode, int) {
     const FlagScope whileKeyHandled(scrollkey);
-    if (!pageAtEdgeRow(keyCode)) {
-        switch (keyCode) {
-            case vk::PageDown:
-                Select_EdgeRow(false);
-                break;
-            case vk::PageUp:
-                Select_EdgeRow(true);
-                break;
-            case vk::Up:
-                Move_Selection(true);
-                break;
-            case vk::Down:
-                Move_Selection(false);
-                break;
-            default:
-                break;
-        }
-    }
+    pageOrMoveSelection(keyCode);
     FinderGrid.SetFocus();
-    if (FinderGrid.Row() == FinderGrid.Rows() - 1 || FinderGrid.Row() == 1) txtScroll.SetFocus();
+    if (onEdgeRow()) txtScroll.SetFocus();
     updateScroll();
 }
 
-// A key in the paging sink, which has the focus only while the selection
-// is on an edge row of the grid.
+// A key in the paging sink, which has the focus while the selection is on
+// an edge row of the grid (elsewhere its keys do nothing).
 void frmTrovex::txtScroll_KeyDown(int keyCode, int) {
-    pageAtEdgeRow(keyCode);
+    if (onEdgeRow()) pageOrMoveSelection(keyCode);
     updateScroll();
 }
 
-// The paging keys at the first and the last row of the batch: towards the
-// view's edge they page (a record with the arrows, a batch with the page
-// keys) and keep the selection on that edge row; away from it they jump to
-// the other edge row or step back into the grid. Returns false, doing
-// nothing, when the selection is on neither edge row. The first row is
-// tested first, so a grid of one data row pages both ways.
-bool frmTrovex::pageAtEdgeRow(int keyCode) {
+bool frmTrovex::onEdgeRow() const { return FinderGrid.Row() == 1 || FinderGrid.Row() == FinderGrid.Rows() - 1; }
+
+// A paging key that points past the edge row the selection is on (Up or
+// Page Up on the first row, Down or Page Down on the last) pages the view
+// by a record or a batch, keeping the selection on that edge row after a
+// record; any other paging key moves the selection inside the batch (Page
+// Up and Page Down to the first and last row, Up and Down by one row). The
+// first row is tested first, so a grid of one data row pages only back.
+void frmTrovex::pageOrMoveSelection(int keyCode) {
     const int row = FinderGrid.Row();
-    if (row == 1) {
-        switch (keyCode) {
-            case vk::PageDown:
-                Select_EdgeRow(false);
-                break;
-            case vk::PageUp:
-                engine().PREVBATCH();
-                break;
-            case vk::Up:
-                engine().PREVLINE();
-                Select_EdgeRow(true);
-                break;
-            case vk::Down:
-                Move_Selection(false);
-                break;
-            default:
-                break;
-        }
-        return true;
+    if (row == 1 && keyCode == vk::PageUp) {
+        engine().PREVBATCH();
+    } else if (row == 1 && keyCode == vk::Up) {
+        engine().PREVLINE();
+        Select_EdgeRow(true);
+    } else if (row != 1 && row == FinderGrid.Rows() - 1 && keyCode == vk::PageDown) {
+        engine().NEXTBATCH();
+    } else if (row != 1 && row == FinderGrid.Rows() - 1 && keyCode == vk::Down) {
+        engine().NEXTLINE();
+        Select_EdgeRow(false);
+    } else if (keyCode == vk::PageDown || keyCode == vk::PageUp) {
+        Select_EdgeRow(keyCode == vk::PageUp);
+    } else if (keyCode == vk::Up || keyCode == vk::Down) {
+        Move_Selection(keyCode == vk::Up);
     }
-    if (row == FinderGrid.Rows() - 1) {
-        switch (keyCode) {
-            case vk::PageDown:
-                engine().NEXTBATCH();
-                break;
-            case vk::PageUp:
-                Select_EdgeRow(true);
-                break;
-            case vk::Up:
-                Move_Selection(true);
-                break;
-            case vk::Down:
-                engine().NEXTLINE();
-                Select_EdgeRow(false);
-                break;
-            default:
-                break;
-        }
-        return true;
-    }
-    return false;
 }
 
 // The grid's current row changed. On a grid of a full screen, reaching its
@@ -187,8 +146,7 @@ bool frmTrovex::pageAtEdgeRow(int keyCode) {
 // it keeps the focus.
 void frmTrovex::FinderGrid_EnterCell() {
     if (scrollbarFocus && !scrollkey) return;
-    const int row = FinderGrid.Row(), rows = FinderGrid.Rows();
-    if (rows >= PagingRows && (row == rows - 1 || row == 1)) txtScroll.SetFocus();
+    if (FinderGrid.Rows() >= PagingRows && onEdgeRow()) txtScroll.SetFocus();
 }
 
 void frmTrovex::Select_EdgeRow(bool first) { selectWholeRow(first ? 1 : FinderGrid.Rows() - 1); }
