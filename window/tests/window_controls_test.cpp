@@ -339,19 +339,6 @@ private slots:
         QCOMPARE(button.button()->palette().color(QPalette::Button), QColor(255, 0, 0));
     }
 
-    void buttonAccessKeyPressesOnlyAnEnabledButton() {
-        PushButton button(new QPushButton("&Find", host.get()));
-        QVERIFY(windowtest::showActive(*host));
-        int clicks = 0;
-        button.Click = [&] { ++clicks; };
-        QTest::keyClick(host.get(), Qt::Key_F, Qt::AltModifier);
-        QTRY_COMPARE(clicks, 1);
-        button.setEnabled(false);
-        QTest::keyClick(host.get(), Qt::Key_F, Qt::AltModifier);
-        QTest::qWait(200);  // a press is released 100 ms after the access key
-        QCOMPARE(clicks, 1);
-    }
-
 private:
     std::unique_ptr<QWidget> host;
 };

@@ -318,8 +318,6 @@ private slots:
         QCOMPARE(window::PixelsToTwips(pixels, twipsPerPixel), twips);
     }
 
-    void anEmptyColumnGetsTheMarginOnly() { QCOMPARE(fitted(*w, QString()), 150.0); }
-
 private:
     std::unique_ptr<frmTrovex> w;
 };
