@@ -21,6 +21,9 @@ constexpr int TickMs = 5;
 // A new window gets this many ticks to become the active window; a platform
 // that never activates it (no window manager) is driven anyway after that.
 constexpr int MaxSettleTicks = 60;
+// A button's access key presses it the way the screen shows it: down at once,
+// released (clicked) 100 ms later. The script waits that out.
+constexpr int AccessKeyMs = 150;
 
 void toStream(FILE* stream, const QString& text) {
     std::fputs(text.toUtf8().constData(), stream);
@@ -138,6 +141,10 @@ void ScriptDriver::run(const Action& a, window::frmTrovex& w) {
             const QPointer<window::frmTrovex> window(&w);
             // A repeated key stops when its window closes (Enter selects).
             for (int i = 0; i < a.count && window && openWindow() == window; ++i) pressKey(w, a.key, a.modifiers);
+            if (a.modifiers & Qt::AltModifier) {
+                waitMs_ = AccessKeyMs;
+                waitClock_.start();
+            }
             break;
         }
         case Kind::Click:
