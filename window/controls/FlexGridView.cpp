@@ -134,27 +134,25 @@ void FlexGridView::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && input_) input_->userDblClick();
 }
 
+// The header row: the mouse position over it, and the left button's
+// clicks, which are the grid's own (the header neither sorts nor selects).
 bool FlexGridView::eventFilter(QObject* watched, QEvent* e) {
-    if (watched != horizontalHeader()->viewport()) return QTableView::eventFilter(watched, e);
-    switch (e->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove: {
-            auto* m = static_cast<QMouseEvent*>(e);
-            if (input_) input_->userMouseAt(0, horizontalHeader()->logicalIndexAt(m->position().toPoint()));
-            if (m->button() != Qt::LeftButton) return e->type() != QEvent::MouseMove;
-            if (e->type() == QEvent::MouseButtonPress) pressed_ = true;
-            if (e->type() == QEvent::MouseButtonRelease && pressed_) {
-                pressed_ = false;
-                if (input_) input_->userClick();
-            }
-            if (e->type() == QEvent::MouseButtonDblClick && input_) input_->userDblClick();
-            return true;
-        }
-        default:
-            return QTableView::eventFilter(watched, e);
+    const bool mouse = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease ||
+                       e->type() == QEvent::MouseButtonDblClick || e->type() == QEvent::MouseMove;
+    if (watched != horizontalHeader()->viewport() || !mouse) return QTableView::eventFilter(watched, e);
+    auto* m = static_cast<QMouseEvent*>(e);
+    if (input_) input_->userMouseAt(0, horizontalHeader()->logicalIndexAt(m->position().toPoint()));
+    if (e->type() == QEvent::MouseMove) return false;  // hovering stays the header's
+    if (m->button() != Qt::LeftButton || !input_) return true;
+    if (e->type() == QEvent::MouseButtonPress) {
+        pressed_ = true;
+    } else if (e->type() == QEvent::MouseButtonRelease && pressed_) {
+        pressed_ = false;
+        input_->userClick();
+    } else if (e->type() == QEvent::MouseButtonDblClick) {
+        input_->userDblClick();
     }
+    return true;
 }
 
 }  // namespace window
