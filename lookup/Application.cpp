@@ -6,6 +6,11 @@
 
 namespace lookup {
 
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 bool ensureApplication() {
     QCoreApplication* existing = QCoreApplication::instance();
     if (existing) {
@@ -19,6 +24,12 @@ bool ensureApplication() {
     static int argc = 1;
     static char name[] = "trovex";
     static char* argv[] = {name, nullptr};
+    if (!hasDisplay()) {
+        // Without a display Qt would end the host; offscreen windows still
+        // serve scripted lookups (see docs/scripting.md).
+        std::fputs("trovex: no display; lookup windows are drawn offscreen\n", stderr);
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     new QApplication(argc, argv);
     return true;
 }

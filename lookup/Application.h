@@ -7,10 +7,16 @@
 
 namespace lookup {
 
+// True when Qt has somewhere to draw: a display, or a platform chosen with
+// QT_QPA_PLATFORM.
+bool hasDisplay();
+
 // Returns true when a QApplication exists, creating one when the process has
 // no Qt application object yet. Returns false (and warns on stderr) when the
 // host runs a Qt application object without widgets, in which no window can
-// be shown. Must be called on the thread that runs the host's user interface.
+// be shown. Without a display (hasDisplay) the application draws offscreen,
+// which serves scripted lookups. Must be called on the thread that runs the
+// host's user interface.
 bool ensureApplication();
 
 }  // namespace lookup

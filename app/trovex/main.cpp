@@ -5,12 +5,15 @@
 // message box also goes to stderr as one line "[title] text".
 #include <QApplication>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "CommandLine.h"
 #include "accpac/AccpacError.h"
 #include "accpac/SqliteCompany.h"
+#include "lookup/Application.h"
 #include "lookup/DemoCompany.h"
 #include "lookup/MessageRouting.h"
 #include "lookup/script/ScriptDriver.h"
@@ -43,6 +46,10 @@ std::shared_ptr<accpac::AccpacSession> openSession(const QString& company) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A script needs no display: without one it drives offscreen windows.
+    if (!lookup::hasDisplay() &&
+        std::any_of(argv, argv + argc, [](const char* a) { return !std::strcmp(a, "--script"); }))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trovex"));
 

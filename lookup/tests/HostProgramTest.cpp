@@ -192,5 +192,13 @@ TEST(HostProgram, MakesTheDemoCompanyOnFirstUseInTheUsersDataFolder) {
         << "no half-built copy is left behind";
 }
 
+TEST(HostProgram, AScriptRunsWithoutADisplay) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(QString::fromLatin1(name));
+    const Outcome o = runHost({"--script", "{script}", "FindAP_Accounts"}, QStringLiteral("dblclick row 1\n"), env);
+    ASSERT_EQ(o.exitCode, 0) << o.err.toStdString();
+    EXPECT_TRUE(o.out.startsWith(QStringLiteral("Result1=1000\n"))) << o.out.toStdString();
+}
+
 }  // namespace
 }  // namespace lookup::tests
