@@ -61,14 +61,8 @@ public:
     FaultyView(std::shared_ptr<accpac::AccpacView> inner, std::shared_ptr<FaultPlan> plan,
                accpac::AccpacErrors* errors);
 
-    void setOrder(std::int16_t key) override;
-    void Compose(const std::vector<std::shared_ptr<accpac::AccpacView>>& views) override;
-    void ClearRecord() override;
-    void ResetBrowse(bool reserved) override;
-    void Browse(const QString& filter, bool ascending) override;
-    bool Fetch() override;
-    accpac::AccpacFields& Fields() override;
-    void Close() override;
+protected:
+    void before(const ViewCall& call) override { plan_->check(call.op, errors_); }
 
 private:
     std::shared_ptr<FaultPlan> plan_;
@@ -77,13 +71,14 @@ private:
 
 class FaultySession : public SessionDecorator {
 public:
+    // OpenView counts as ViewOp::OpenView; the view opened is decorated with the plan.
     FaultySession(std::shared_ptr<accpac::AccpacSession> inner, std::shared_ptr<FaultPlan> plan);
 
-    // Counts as ViewOp::OpenView; the view opened is decorated with the plan.
-    std::shared_ptr<accpac::AccpacView> OpenView(const QString& viewId, const QString& programId) override;
     std::shared_ptr<accpac::AccpacView> decorate(std::shared_ptr<accpac::AccpacView> view) override;
-
     const std::shared_ptr<FaultPlan>& plan() const { return plan_; }
+
+protected:
+    void before(const ViewCall& call) override { plan_->check(call.op, &Errors()); }
 
 private:
     std::shared_ptr<FaultPlan> plan_;

@@ -21,20 +21,13 @@ namespace testsupport {
 class RecordingView : public ViewDecorator {
 public:
     RecordingView(std::shared_ptr<accpac::AccpacView> inner, std::shared_ptr<CallLog> log);
-
-    void setOrder(std::int16_t key) override;
-    void Compose(const std::vector<std::shared_ptr<accpac::AccpacView>>& views) override;
-    void ClearRecord() override;
-    void ResetBrowse(bool reserved) override;
-    void Browse(const QString& filter, bool ascending) override;
-    bool Fetch() override;
-    void Close() override;
-
     const std::shared_ptr<CallLog>& log() const { return log_; }
 
-private:
-    void record(ViewOp op, QString text = QString(), bool flag = false, QStringList puts = {});
+protected:
+    void before(const ViewCall& call) override;
+    void fetched(bool found) override;
 
+private:
     std::shared_ptr<CallLog> log_;
 };
 
@@ -43,10 +36,11 @@ public:
     // `log` receives the calls of every view this session opens or decorates.
     RecordingSession(std::shared_ptr<accpac::AccpacSession> inner, std::shared_ptr<CallLog> log);
 
-    std::shared_ptr<accpac::AccpacView> OpenView(const QString& viewId, const QString& programId) override;
     std::shared_ptr<accpac::AccpacView> decorate(std::shared_ptr<accpac::AccpacView> view) override;
-
     const std::shared_ptr<CallLog>& log() const { return log_; }
+
+protected:
+    void before(const ViewCall& call) override { log_->add(call); }
 
 private:
     std::shared_ptr<CallLog> log_;
