@@ -10,7 +10,7 @@
 // sizes, and the process's peak memory (counter VmHWM_kB, from
 // /proc/self/status) should not grow with the company: a lookup holds one
 // batch, never the view. Peak memory only grows within a process, so compare
-// it with one size per run: --benchmark_filter=/0$ and then /10000000$.
+// it with one size per run: --benchmark_filter='/0(/|$)' and then '/10000000(/|$)'.
 //
 // Companies are made once into $TROVEX_BENCH_DIR (else bench-data in the
 // build folder) as company-<documents>.trovex, the names the backend's
