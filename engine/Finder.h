@@ -110,11 +110,16 @@ private:
     accpac::AccpacView& view();             // FinderView; error 91 when none is bound
     accpac::AccpacFields& fields();         // FinderFields; error 91 when none is bound
     window::FlexGrid& grid();               // the window's FinderGrid
+    std::int16_t RowsThatFit();             // whole grid rows in the grid's height
     FinderCol& Column(std::int32_t index);  // FinderCols entry; error 9 outside the table
     void ResetView();                       // ClearRecord, then ResetBrowse(False)
     void PutPreset();                       // the SetFieldValue value, when there is one
     void PutMaxKey();                       // MaxKeyValue into the order-key field
+    // OrderKeyField, `op` (" >= ", " < "...) and `key` between double
+    // quotes, unchanged (a quote inside it is not doubled).
     QString KeyCondition(const QString& op, const QString& key) const;
+    // CurrentFilter + " AND " + the key condition; the condition alone when
+    // CurrentFilter is empty.
     QString KeyFilter(const QString& op, const QString& key) const;
     // The current record's cell texts in column order; the order-key text
     // also goes to each of `keys`. With `goOn`, a failing cell is reported and

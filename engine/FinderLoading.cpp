@@ -2,8 +2,6 @@
 // (FillFinderGrid), a batch placed at a start value the user typed
 // (StartFinderWith), rebuilding the grid's header and batch size for its
 // height (SetupFinderGrid), and the display text of a field (ColumnText).
-#include <cmath>
-
 #include "accpac/AccpacField.h"
 #include "accpac/Blanks.h"
 #include "engine/Finder.h"
@@ -112,6 +110,8 @@ void Finder::FillFinderGrid(QString& filter) {
     FinderResult1.clear();
     FinderResult2.clear();
 
+    // The first load passes the standing filter itself; a search adds its
+    // own condition to it.
     QString f;
     if (StartFilter.isEmpty())
         f = filter;
@@ -133,7 +133,7 @@ void Finder::FillFinderGrid(QString& filter) {
     trap([&] { PutPreset(); });
     trap([&] { view().setOrder(ViewOrder); });
     trap([&] { view().Browse(f, true); });
-    trap([&] { VisibleRows = std::int16_t(std::floor(grid().Height() / window::FlexGrid::RowHeightTwips)); });
+    trap([&] { VisibleRows = RowsThatFit(); });
     trap([&] { SetupFinderGrid(); });
 
     bool more = false;
@@ -162,7 +162,7 @@ void Finder::StartFinderWith(QString& filter, const QString& startValue) {
         view().setOrder(ViewOrder);
         view().Browse(QLatin1Char(' ') + startCondition(KeyCondition(QStringLiteral(" >= "), startValue), filter),
                       true);
-        VisibleRows = std::int16_t(std::floor(grid().Height() / window::FlexGrid::RowHeightTwips));
+        VisibleRows = RowsThatFit();
         SetupFinderGrid();
 
         bool more = false;
