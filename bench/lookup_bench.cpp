@@ -150,6 +150,22 @@ void BM_PageMoveThroughWindow(benchmark::State& state) {
     state.counters["VmHWM_kB"] = peakMemoryKb();
 }
 
+// The same page move without painting: the engine's keyed browse and the
+// grid's one screenful of rows, which is what must not grow with the view.
+void BM_PageMoveEngineOnly(benchmark::State& state) {
+    withWindow(state.range(0), [&state](window::frmTrovex& w) {
+        bool down = true;
+        for (auto _ : state) {
+            if (down)
+                w.finderInstance->NEXTBATCH();
+            else
+                w.finderInstance->PREVBATCH();
+            w.updateScroll();
+            down = !down;
+        }
+    });
+}
+
 void BM_AutoSearchKeystroke(benchmark::State& state) {
     withWindow(state.range(0), [&state](window::frmTrovex& w) {
         lookup::script::clickControl(w, QStringLiteral("chkAuto"));  // on: every change of the text searches
@@ -171,6 +187,7 @@ constexpr std::int64_t TenMillion = 10'000'000;
 
 BENCHMARK(BM_CallToFirstBatchOnScreen)->Arg(Demo)->Arg(TenMillion)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageMoveThroughWindow)->Arg(Demo)->Arg(TenMillion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageMoveEngineOnly)->Arg(Demo)->Arg(TenMillion)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AutoSearchKeystroke)->Arg(Demo)->Arg(TenMillion)->Unit(benchmark::kMillisecond);
 
 }  // namespace
