@@ -19,33 +19,14 @@
 #include "accpac/AccpacError.h"
 #include "accpac/AccpacField.h"
 #include "accpac/SqliteCompany.h"
+#include "bench/BenchCompany.h"
 
 namespace {
 
 constexpr int PageRows = 12;
 const QString Customer = QStringLiteral("IDCUST=1200 AND SWPAID=0");
 
-QString benchDir() {
-    const QByteArray env = qgetenv("TROVEX_BENCH_DIR");
-    return env.isEmpty() ? QStringLiteral(TROVEX_BENCH_DEFAULT_DIR) : QString::fromLocal8Bit(env);
-}
-
-// The company with `scale` open documents, made on first use.
-std::shared_ptr<accpac::AccpacSession> company(std::int64_t scale) {
-    static std::map<std::int64_t, std::shared_ptr<accpac::AccpacSession>> open;
-    if (auto it = open.find(scale); it != open.end()) return it->second;
-    QDir().mkpath(benchDir());
-    const QString path = QDir(benchDir()).filePath(QStringLiteral("company-%1.trovex").arg(scale));
-    std::shared_ptr<accpac::AccpacSession> session;
-    try {
-        session = accpac::openCompany(path);
-    } catch (const accpac::AccpacError&) {
-        std::fprintf(stderr, "making %s (once)...\n", qPrintable(path));
-        accpac::createCompany(path, {QStringLiteral("Benchmark %1").arg(scale), scale});
-        session = accpac::openCompany(path);
-    }
-    return open[scale] = session;
-}
+using bench::company;
 
 struct Start {
     QString field;  // "" for none

@@ -29,6 +29,7 @@
 
 #include "accpac/AccpacError.h"
 #include "accpac/SqliteCompany.h"
+#include "bench/BenchCompany.h"
 #include "lookup/Application.h"
 #include "lookup/MessageRouting.h"
 #include "lookup/Trovex.h"
@@ -41,25 +42,7 @@ namespace {
 const QString Registry = QStringLiteral("LookupBench");
 const QString Customer = QStringLiteral("1200");
 
-QString benchDir() {
-    const QByteArray env = qgetenv("TROVEX_BENCH_DIR");
-    return env.isEmpty() ? QStringLiteral(TROVEX_BENCH_DEFAULT_DIR) : QString::fromLocal8Bit(env);
-}
-
-// The company with `documents` open documents (0: the small demo set), made on first use.
-std::shared_ptr<accpac::AccpacSession> company(std::int64_t documents) {
-    static std::map<std::int64_t, std::shared_ptr<accpac::AccpacSession>> open;
-    if (auto it = open.find(documents); it != open.end()) return it->second;
-    QDir().mkpath(benchDir());
-    const QString path = QDir(benchDir()).filePath(QStringLiteral("company-%1.trovex").arg(documents));
-    if (!QFile::exists(path)) {
-        std::fprintf(stderr, "making %s (once)...\n", qPrintable(path));
-        accpac::createCompany(path + QStringLiteral(".part"),
-                              {QStringLiteral("Benchmark %1").arg(documents), documents});
-        QFile::rename(path + QStringLiteral(".part"), path);
-    }
-    return open[documents] = accpac::openCompany(path);
-}
+using bench::company;
 
 // Peak resident memory of the process so far, in kB.
 double peakMemoryKb() {
