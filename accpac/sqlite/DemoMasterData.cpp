@@ -77,18 +77,35 @@ void writeSegmentCodes(Database& db, DemoRandom& r) {
 }
 
 void writeAccounts(Database& db, DemoRandom& r) {
+    // Each range of the chart names its accounts the way a bookkeeper would,
+    // so that searching "rent" or "cash" finds what a user expects.
     struct Range {
         int from, to;
         char type;
-        const char* name;
+        QStringList names;
     };
     const Range ranges[]{
-        {1000, 1990, 'B', "Assets"},  {2000, 2990, 'B', "Liabilities"},   {3000, 3090, 'R', "Retained Earnings"},
-        {4000, 4990, 'I', "Revenue"}, {5000, 5990, 'I', "Cost of Sales"}, {6000, 6990, 'I', "Expenses"}};
+        {1000, 1990, 'B', {"Cash in Bank", "Petty Cash", "Accounts Receivable", "Allowance for Doubtful Accounts",
+                           "Inventory", "Prepaid Expenses", "Office Equipment", "Accumulated Depreciation",
+                           "Vehicles", "Short-term Investments"}},
+        {2000, 2990, 'B', {"Accounts Payable", "Accrued Liabilities", "Sales Tax Payable", "Payroll Deductions",
+                           "Customer Deposits", "Bank Loan", "Mortgage Payable", "Deferred Revenue"}},
+        {3000, 3090, 'R', {"Retained Earnings", "Share Capital", "Dividends Declared"}},
+        {4000, 4990, 'I', {"Product Sales", "Service Revenue", "Consulting Fees", "Sales Returns", "Sales Discounts",
+                           "Interest Income", "Freight Recovered", "Rental Income"}},
+        {5000, 5990, 'I', {"Cost of Goods Sold", "Purchase Discounts", "Freight In", "Direct Labour",
+                           "Inventory Adjustments", "Subcontractors"}},
+        {6000, 6990, 'I', {"Rent Expense", "Utilities", "Salaries and Wages", "Office Supplies", "Telephone",
+                           "Advertising", "Insurance Expense", "Bank Charges", "Repairs and Maintenance",
+                           "Travel", "Professional Fees", "Depreciation Expense"}}};
     const QStringList departments{"100", "200", "300"};
     RecordWriter w(db, *findView(QStringLiteral("GL0001")));
     for (const Range& range : ranges) {
-        for (int a = range.from; a <= range.to; a += 20) {
+        for (int a = range.from, i = 0; a <= range.to; a += 20, ++i) {
+            // Past the end of the list the names repeat with a number, as a
+            // chart with several bank or rent accounts would have them.
+            const qsizetype n = range.names.size();
+            const QString name = range.names[i % n] + (i < n ? QString() : QStringLiteral(" %1").arg(i / n + 1));
             const bool split = range.type == 'I' && r.chance(40);
             const QStringList suffixes = split ? departments : QStringList{QString()};
             for (const QString& dept : suffixes) {
@@ -97,10 +114,7 @@ void writeAccounts(Database& db, DemoRandom& r) {
                 DemoRecord(w)
                     .text("ACCTFMTTD", formatted)
                     .text("ACCTID", QString(formatted).remove(u'-'))
-                    .text("ACCTDESC", QStringLiteral("%1 %2%3")
-                                          .arg(QLatin1String(range.name))
-                                          .arg(a)
-                                          .arg(dept.isEmpty() ? QString() : QStringLiteral(" dept ") + dept))
+                    .text("ACCTDESC", dept.isEmpty() ? name : QStringLiteral("%1 - Dept %2").arg(name, dept))
                     .number("ACTIVESW", r.chance(92))
                     .text("ACCTTYPE", QString(QLatin1Char(range.type)))
                     .text("ABRKID", dept.isEmpty() ? QStringLiteral("ACCT") : QStringLiteral("ACCDEP"))
