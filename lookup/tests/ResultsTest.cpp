@@ -1,73 +1,115 @@
-// What the result properties hold across calls on one instance: empty on a
-// fresh instance, kept through a cancelled lookup, written only with
-// non-empty cells and then without their outer blanks, Result2 and Result3
-// left alone by FindAP_DocNum.
+// What lookups leave behind: the result properties and settings across calls
+// on one instance, the copy-back rule, and lookups that show no window.
 #include <gtest/gtest.h>
 
 #include "LookupRig.h"
-#include "TestSession.h"
+#include "errors/Settings.h"
+#include "errors/modGeneral.h"
+#include "lookup/MethodCalls.h"
 #include "lookup/Trovex.h"
+#include "tests/support/FaultyView.h"
+#include "tests/support/RecordingView.h"
 #include "window/frmTrovex.h"
 
 namespace lookup::tests {
 namespace {
 
-const QString Registry = QStringLiteral("LookupResults");
-
 QStringList results(const Trovex& t) { return {t.Result1(), t.Result2(), t.Result3()}; }
 
-TEST(Results, FreshInstanceCancelledStaysEmpty) {
-    Trovex trovex;
-    const LookupRun run =
-        runLookup([&] { trovex.FindAP_Accounts(testSession(), Registry, 0); }, QStringLiteral("click pbxCancel"));
-    ASSERT_EQ(run.failure, QString());
-    EXPECT_EQ(run.windowsSeen, 1);
-    EXPECT_EQ(results(trovex), QStringList({"", "", ""}));
-}
+// A session whose company is renamed between calls, recording what its views are asked.
+class RenamedCompany : public testsupport::RecordingSession {
+public:
+    using RecordingSession::RecordingSession;
+    accpac::AccpacCompany Company() override { return {name}; }
+    QString name = "First Ltd.";
+};
 
-TEST(Results, CancelledLookupKeepsTheEarlierChoice) {
+// Calls on one instance and one session: results empty at first, written by
+// a selection (only non-empty cells, trimmed) and kept through a cancel; the
+// company's name read anew for every caption; settings under the name
+// without its blanks; only the segment lookup closes its view.
+TEST(Results, OneInstanceAcrossCalls) {
+    auto log = std::make_shared<testsupport::CallLog>();
+    const auto session = std::make_shared<RenamedCompany>(testSession(), log);
     Trovex trovex;
-    LookupRun run = runLookup([&] { trovex.FindAP_DistributionCodes(testSession(), Registry, 0); },
-                              QStringLiteral("click cell 2 0\nkey Enter"));
-    ASSERT_EQ(run.failure, QString());
-    const QStringList& row = run.windows.at(0).rows.at(1);
-    const QStringList chosen{row[0], row[1], row[3]};
+    errors::SaveSetting("LookupTrimmed", "AutoFind", "AutoSize", "0");  // settings outlive a test run
+    errors::SaveSetting("  LookupTrimmed  ", "AutoFind", "AutoSize", "untouched");
+    const LookupRun first =
+        runLookup([&] { trovex.FindAP_Accounts(session, "  LookupTrimmed  ", 0); }, "check chkSize\nclick pbxCancel");
+    EXPECT_EQ(first.windowsSeen, 1);
+    EXPECT_EQ(results(trovex), QStringList({"", "", ""}));
+    EXPECT_EQ(errors::GetSetting("LookupTrimmed", "AutoFind", "AutoSize"), "1");
+    EXPECT_EQ(errors::GetSetting("  LookupTrimmed  ", "AutoFind", "AutoSize"), "untouched");
+
+    // Grid cells come trimmed from the engine, so these are rewritten with
+    // blanks before the selection: outer blanks go, a cell of blanks is not
+    // empty and sets "", an empty cell leaves the property as it was.
+    trovex.setResult2("earlier 2");
+    trovex.setResult3("earlier 3");
+    runLookup([&] { trovex.FindAP_DistributionCodes(session, "LookupResults", 0); }, "click cell 1 0\nkey Enter",
+              [](window::frmTrovex& w) {
+                  w.FinderGrid.setTextMatrix(1, 0, "  A1  ");
+                  w.FinderGrid.setTextMatrix(1, 1, "   ");
+                  w.FinderGrid.setTextMatrix(1, 3, QString());
+              });
+    const QStringList chosen{"A1", "", "earlier 3"};
     ASSERT_EQ(results(trovex), chosen);
 
-    // The same instance, another lookup, cancelled: the earlier values stay.
-    run = runLookup([&] { trovex.FindAP_Accounts(testSession(), Registry, 0); }, QStringLiteral("click pbxCancel"));
-    ASSERT_EQ(run.failure, QString());
+    session->name = "Second Ltd.";
+    const LookupRun cancelled =
+        runLookup([&] { trovex.FindAP_GLSegmentCode(session, "LookupResults", 0, ""); }, "click pbxCancel");
     EXPECT_EQ(results(trovex), chosen);
+    EXPECT_EQ(first.windows.at(0).caption, "ZQ Sage Accpac Finder: First Ltd. - Sage Accpac General Ledger Accounts");
+    EXPECT_EQ(cancelled.windows.at(0).caption, "Second Ltd. - Sage Accpac GL Segment Codes");
+    QStringList closed;
+    for (const testsupport::ViewCall& call : log->of(testsupport::ViewOp::Close)) closed << call.viewId;
+    EXPECT_EQ(closed, QStringList{"GL0021"}) << log->describe().toStdString();
 }
 
-TEST(Results, DocNumHandsBackTheDocumentNumberOnly) {
-    Trovex trovex;
-    trovex.setResult2(QStringLiteral("kept 2"));
-    trovex.setResult3(QStringLiteral("kept 3"));
-    const LookupRun run = runLookup([&] { trovex.FindAP_DocNum(testSession(), Registry, 0, QStringLiteral("1200")); },
-                                    QStringLiteral("dblclick row 2"));
-    ASSERT_EQ(run.failure, QString());
-    const QStringList& row = run.windows.at(0).rows.at(1);
-    ASSERT_FALSE(row[1].isEmpty()) << "the payment number is shown, and still not handed back";
-    EXPECT_EQ(results(trovex), QStringList({row[0], "kept 2", "kept 3"}));
-}
+// Lookups that show no window leave the results as they were, after setting
+// the process-wide values: a view that cannot be opened is reported once
+// with the preset's label; FindAP_OrderByInfo outside its six orders shows
+// nothing at all.
+TEST(Results, LookupsThatShowNoWindowLeaveTheResults) {
+    const char* labels[] = {
+        "NV_TVX.FindAP_Employee",     "NV_TVX.FindAP_GLSegmentCode",    "NV_TVX.FindAP_EarningDeduction",
+        "ZQ_TVX.FindAP_BankDeposits", "ZQ_TVX.FindAP_DocumentPayments", "ZQ_TVX.FindAP_TaxClass",
+        "ZQ_TVX.FindAP_TaxGroups",    "ZQ_TVX.FindAP_Documents",        "ZQ_TVX.FindAP_DocNum",
+        "ZQ_TVX.FindAP_Accounts",     "ZQ_TVX.FindAP_DistributionCodes"};
+    ASSERT_EQ(methodTable().size(), std::size(labels));
+    std::vector<std::pair<QStringList, QString>> cases;  // a call, and its label when its view cannot be opened
+    for (std::size_t i = 0; i < std::size(labels); ++i) {
+        // Arguments with which every preset, FindAP_OrderByInfo included, would show a window.
+        QStringList words{methodTable()[i].name};
+        for (const MethodParam& p : methodTable()[i].params) words << (p.kind == ParamKind::Text ? "1200" : "1");
+        cases.push_back({words, labels[i]});
+    }
+    for (const char* index : {"6", "-1", "32767", "-32768"})
+        cases.push_back({{"FindAP_OrderByInfo", index, "1200"}, ""});
 
-// Grid cells come trimmed from the engine; the copy-back rule still stands
-// on its own: the cells here are rewritten with blanks before the selection.
-TEST(Results, BlanksAreTrimmedOnlyAfterTheEmptinessTest) {
-    Trovex trovex;
-    trovex.setResult3(QStringLiteral("earlier 3"));
-    const LookupRun run = runLookup([&] { trovex.FindAP_DistributionCodes(testSession(), Registry, 0); },
-                                    QStringLiteral("dblclick row 1"),
-                                    [](window::frmTrovex& w) {
-                                        w.FinderGrid.setTextMatrix(1, 0, QStringLiteral("  A1  "));
-                                        w.FinderGrid.setTextMatrix(1, 1, QStringLiteral("   "));
-                                        w.FinderGrid.setTextMatrix(1, 3, QString());
-                                    });
-    ASSERT_EQ(run.failure, QString());
-    // Outer blanks go; a cell of blanks is not empty and sets ""; an empty
-    // cell leaves the property as it was.
-    EXPECT_EQ(results(trovex), QStringList({"A1", "", "earlier 3"}));
+    for (const auto& [words, label] : cases) {
+        SCOPED_TRACE(words.join(u' ').toStdString());
+        auto plan = std::make_shared<testsupport::FaultPlan>();
+        if (!label.isEmpty())
+            plan->failOn(testsupport::ViewOp::OpenView, 1, accpac::errnum::AccpacFailure, "View is not available");
+        const auto session = std::make_shared<testsupport::FaultySession>(testSession(), plan);
+        Trovex trovex;
+        trovex.setResult1("kept 1");
+        trovex.setResult2("kept 2");
+        trovex.setResult3("kept 3");
+        const LookupRun run = runLookup([&] { parseCall(words).invoke(trovex, session, " Failing ", -1); }, QString());
+        EXPECT_EQ(run.windowsSeen, 0);
+        ASSERT_EQ(run.boxes.size(), label.isEmpty() ? 0u : 1u);
+        if (!label.isEmpty()) {
+            EXPECT_EQ(run.boxes[0].title, "Sage Accpac Finder Error");
+            EXPECT_EQ(run.boxes[0].text, "-2147467259; View is not available\r\n\nIn Procedure: cls" + label +
+                                             ".\r\n\nPlease contact Quorvex if this error occurs frequently.");
+        }
+        EXPECT_EQ(results(trovex), QStringList({"kept 1", "kept 2", "kept 3"}));
+        EXPECT_EQ(errors::gSession, session);
+        EXPECT_EQ(errors::gRegistry, "Failing");
+        EXPECT_EQ(errors::gWinXP, -1);
+    }
 }
 
 }  // namespace
