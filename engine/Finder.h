@@ -81,18 +81,6 @@ public:
     // Read-only views of the private state, for hosts' diagnostics and tests.
     const std::vector<FinderCol>& columns() const { return FinderCols; }
     const QString& currentFilter() const { return CurrentFilter; }
-    const QString& topKey() const { return TopKey; }
-    const QString& bottomKey() const { return BottomKey; }
-    const QString& batchTopKey() const { return BatchTopKey; }
-    const QString& batchBottomKey() const { return BatchBottomKey; }
-    std::int16_t batchRows() const { return BatchRows; }
-    std::int16_t visibleRows() const { return VisibleRows; }
-    const QString& maxKeyValue() const { return MaxKeyValue; }
-    const QString& orderKeyField() const { return OrderKeyField; }
-    const QString& startFilter() const { return StartFilter; }
-    std::int16_t viewOrder() const { return ViewOrder; }
-    const QString& presetField() const { return PresetField; }
-    const accpac::Variant& presetValue() const { return PresetValue; }
 
 private:
     using KeyTargets = std::vector<QString*>;  // key members a row's order-key text is stored in

@@ -6,13 +6,15 @@
 // - CP0014 employees "01".."30": STATUS 2 for every fifth ("05", "10"...),
 //   PARTTIME true for odd numbers, PAYFREQ cycling 1..6 except "07" (code 9,
 //   in no list), HIREDATE 2020-01-<number>;
-// - CP0007 earning/deduction codes "E001".."E080", INACTIVE for every third;
 // - GL0021 segment codes: none;
 // - GL0001 accounts "1000" (description "  Cash<TAB>at bank  ", type B),
 //   "2000" (inactive, type I) and "3000" (type R).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -20,65 +22,71 @@
 // Texts in failure messages as text, not as bytes.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
-#include "accpac/AccpacSession.h"
 #include "engine/Finder.h"
 #include "tests/support/CallLog.h"
+#include "tests/support/MessageCapture.h"
 #include "tests/support/TestCompany.h"
-
-namespace window {
-class FlexGrid;
-}
+#include "window/frmTrovex.h"
 
 namespace enginetest {
 
-constexpr int EmployeeCount = 30;
-constexpr int CodeCount = 80;
+using testsupport::ViewOp;
+using F = engine::Finder;
+using Move = void (F::*)();
+// Names the cases of a table after their `name`.
+inline constexpr auto ByName = [](const auto& info) { return std::string(info.param.name); };
 
-// The company, made once for the whole test program.
-const testsupport::TestCompany& company();
-
-// The employee columns as the employee lookup declares them.
 struct Column {
     const char* field;
     int width;
-    int alignment;
+    int alignment = 1;
 };
-const std::vector<Column>& employeeColumns();
+using Columns = std::vector<Column>;
+// The employee columns as the employee lookup declares them.
+inline const Columns EmployeeColumns{{"EMPLOYEE", 1500}, {"FULLNAME", 2000}, {"STATUS", 1000},
+                                     {"PARTTIME", 1000}, {"PAYFREQ", 1000},  {"HIREDATE", 1000}};
 
-// The grid height, in twips, that holds `rows` rows and a little more.
-double gridHeightFor(int rows);
+// A session on the company, which is made once for the whole test program.
+std::shared_ptr<accpac::AccpacSession> openCompany();
+// The employee keys from `first` to `last`: keys(3, 5) is "03", "04", "05".
+inline QStringList keys(int first, int last) { return testsupport::numberedKeys(last).mid(first - 1); }
+// The report of a trapped error: the error's words and the procedure's label.
+inline QString report(const QString& error, const char* label) {
+    return error + "\r\n\nIn Procedure: " + label + ".\r\n\nPlease contact Quorvex if this error occurs frequently.";
+}
 
-class FinderRig {
-public:
-    // Binds a fresh Finder to `viewId` (columns declared from `columns`) on a
-    // recording session over the company, and sizes its grid for `batchRows`
-    // rows. The session becomes the one error reports read.
-    FinderRig(const QString& viewId, const std::vector<Column>& columns, int batchRows,
-              std::shared_ptr<accpac::AccpacSession> session = nullptr);
+struct FinderRig {
+    // Binds a fresh Finder to `viewId` (key number `order`, columns declared
+    // from `columns`) on a recording session over the company, or over
+    // `over`, and sizes its grid for `batchRows` rows. The session becomes
+    // the one error reports read while the rig lives.
+    explicit FinderRig(const QString& viewId = QStringLiteral("CP0014"), const Columns& columns = EmployeeColumns,
+                       int batchRows = 12, std::shared_ptr<accpac::AccpacSession> over = nullptr, int order = 0);
     ~FinderRig();
 
-    // The window's first layout: PrepareFinder with `startText` and key column 0.
-    void prepare(const QString& startText = QString());
-
-    window::FlexGrid& grid();
-    QStringList keys();       // column 0 of every data row, in grid order
-    int row();                // the grid's current row
-    void selectRow(int row);  // as a click on that row would
+    // The window's layout: PrepareFinder with the search box's `start` text.
+    void prepare(QString start = QString(), std::int16_t keyColumn = 0) { finder.PrepareFinder(start, keyColumn); }
+    // FindNow; returns the field name it hands back.
+    QString find(QString field, std::int16_t condition, const QString& text) {
+        finder.FindNow(field, condition, text);
+        return field;
+    }
+    void lines(int count) {  // NEXTLINE `count` times
+        for (int i = 0; i < count; ++i) finder.NEXTLINE();
+    }
+    window::FlexGrid& grid() { return finder.form().FinderGrid; }
+    int row() { return grid().Row(); }
+    QStringList keys(int column = 0) {  // the texts of a column's data rows, in grid order
+        QStringList list;
+        for (int r = 1; r < grid().Rows(); ++r) list << grid().TextMatrix(r, column);
+        return list;
+    }
 
     std::shared_ptr<testsupport::CallLog> log = std::make_shared<testsupport::CallLog>();
     std::shared_ptr<accpac::AccpacSession> session;
     std::shared_ptr<accpac::AccpacView> view;
     engine::Finder finder;
 };
-
-// Makes a session on the company the one error reports read, while it lives.
-struct ReportingSession {
-    ReportingSession();
-    ~ReportingSession();
-    std::shared_ptr<accpac::AccpacSession> session;
-};
-
-// The employee keys from `first` to `last`: employeeKeys(3, 5) is "03", "04", "05".
-QStringList employeeKeys(int first, int last);
+using Act = std::function<void(FinderRig&)>;
 
 }  // namespace enginetest

@@ -1,288 +1,182 @@
-// Batch navigation over 30 employees "01".."30" with 12 rows a batch: the
-// grid after each move, where the selection goes, the edge keys, and how
-// many records each move reads.
-#include <gtest/gtest.h>
-
-#include <functional>
+// Batch navigation over the 30 employees: worked examples of each move and of
+// loads at a start value (the grid afterwards, where the selection goes, how
+// many records are read), small views, and paging through whole views of
+// random sizes in grids of random heights against a naive reference.
+#include <algorithm>
+#include <random>
 
 #include "FinderRig.h"
-#include "tests/support/CallLog.h"
-#include "window/frmTrovex.h"
 
-using enginetest::employeeKeys;
-using enginetest::FinderRig;
-using testsupport::ViewOp;
-
+namespace enginetest {
 namespace {
 
-class Navigation : public ::testing::Test {
-protected:
-    void SetUp() override {
-        rig.prepare();
-        rig.log->clear();
-    }
-
-    // Moves the batch forward one record at a time until it starts at `first`.
-    void lineDownTo(int first) {
-        while (rig.keys().first().toInt() < first) rig.finder.NEXTLINE();
-        ASSERT_EQ(rig.keys(), employeeKeys(first, first + 11));
-        rig.log->clear();
-    }
-
-    FinderRig rig{QStringLiteral("CP0014"), enginetest::employeeColumns(), 12};
-};
-
-TEST_F(Navigation, FirstFillShowsTheFirstBatchWithItsEdgeKeys) {
-    EXPECT_EQ(rig.keys(), employeeKeys(1, 12));
-    EXPECT_EQ(rig.row(), 1);
-    EXPECT_EQ(rig.finder.topKey(), "01");
-    EXPECT_EQ(rig.finder.batchTopKey(), "01");
-    EXPECT_EQ(rig.finder.batchBottomKey(), "12");
-    EXPECT_EQ(rig.finder.bottomKey(), "");  // the batch was full: the end is not known yet
-    EXPECT_TRUE(rig.finder.atTop());
-    EXPECT_FALSE(rig.finder.atBot());
-}
-
-TEST_F(Navigation, NextBatchNearTheEndFillsUpFromBeforeAndSelectsTheLastRow) {
-    lineDownTo(13);
-    rig.finder.NEXTBATCH();
-    EXPECT_EQ(rig.keys(), employeeKeys(19, 30));
-    EXPECT_EQ(rig.row(), 12);
-    EXPECT_EQ(rig.grid().RowSel(), 12);
-    EXPECT_EQ(rig.finder.bottomKey(), "30");
-    EXPECT_EQ(rig.finder.batchTopKey(), "19");
-    EXPECT_TRUE(rig.finder.atBot());
-    // 24..30 and the end test forward, then 23..19 and one more downwards.
-    EXPECT_EQ(rig.log->count(ViewOp::Fetch), 8 + 6) << rig.log->describe().toStdString();
-    EXPECT_EQ(rig.log->count(ViewOp::Browse), 2);
-}
-
-TEST_F(Navigation, PrevBatchNearTheStartFillsUpFromBehind) {
-    lineDownTo(5);
-    rig.finder.PREVBATCH();
-    EXPECT_EQ(rig.keys(), employeeKeys(1, 12));
-    EXPECT_TRUE(rig.finder.atTop());
-    EXPECT_EQ(rig.finder.batchBottomKey(), "12");
-    // 05..01 and the end test downwards, then 06..12 and one more upwards.
-    EXPECT_EQ(rig.log->count(ViewOp::Fetch), 6 + 8) << rig.log->describe().toStdString();
-}
-
-TEST_F(Navigation, NextLineKeepsTheSelectionOnItsRecord) {
-    rig.selectRow(5);
-    rig.finder.NEXTLINE();
-    EXPECT_EQ(rig.keys(), employeeKeys(2, 13));
-    EXPECT_EQ(rig.row(), 4);
-    EXPECT_EQ(rig.grid().TextMatrix(rig.row(), 0), "05");
-    EXPECT_EQ(rig.finder.batchTopKey(), "02");
-    EXPECT_EQ(rig.finder.batchBottomKey(), "13");
-    EXPECT_EQ(rig.log->count(ViewOp::Fetch), 2);  // the record and the end test
-}
-
-TEST_F(Navigation, NextLineFromTheFirstRowDoesNotSelect) {
-    rig.selectRow(1);
-    rig.log->clear();
-    int entered = 0;
-    rig.grid().EnterCell = [&] { ++entered; };
-    rig.finder.NEXTLINE();
-    EXPECT_EQ(rig.keys(), employeeKeys(2, 13));
-    EXPECT_EQ(entered, 0);
-}
-
-TEST_F(Navigation, PrevLineMovesTheSelectionDownWithItsRecord) {
-    lineDownTo(13);
-    rig.selectRow(5);
-    rig.finder.PREVLINE();
-    EXPECT_EQ(rig.keys(), employeeKeys(12, 23));
-    EXPECT_EQ(rig.row(), 6);
-    EXPECT_EQ(rig.grid().TextMatrix(6, 0), "17");
-    EXPECT_EQ(rig.finder.batchTopKey(), "12");
-    EXPECT_EQ(rig.finder.batchBottomKey(), "23");
-    EXPECT_EQ(rig.log->count(ViewOp::Fetch), 1);
-}
-
-TEST_F(Navigation, PrevLineOnTheLastRowStaysOnTheLastRow) {
-    lineDownTo(13);
-    rig.selectRow(12);
-    rig.finder.PREVLINE();
-    EXPECT_EQ(rig.keys(), employeeKeys(12, 23));
-    EXPECT_EQ(rig.row(), 12);
-}
-
-TEST_F(Navigation, GotoBottomAndBackToTop) {
-    rig.finder.GOTOBOT();
-    EXPECT_EQ(rig.keys(), employeeKeys(19, 30));
-    EXPECT_EQ(rig.row(), 12);
-    EXPECT_EQ(rig.finder.bottomKey(), "30");
-    EXPECT_TRUE(rig.finder.atBot());
-    EXPECT_EQ(rig.log->count(ViewOp::Fetch), 13);
-
-    rig.log->clear();
-    rig.finder.GOTOTOP();
-    EXPECT_EQ(rig.keys(), employeeKeys(1, 12));
-    EXPECT_TRUE(rig.finder.atTop());
-    EXPECT_EQ(rig.finder.bottomKey(), "30");  // once known, the bottom stays known
-    EXPECT_EQ(rig.log->count(ViewOp::Fetch), 13);
-}
-
-// A move that cannot go further does not touch the view or the grid.
-struct StandStill {
-    const char* name;
-    bool atBottom;  // first go to the bottom of the view
-    void (engine::Finder::*move)();
-};
-void PrintTo(const StandStill& c, std::ostream* os) { *os << c.name; }
-
-class MovesAtAnEdge : public ::testing::TestWithParam<StandStill> {};
-
-TEST_P(MovesAtAnEdge, DoNothing) {
-    FinderRig rig{QStringLiteral("CP0014"), enginetest::employeeColumns(), 12};
-    rig.prepare();
-    if (GetParam().atBottom) rig.finder.GOTOBOT();
+// Moves that cannot go further return before they ask the view anything.
+void expectStill(FinderRig& rig, std::vector<Move> moves) {
     const QStringList before = rig.keys();
     const int row = rig.row();
     rig.log->clear();
-    (rig.finder.*GetParam().move)();
+    for (Move m : moves) (rig.finder.*m)();
     EXPECT_TRUE(rig.log->calls().empty()) << rig.log->describe().toStdString();
     EXPECT_EQ(rig.keys(), before);
     EXPECT_EQ(rig.row(), row);
 }
 
-INSTANTIATE_TEST_SUITE_P(Edges, MovesAtAnEdge,
-                         ::testing::Values(StandStill{"GotoTopAtTop", false, &engine::Finder::GOTOTOP},
-                                           StandStill{"PrevBatchAtTop", false, &engine::Finder::PREVBATCH},
-                                           StandStill{"PrevLineAtTop", false, &engine::Finder::PREVLINE},
-                                           StandStill{"GotoBottomAtBottom", true, &engine::Finder::GOTOBOT},
-                                           StandStill{"NextBatchAtBottom", true, &engine::Finder::NEXTBATCH},
-                                           StandStill{"NextLineAtBottom", true, &engine::Finder::NEXTLINE}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// With the whole view in the grid, every move returns before it asks the view anything.
-void expectNoMoveReadsTheView(FinderRig& rig) {
-    rig.log->clear();
-    for (auto move : {&engine::Finder::GOTOTOP, &engine::Finder::GOTOBOT, &engine::Finder::NEXTBATCH,
-                      &engine::Finder::PREVBATCH, &engine::Finder::NEXTLINE, &engine::Finder::PREVLINE})
-        (rig.finder.*move)();
-    EXPECT_TRUE(rig.log->calls().empty()) << rig.log->describe().toStdString();
+// NEXTBATCH near the end reads 24..30 and the end test, then 23..19 and one
+// more downwards; PREVBATCH near the start 05..01 and the end test, then
+// 06..12 and one more. A load at a start value reads the top record, then
+// forward a batch and one more, back what is missing and one more, and a
+// last record. Above every key the forward pass finds nothing and leaves
+// the bottom row's key as empty as the cleared bottom key: the grid counts
+// as the bottom. Three after the start, the last fetch went downwards and
+// found a record, so the bottom stays unknown. A first load of exactly one
+// batch does not know the bottom: NEXTLINE finds nothing after the last row
+// and changes nothing; NEXTBATCH reads the last row alone, learns the bottom
+// and fills up from before.
+TEST(Navigation, WorkedExamples) {
+    struct {
+        const char* name;
+        int batchRows;
+        const char* start;     // the start value of the load looked at
+        int lines, select;     // before a move: NEXTLINE so many times, then a click on that row
+        Move move;             // the move looked at, after a first load; nullptr: a load at `start`
+        int first, last, row;  // the employees shown afterwards and the row selected
+        int fetches;           // the records read, end tests included
+        bool atTop, atBot;
+    } const examples[] = {
+        // clang-format off
+        {"NextBatchNearTheEnd", 12, "", 12, 1, &F::NEXTBATCH, 19, 30, 12, 8 + 6, false, true},
+        {"PrevBatchNearTheStart", 12, "", 4, 1, &F::PREVBATCH, 1, 12, 1, 6 + 8, true, false},
+        {"NextLineKeepsTheSelectionOnItsRecord", 12, "", 0, 5, &F::NEXTLINE, 2, 13, 4, 2, false, false},
+        {"NextLineFromTheFirstRowSelectsNothing", 12, "", 0, 1, &F::NEXTLINE, 2, 13, 1, 2, false, false},
+        {"PrevLineMovesTheSelectionWithItsRecord", 12, "", 12, 5, &F::PREVLINE, 12, 23, 6, 1, false, false},
+        {"PrevLineOnTheLastRowStaysThere", 12, "", 12, 12, &F::PREVLINE, 12, 23, 12, 1, false, false},
+        {"StartAboveEveryKey", 12, "99", 0, 0, nullptr, 19, 30, 12, 1 + 1 + 13 + 1, false, true},
+        {"StartWithThreeAfterIt", 10, "28", 0, 0, nullptr, 21, 30, 8, 1 + 4 + 8 + 1, false, false},
+        {"StartWithPlentyAfterIt", 12, "05", 0, 0, nullptr, 5, 16, 1, 1 + 13 + 1, false, false},
+        {"StartBetweenTwoKeys", 12, "05A", 0, 0, nullptr, 6, 17, 1, 1 + 13 + 1, false, false},
+        {"StartBelowEveryKey", 12, "0", 0, 0, nullptr, 1, 12, 1, 1 + 13 + 1, true, false},
+        {"NextLineAfterExactlyOneBatch", 30, "", 0, 1, &F::NEXTLINE, 1, 30, 1, 1, true, false},
+        {"NextBatchAfterExactlyOneBatch", 30, "", 0, 1, &F::NEXTBATCH, 1, 30, 30, 2 + 30, true, true},
+        // clang-format on
+    };
+    for (const auto& e : examples) {
+        SCOPED_TRACE(e.name);
+        FinderRig rig{QStringLiteral("CP0014"), EmployeeColumns, e.batchRows};
+        if (e.move) {
+            rig.prepare();
+            rig.lines(e.lines);
+            rig.grid().setRow(e.select);
+            rig.grid().setRowSel(e.select);
+        }
+        rig.log->clear();
+        e.move ? (rig.finder.*e.move)() : rig.prepare(e.start);
+        EXPECT_EQ(rig.keys(), keys(e.first, e.last));
+        EXPECT_EQ(rig.row(), e.row);
+        EXPECT_EQ(rig.grid().RowSel(), e.row);
+        EXPECT_EQ(rig.log->count(ViewOp::Fetch), e.fetches) << rig.log->describe().toStdString();
+        EXPECT_EQ(rig.finder.atTop(), e.atTop);
+        EXPECT_EQ(rig.finder.atBot(), e.atBot);
+        EXPECT_EQ(rig.finder.FinderResult1 + "|" + rig.finder.FinderResult2, e.start + QString("|"));
+    }
 }
 
-TEST(SmallViews, ExactlyOneBatchLeavesTheBottomUnknownUntilAMoveFindsIt) {
-    FinderRig rig{QStringLiteral("CP0014"), enginetest::employeeColumns(), enginetest::EmployeeCount};
-    rig.prepare();
-    EXPECT_EQ(rig.keys(), employeeKeys(1, 30));
-    EXPECT_EQ(rig.finder.bottomKey(), "");
-
-    rig.log->clear();
-    rig.finder.NEXTLINE();  // nothing after the last row: nothing changes
-    EXPECT_EQ(rig.keys(), employeeKeys(1, 30));
-    EXPECT_EQ(rig.finder.bottomKey(), "");
-    EXPECT_EQ(rig.log->count(ViewOp::Fetch), 1);
-
-    rig.finder.NEXTBATCH();  // reads the last row alone, learns the bottom, fills up from before
-    EXPECT_EQ(rig.keys(), employeeKeys(1, 30));
-    EXPECT_EQ(rig.finder.bottomKey(), "30");
-    EXPECT_TRUE(rig.finder.atBot());
-}
-
-TEST(SmallViews, FewerRecordsThanABatchFitAndNoMoveReadsTheView) {
-    FinderRig rig{QStringLiteral("CP0014"), enginetest::employeeColumns(), 40};
-    rig.prepare();
-    EXPECT_EQ(rig.keys(), employeeKeys(1, 30));
-    EXPECT_EQ(rig.finder.topKey(), rig.finder.batchTopKey());
-    EXPECT_EQ(rig.finder.bottomKey(), "30");
-    EXPECT_TRUE(rig.finder.atTop() && rig.finder.atBot());
-    expectNoMoveReadsTheView(rig);
-}
-
-// An empty view, and a standing filter that matches nothing, look the same.
-struct EmptyCase {
-    const char* name;
-    const char* viewId;
-    const char* prepare;  // the standing filter
-};
-void PrintTo(const EmptyCase& c, std::ostream* os) { *os << c.name; }
-
-class EmptyResult : public ::testing::TestWithParam<EmptyCase> {};
-
-TEST_P(EmptyResult, ShowsOneEmptyRowAndNoMoveReadsTheView) {
-    const auto [name, viewId, prepare] = GetParam();
-    const std::vector<enginetest::Column> segmentColumns{{"SEGVAL", 1500, 1}, {"SEGVALDESC", 3000, 1}};
-    FinderRig rig{QLatin1String(viewId),
-                  QLatin1String(viewId) == QLatin1String("GL0021") ? segmentColumns : enginetest::employeeColumns(),
-                  12};
-    rig.finder.FinderPrepare = QLatin1String(prepare);
+TEST(Navigation, AnEmptyViewShowsOneEmptyRowAndNoMoveReadsIt) {
+    FinderRig rig{QStringLiteral("GL0021"), {{"SEGVAL", 1500}, {"SEGVALDESC", 3000}}};
     rig.prepare();
     EXPECT_EQ(rig.keys(), QStringList{""});
     EXPECT_EQ(rig.row(), 1);
-    EXPECT_EQ(rig.finder.topKey(), "");
-    EXPECT_EQ(rig.finder.bottomKey(), "");
-    EXPECT_EQ(rig.finder.batchTopKey(), "");
-    EXPECT_EQ(rig.finder.batchBottomKey(), "");
     EXPECT_TRUE(rig.finder.atTop() && rig.finder.atBot());
     EXPECT_EQ(rig.finder.form().ScrollBar1.Max(), 0);  // the load ended with updateScroll
-    expectNoMoveReadsTheView(rig);
+    expectStill(rig, {&F::GOTOTOP, &F::GOTOBOT, &F::NEXTBATCH, &F::PREVBATCH, &F::NEXTLINE, &F::PREVLINE});
 }
 
-INSTANTIATE_TEST_SUITE_P(Views, EmptyResult,
-                         ::testing::Values(EmptyCase{"EmptyView", "GL0021", ""},
-                                           EmptyCase{"FilterMatchingNothing", "CP0014", "EMPLOYEE > \"99\""}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(SmallViews, GridLowerThanARowShowsNoRecord) {
-    FinderRig rig{QStringLiteral("CP0014"), enginetest::employeeColumns(), 0};
-    rig.finder.form().FinderGrid.setHeight(200);
-    rig.prepare();
-    EXPECT_EQ(rig.finder.visibleRows(), 0);
-    EXPECT_EQ(rig.finder.batchRows(), 0);
-    EXPECT_EQ(rig.keys(), QStringList{""});
-    EXPECT_EQ(rig.finder.bottomKey(), "");
-}
-
-// Loads placed at a start value typed in the search box.
-struct StartCase {
-    const char* name;
-    const char* start;
-    int batchRows;
-    int first, last;  // the employees the grid shows
-    int selected;     // the row selected
+// One view checked against the reference: the employees up to a bound, all
+// or only those of STATUS 1, in a grid of `rows` rows (at least two: with
+// one, each batch would begin with the row before).
+struct Scenario {
+    int bound, rows;
+    bool activeOnly = false;
 };
-void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Scenario& s, std::ostream* os) { *os << s.bound << (s.activeOnly ? " active, " : ", ") << s.rows; }
 
-class StartWith : public ::testing::TestWithParam<StartCase> {};
-
-TEST_P(StartWith, PlacesTheBatchAndSelectsTheFirstRecordAtOrAfterTheStart) {
-    const StartCase& c = GetParam();
-    FinderRig rig{QStringLiteral("CP0014"), enginetest::employeeColumns(), c.batchRows};
-    rig.prepare(QLatin1String(c.start));
-    EXPECT_EQ(rig.keys(), employeeKeys(c.first, c.last));
-    EXPECT_EQ(rig.row(), c.selected);
-    EXPECT_EQ(rig.grid().RowSel(), c.selected);
-    EXPECT_EQ(rig.finder.topKey(), "01");  // the view's first record, whatever the start
-    EXPECT_EQ(rig.finder.batchTopKey(), employeeKeys(c.first, c.first).first());
-    EXPECT_EQ(rig.finder.FinderResult1, QLatin1String(c.start));
-    EXPECT_EQ(rig.finder.FinderResult2, "");
-    // Forward: a batch and one more at the most; back: the rest of a batch
-    // and one more; and the end test.
-    EXPECT_LE(rig.log->count(ViewOp::Fetch), 1 + (c.batchRows + 1) + (c.batchRows + 1) + 1);
+std::vector<Scenario> scenarios() {
+    // The sizes around a batch are where paging turns; cover them on purpose.
+    std::vector<Scenario> list{{0, 6}, {1, 6}, {5, 6}, {6, 6}, {7, 6}, {12, 6}, {13, 6}};
+    std::mt19937 random(20261205);
+    for (int i = 0; i < 20; ++i) list.push_back({int(random() % 33), int(2 + random() % 9), random() % 2 == 1});
+    return list;
 }
 
-INSTANTIATE_TEST_SUITE_P(Starts, StartWith,
-                         ::testing::Values(StartCase{"AboveEveryKey", "99", 12, 19, 30, 12},
-                                           StartCase{"ThreeAfterIt", "28", 10, 21, 30, 8},
-                                           StartCase{"PlentyAfterIt", "05", 12, 5, 16, 1},
-                                           StartCase{"BetweenTwoKeys", "05A", 12, 6, 17, 1},
-                                           StartCase{"BelowEveryKey", "0", 12, 1, 12, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+class Paging : public ::testing::TestWithParam<Scenario> {
+protected:
+    void SetUp() override {
+        for (int i = 1; i <= std::min(GetParam().bound, 30); ++i)
+            if (!GetParam().activeOnly || i % 5) all << keys(i, i);
+        rig.finder.FinderPrepare = QStringLiteral("EMPLOYEE <= \"%1\"").arg(GetParam().bound, 2, 10, QChar('0')) +
+                                   (GetParam().activeOnly ? " AND STATUS = 1" : "");
+        rig.prepare();
+        ASSERT_EQ(rig.keys(), slice(0));
+    }
+    // The reference batch that starts at `first`; an empty view shows one empty row.
+    QStringList slice(qsizetype first) const { return all.isEmpty() ? QStringList{""} : all.mid(first, b); }
+    // Runs one move, which reads at most `maxFetches` records with at most two browses.
+    void move(Move op, int maxFetches) {
+        rig.log->clear();
+        (rig.finder.*op)();
+        EXPECT_LE(rig.log->count(ViewOp::Fetch), maxFetches) << rig.log->describe().toStdString();
+        EXPECT_LE(rig.log->count(ViewOp::Browse), 2);
+    }
 
-TEST(StartWithEdges, AboveEveryKeyReachesTheBottom) {
-    FinderRig rig{QStringLiteral("CP0014"), enginetest::employeeColumns(), 12};
-    rig.prepare(QStringLiteral("99"));
-    // Nothing at or after the start value: the forward pass left the bottom
-    // row's key empty, as the cleared bottom key is, so the grid is at the bottom.
+    QStringList all;
+    const int b = GetParam().rows;
+    FinderRig rig{QStringLiteral("CP0014"), EmployeeColumns, b};
+};
+
+TEST_P(Paging, BatchByBatchThereAndBack) {
+    // Forward each batch begins with the last row of the one before; back
+    // each ends with the first row of the one before.
+    qsizetype start = 0;
+    for (int guard = 0; !rig.finder.atBot() && guard < 40; ++guard) {
+        move(&F::NEXTBATCH, b + 2);
+        start = std::min(start + b - 1, std::max<qsizetype>(0, all.size() - b));
+        ASSERT_EQ(rig.keys(), slice(start)) << "forward from " << start;
+        ASSERT_EQ(rig.row(), rig.keys().size());
+    }
+    EXPECT_EQ(rig.keys().last(), all.value(all.size() - 1));
+    expectStill(rig, {&F::GOTOBOT, &F::NEXTBATCH, &F::NEXTLINE});
+    for (int guard = 0; !rig.finder.atTop() && guard < 40; ++guard) {
+        move(&F::PREVBATCH, b + 2);
+        start = std::max<qsizetype>(0, start - (b - 1));
+        ASSERT_EQ(rig.keys(), slice(start)) << "back to " << start;
+    }
+    EXPECT_EQ(start, 0);
+    expectStill(rig, {&F::GOTOTOP, &F::PREVBATCH, &F::PREVLINE});
+}
+
+TEST_P(Paging, LineByLineThereAndBackAndEachEndInOneMove) {
+    qsizetype start = 0;
+    for (; start + b < all.size(); ++start) {
+        move(&F::NEXTLINE, 2);  // one record and the end test
+        ASSERT_EQ(rig.keys(), slice(start + 1));
+    }
+    EXPECT_EQ(rig.finder.atBot(), all.size() != b);  // a full first batch never read past its end
+    for (; start > 0; --start) {
+        move(&F::PREVLINE, 1);
+        ASSERT_EQ(rig.keys(), slice(start - 1));
+    }
+    EXPECT_TRUE(rig.finder.atTop());
+    move(&F::NEXTLINE, 2);  // from the edge keys the moves back left
+    EXPECT_EQ(rig.keys(), slice(all.size() > b ? 1 : 0));
+    move(&F::GOTOBOT, b + 1);
+    EXPECT_EQ(rig.keys(), slice(std::max<qsizetype>(0, all.size() - b)));
+    EXPECT_TRUE(rig.log->calls().empty() || rig.row() == rig.keys().size());  // a move selects the last row
     EXPECT_TRUE(rig.finder.atBot());
-    EXPECT_FALSE(rig.finder.atTop());
-    rig.log->clear();
-    rig.finder.PREVBATCH();
-    EXPECT_EQ(rig.keys(), employeeKeys(8, 19));
+    move(&F::GOTOTOP, b + 1);
+    EXPECT_EQ(rig.keys(), slice(0));
+    EXPECT_TRUE(rig.finder.atTop());
 }
+
+INSTANTIATE_TEST_SUITE_P(RandomViews, Paging, ::testing::ValuesIn(scenarios()));
 
 }  // namespace
+}  // namespace enginetest

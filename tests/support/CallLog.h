@@ -1,6 +1,6 @@
 // The record of the calls a program handed to its views.
 //
-// A RecordingView (RecordingView.h) appends one entry per call, in the order
+// A RecordingSession (RecordingView.h) appends one entry per call, in the order
 // the calls were made, across every view of its session; a test clears the
 // log, runs one operation and reads what the operation asked of the views:
 // the filters and directions of its browses, the key values it put before
@@ -23,11 +23,11 @@ struct ViewCall {
     QString viewId;     // the view the call went to (OpenView: the view asked for)
     QString text;       // Browse: the filter; OpenView: the program ID; Order: the key number;
                         // Compose: the companions' IDs joined by ",", "" for an empty entry
-    bool flag = false;  // Browse: ascending; Fetch: a record was found
+    bool flag = false;  // Browse: ascending; ResetBrowse: its argument
     QStringList puts;   // Browse: "FIELD=value" for each field put since the last ClearRecord,
                         // in field order; the maximum key shows as its text
 
-    // One readable line, e.g. `GL0001 Browse("ACCTID > \"10\"", asc) puts[ACCTID=ZZZZZZZZZZZZ]`.
+    // One readable line, e.g. `GL0001 Browse(ACCTID > "10") false ACCTID=ZZZZZZZZZZZZ`.
     QString describe() const;
 };
 
@@ -35,13 +35,10 @@ class CallLog {
 public:
     void add(ViewCall call) { calls_.push_back(std::move(call)); }
     void clear() { calls_.clear(); }
-
     const std::vector<ViewCall>& calls() const { return calls_; }
     // The calls of one kind, in order.
     std::vector<ViewCall> of(ViewOp op) const;
-    int count(ViewOp op) const;
-    // The filters of the browses, in order.
-    QStringList filters() const;
+    int count(ViewOp op) const { return int(of(op).size()); }
     // Every call, one line each: for failure messages.
     QString describe() const;
 

@@ -1,4 +1,4 @@
-// A view and a session that fail a chosen operation on its N-th call.
+// A session, and the views it opens, that fail a chosen operation on its N-th call.
 //
 //   auto plan = std::make_shared<testsupport::FaultPlan>();
 //   plan->failOn(ViewOp::Fetch, 3);                          // the third fetch throws
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "accpac/AccpacError.h"
+#include "accpac/AccpacErrors.h"
 #include "tests/support/CallLog.h"
 #include "tests/support/ViewDecorator.h"
 
@@ -27,20 +28,26 @@ namespace testsupport {
 
 class FaultPlan {
 public:
-    static inline const QString InjectedDescription = QStringLiteral("Injected failure");
-
     // The `nth` call (from 1) of `op` fails with `number` and `description`;
     // `accpacMessages` go into the session's error list first, as errors.
     void failOn(ViewOp op, int nth, long number = accpac::errnum::AccpacFailure,
-                QString description = InjectedDescription, QStringList accpacMessages = {});
+                QString description = QStringLiteral("Injected failure"), QStringList accpacMessages = {}) {
+        faults_.push_back({op, nth, number, std::move(description), std::move(accpacMessages)});
+    }
 
-    // Counts one call of `op`; throws when a fault is due. `errors` receives
-    // the fault's messages (may be nullptr).
-    void check(ViewOp op, accpac::AccpacErrors* errors);
+    // Counts one call of `op`; throws when a fault is due, after putting its
+    // messages into `errors`.
+    void check(ViewOp op, accpac::AccpacErrors& errors) {
+        const int n = ++counts_[op];
+        for (const Fault& f : faults_) {
+            if (f.op != op || f.nth != n) continue;
+            for (const QString& m : f.messages) errors.Put(accpac::ErrorPriority::Error, m);
+            throw accpac::AccpacError(f.number, f.description);
+        }
+    }
 
-    int calls(ViewOp op) const;  // calls counted so far, failed ones included
-    int fired() const { return fired_; }
-    void resetCounts();  // counting starts again from 0; the faults stay
+    int calls(ViewOp op) const { return counts_.contains(op) ? counts_.at(op) : 0; }  // failed ones included
+    void resetCounts() { counts_.clear(); }  // counting starts again from 0; the faults stay
 
 private:
     struct Fault {
@@ -52,33 +59,21 @@ private:
     };
     std::vector<Fault> faults_;
     std::map<ViewOp, int> counts_;
-    int fired_ = 0;
-};
-
-class FaultyView : public ViewDecorator {
-public:
-    // `errors`: the session's error list that due faults write to (may be nullptr).
-    FaultyView(std::shared_ptr<accpac::AccpacView> inner, std::shared_ptr<FaultPlan> plan,
-               accpac::AccpacErrors* errors);
-
-protected:
-    void before(const ViewCall& call) override { plan_->check(call.op, errors_); }
-
-private:
-    std::shared_ptr<FaultPlan> plan_;
-    accpac::AccpacErrors* errors_;
 };
 
 class FaultySession : public SessionDecorator {
 public:
-    // OpenView counts as ViewOp::OpenView; the view opened is decorated with the plan.
-    FaultySession(std::shared_ptr<accpac::AccpacSession> inner, std::shared_ptr<FaultPlan> plan);
+    // OpenView counts as ViewOp::OpenView; the views opened count their calls with the same plan.
+    FaultySession(std::shared_ptr<accpac::AccpacSession> inner, std::shared_ptr<FaultPlan> plan)
+        : SessionDecorator(std::move(inner)), plan_(std::move(plan)) {}
 
-    std::shared_ptr<accpac::AccpacView> decorate(std::shared_ptr<accpac::AccpacView> view) override;
-    const std::shared_ptr<FaultPlan>& plan() const { return plan_; }
+    ViewPtr decorate(ViewPtr view) override {
+        return std::make_shared<ViewDecorator>(
+            std::move(view), [plan = plan_, errors = &Errors()](const ViewCall& c) { plan->check(c.op, *errors); });
+    }
 
 protected:
-    void before(const ViewCall& call) override { plan_->check(call.op, &Errors()); }
+    void before(const ViewCall& call) override { plan_->check(call.op, Errors()); }
 
 private:
     std::shared_ptr<FaultPlan> plan_;

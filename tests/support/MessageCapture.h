@@ -17,14 +17,21 @@ namespace testsupport {
 
 class MessageCapture {
 public:
-    MessageCapture();
-    ~MessageCapture();
+    MessageCapture()
+        : previous_(errors::setMessageSink([this](const errors::MessageBoxRequest& box) {
+              boxes_.push_back(box);
+              return 1;
+          })) {}
+    ~MessageCapture() { errors::setMessageSink(std::move(previous_)); }
     MessageCapture(const MessageCapture&) = delete;
     MessageCapture& operator=(const MessageCapture&) = delete;
 
     const std::vector<errors::MessageBoxRequest>& boxes() const { return boxes_; }
-    QStringList texts() const;
-    void clear() { boxes_.clear(); }
+    QStringList texts() const {
+        QStringList list;
+        for (const auto& b : boxes_) list << b.text;
+        return list;
+    }
 
 private:
     std::vector<errors::MessageBoxRequest> boxes_;

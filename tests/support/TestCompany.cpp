@@ -5,50 +5,31 @@
 #include <QFile>
 #include <stdexcept>
 
-#include "accpac/AccpacError.h"
 #include "accpac/SqliteCompany.h"
 
 namespace testsupport {
 
-namespace {
-
-// One CSV field, quoted when it holds a comma, a quote or a line break.
-QString csvField(const QString& value) {
-    if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"')) && !value.contains(QLatin1Char('\n')) &&
-        !value.contains(QLatin1Char('\r')))
-        return value;
-    QString quoted = value;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QString csvLine(const QStringList& values) {
-    QStringList fields;
-    for (const QString& v : values) fields << csvField(v);
-    return fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-}
-
-}  // namespace
-
-TestCompany::TestCompany(const QString& name) : name_(name) {
+TestCompany::TestCompany(const QString& name) {
     if (!dir_.isValid()) throw std::runtime_error("no temporary folder for the test company");
     path_ = dir_.filePath(QStringLiteral("company.trovex"));
     accpac::createCompany(path_, {name, 0});
 }
 
 void TestCompany::load(const QString& viewId, const QStringList& header, const QList<QStringList>& rows) {
-    const QString csvPath = dir_.filePath(QStringLiteral("%1-%2.csv").arg(viewId).arg(++files_));
-    QFile file(csvPath);
-    if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write " + csvPath.toStdString());
-    QString text = csvLine(header);
-    for (const QStringList& row : rows) {
+    // Every field quoted, quotes doubled, so any text arrives as written.
+    QString text;
+    for (const QStringList& row : QList<QStringList>{header} + rows) {
         if (row.size() != header.size())
             throw std::runtime_error("a row for " + viewId.toStdString() + " does not match its header");
-        text += csvLine(row);
+        QStringList fields;
+        for (QString value : row) fields << '"' + value.replace('"', QStringLiteral("\"\"")) + '"';
+        text += fields.join(',') + QStringLiteral("\r\n");
     }
-    file.write(text.toUtf8());
+    const QString csvPath = dir_.filePath(QStringLiteral("%1-%2.csv").arg(viewId).arg(++files_));
+    QFile file(csvPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0)
+        throw std::runtime_error("cannot write " + csvPath.toStdString());
     file.close();
-
     const accpac::ImportResult result = accpac::importCsv(path_, viewId, csvPath);
     if (!result.problems.isEmpty())
         throw std::runtime_error("import into " + viewId.toStdString() +

@@ -32,12 +32,10 @@ public:
 
     std::shared_ptr<accpac::AccpacSession> open() const;
     const QString& path() const { return path_; }
-    const QString& name() const { return name_; }
 
 private:
     QTemporaryDir dir_;
     QString path_;
-    QString name_;
     int files_ = 0;
 };
 
