@@ -68,22 +68,25 @@ Stored toStored(const FieldDef& def, const Variant& value) {
 }
 
 Variant fromColumn(const FieldDef& def, const Statement& row, int column) {
+    if (def.type == FieldType::String) return Variant::string(row.columnText(column));
+    return fromNumber(def, row.columnInt(column));
+}
+
+Variant fromNumber(const FieldDef& def, std::int64_t n) {
     switch (def.type) {
         case FieldType::String:
-            return Variant::string(row.columnText(column));
+            break;
         case FieldType::Int16:
-            return Variant::int16(std::int16_t(row.columnInt(column)));
+            return Variant::int16(std::int16_t(n));
         case FieldType::Int32:
-            return Variant::int32(std::int32_t(row.columnInt(column)));
+            return Variant::int32(std::int32_t(n));
         case FieldType::Boolean:
-            return Variant::boolean(row.columnInt(column) != 0);
+            return Variant::boolean(n != 0);
         case FieldType::Decimal:
-            return Variant::decimal(Decimal(row.columnInt(column), def.decimals));
-        case FieldType::Date: {
-            const std::int64_t n = row.columnInt(column);
+            return Variant::decimal(Decimal(n, def.decimals));
+        case FieldType::Date:
             if (n == 0) return Variant();
             return Variant::date(QDate(int(n / 10000), int(n / 100 % 100), int(n % 100)));
-        }
     }
     return Variant();
 }

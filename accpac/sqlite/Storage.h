@@ -25,6 +25,8 @@ namespace accpac::sqlite {
 Stored toStored(const FieldDef& def, const Variant& value);
 // The value a column holds, as the field's type (Empty for no date).
 Variant fromColumn(const FieldDef& def, const Statement& row, int column);
+// The value of a field of any type but String from its stored whole number.
+Variant fromNumber(const FieldDef& def, std::int64_t n);
 // The stored form of a field's empty value ("" or 0).
 Stored emptyStored(const FieldDef& def);
 

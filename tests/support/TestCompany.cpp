@@ -2,17 +2,48 @@
 // imported as CSV into the views it names.
 #include "tests/support/TestCompany.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <stdexcept>
 
 #include "accpac/SqliteCompany.h"
+#include "accpac/postgres/Connection.h"
+#include "accpac/postgres/ServerCompany.h"
+#include "accpac/postgres/ServerCompanyLoad.h"
 
 namespace testsupport {
+
+namespace {
+
+QString serverBase(const char* variable) {
+    const QString base = qEnvironmentVariable(variable);
+    if (base.isEmpty())
+        throw std::runtime_error(std::string(variable) +
+                                 " is not set: start a test server with scripts/pg-cluster (scripts/test does)");
+    return base;
+}
+
+}  // namespace
+
+bool onServer() { return qEnvironmentVariable("TROVEX_TEST_BACKEND") == QLatin1String("postgres"); }
 
 TestCompany::TestCompany(const QString& name) {
     if (!dir_.isValid()) throw std::runtime_error("no temporary folder for the test company");
     path_ = dir_.filePath(QStringLiteral("company.trovex"));
     accpac::createCompany(path_, {name, 0});
+    if (onServer()) {
+        // One database per test company; test programs run side by side.
+        static int made = 0;
+        database_ = QStringLiteral("company_%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
+        accpac::postgres::Connection admin(serverBase("TROVEX_PG_OWNER") + QStringLiteral("/postgres"));
+        admin.run(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(database_));
+        admin.run(QStringLiteral("CREATE DATABASE %1").arg(database_));
+    }
+}
+
+QString TestCompany::serverUri(bool owner) const {
+    if (database_.isEmpty()) return {};
+    return serverBase(owner ? "TROVEX_PG_OWNER" : "TROVEX_PG_PRIMARY") + u'/' + database_;
 }
 
 void TestCompany::load(const QString& viewId, const QStringList& header, const QList<QStringList>& rows) {
@@ -34,9 +65,17 @@ void TestCompany::load(const QString& viewId, const QStringList& header, const Q
     if (!result.problems.isEmpty())
         throw std::runtime_error("import into " + viewId.toStdString() +
                                  " refused: " + result.problems.join(QStringLiteral("; ")).toStdString());
+    copied_ = false;
 }
 
-std::shared_ptr<accpac::AccpacSession> TestCompany::open() const { return accpac::openCompany(path_); }
+std::shared_ptr<accpac::AccpacSession> TestCompany::open() const {
+    if (database_.isEmpty()) return accpac::openCompany(path_);
+    if (!copied_) {
+        accpac::loadServerCompany(serverUri(true), path_);
+        copied_ = true;
+    }
+    return accpac::openServerCompany(serverUri());
+}
 
 QStringList numberedKeys(int count) {
     const int width = qMax(2, int(QString::number(count).size()));

@@ -8,6 +8,12 @@
 // Values are written as the grid shows them (codes for coded fields, dates as
 // yyyy-MM-dd); fields left out of the header get their empty value. Load
 // every view before opening sessions on the company.
+//
+// When the environment names the server backend (TROVEX_TEST_BACKEND=postgres,
+// with TROVEX_PG_OWNER and TROVEX_PG_PRIMARY the owner's and a reader's URIs
+// of a test server, as scripts/test sets them), open() copies the company
+// into a database of its own on that server and opens it there, so the same
+// tests run against both backends.
 #pragma once
 
 #include <QList>
@@ -32,12 +38,20 @@ public:
 
     std::shared_ptr<accpac::AccpacSession> open() const;
     const QString& path() const { return path_; }
+    // The server URI (reader's, or with `owner` the owner's) of the copy
+    // open() makes; "" when the tests run on company files.
+    QString serverUri(bool owner = false) const;
 
 private:
     QTemporaryDir dir_;
     QString path_;
     int files_ = 0;
+    QString database_;             // the copy's database on the test server, once made
+    mutable bool copied_ = false;  // the copy holds the records loaded so far
 };
+
+// True when the tests run against the server backend.
+bool onServer();
 
 // The two-digit texts "01", "02", ... up to `count`, wider when count > 99:
 // keys whose text order is their number order.

@@ -1,0 +1,74 @@
+// A thin owner of one connection to the company server.
+//
+// Every failure becomes an AccpacError (AccpacFailure) whose description
+// carries the server's or libpq's own message. Values travel only as
+// parameters beside the statement text, never inside it.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+struct pg_conn;
+struct pg_result;
+
+namespace accpac::postgres {
+
+// The rows of one statement.
+class Result {
+public:
+    explicit Result(pg_result* result) : result_(result) {}
+    ~Result();
+    Result(Result&& other) noexcept : result_(other.result_) { other.result_ = nullptr; }
+    Result& operator=(Result&& other) noexcept;
+    Result(const Result&) = delete;
+    Result& operator=(const Result&) = delete;
+
+    int rows() const;
+    // A value in the server's text form (UTF-8), and its length in bytes.
+    const char* value(int row, int column) const;
+    int length(int row, int column) const;
+    QByteArray bytes(int row, int column) const { return QByteArray(value(row, column), length(row, column)); }
+    QString text(int row, int column) const { return QString::fromUtf8(value(row, column), length(row, column)); }
+    std::int64_t number(int row, int column) const;
+    bool isTrue(int row, int column) const { return *value(row, column) == 't'; }
+
+private:
+    pg_result* result_ = nullptr;
+};
+
+class Connection {
+public:
+    // Connects to the server a libpq URI names. The time limits below apply
+    // unless the URI sets them itself. Throws when no connection is made.
+    explicit Connection(const QString& uri);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Runs one statement with text parameters $1, $2, ... and returns its
+    // rows. Throws when the server refuses it or the connection is lost.
+    Result query(const QString& sql, const std::vector<QByteArray>& params = {});
+    // Runs statements without parameters or rows, several at once.
+    void run(const QString& sql);
+    // COPY ... FROM STDIN fed by `next`, which fills its argument with the
+    // following chunk of COPY text and returns false when there is none.
+    void copyIn(const QString& copySql, const std::function<bool(QByteArray&)>& next);
+    // True once the connection to the server is lost.
+    bool broken() const;
+
+private:
+    pg_conn* conn_ = nullptr;
+};
+
+// How long a lookup waits for the server before it reports a failure.
+constexpr int ConnectTimeoutSeconds = 5;     // a server that does not answer the connection
+constexpr int StatementTimeoutSeconds = 15;  // one statement, set when the role has no limit of its own
+constexpr int LostLinkSeconds = 15;          // a network link that stops carrying data (TCP keepalives)
+
+// `name` as an SQL identifier: between double quotes, inner quotes doubled.
+QString quoteName(const QString& name);
+
+}  // namespace accpac::postgres

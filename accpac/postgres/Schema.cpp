@@ -1,0 +1,91 @@
+// The company's layout on the server, written from the catalogue.
+#include "accpac/postgres/Schema.h"
+
+#include <QChar>
+
+#include "accpac/filter/Filter.h"
+#include "accpac/postgres/Connection.h"
+#include "accpac/sqlite/Storage.h"
+
+namespace accpac::postgres {
+
+namespace {
+
+const QLatin1StringView MarkerTable("trovex_company");
+
+// Views whose texts are too short to search get no search indexes.
+constexpr int ShortestSearchedText = 3;
+
+// A string literal of characters (none is a quote or a backslash, but a
+// quote would be doubled).
+QString literal(const QString& text) {
+    QString quoted = text;
+    return u'\'' + quoted.replace(u'\'', QLatin1String("''")) + u'\'';
+}
+
+// trovex_fold: ASCII-only texts (as many bytes as characters) lower their
+// letters in the "C" collation, which touches A-Z only; others translate
+// every character that folds to another, from the same Unicode data the
+// embedded backend's LIKE uses.
+QString foldFunctionSql() {
+    QString from, to;
+    for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        const char32_t f = QChar::toCaseFolded(c);
+        if (f == c) continue;
+        from += QString::fromUcs4(&c, 1);
+        to += QString::fromUcs4(&f, 1);
+    }
+    for (char c = 'A'; c <= 'Z'; ++c) {
+        from += QLatin1Char(c);
+        to += QLatin1Char(char(c + 32));
+    }
+    return QStringLiteral(
+               "CREATE FUNCTION trovex.trovex_fold(t text) RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE "
+               "RETURN CASE WHEN octet_length(t) = char_length(t) THEN lower(t COLLATE \"C\") "
+               "ELSE translate(t, %1, %2) END")
+        .arg(literal(from), literal(to));
+}
+
+}  // namespace
+
+QStringList createCompanySql(const QString& companyName) {
+    QStringList sql;
+    sql << QStringLiteral("CREATE TABLE %1 (name text NOT NULL, format integer NOT NULL)").arg(MarkerTable)
+        << QStringLiteral("INSERT INTO %1 VALUES (%2, %3)").arg(MarkerTable, literal(companyName)).arg(ServerFormat)
+        << foldFunctionSql()
+        << QStringLiteral(
+               "CREATE FUNCTION trovex.%1(t text, p text) RETURNS boolean LANGUAGE sql IMMUTABLE PARALLEL SAFE "
+               "RETURN trovex.trovex_fold(t) LIKE trovex.trovex_fold(p) ESCAPE ''")
+               .arg(QLatin1String(filter::LikeFunctionName));
+    for (const sqlite::ViewDef& view : sqlite::catalogue()) {
+        QStringList columns;
+        for (const FieldDef& f : view.fields)
+            columns << quoteName(f.name) + (f.type == FieldType::String ? QStringLiteral(" text COLLATE \"C\" NOT NULL")
+                                                                        : QStringLiteral(" bigint NOT NULL"));
+        QStringList key;
+        for (const QString& s : view.keys.front().segments) key << quoteName(s);
+        columns << QStringLiteral("PRIMARY KEY (%1)").arg(key.join(QStringLiteral(", ")));
+        sql << QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(view.id), columns.join(QStringLiteral(", ")));
+    }
+    return sql;
+}
+
+QStringList createIndexSql(const sqlite::ViewDef& view) {
+    // The key indexes are those of the embedded backend, whose statements
+    // are plain SQL both databases read alike.
+    QStringList sql = sqlite::createIndexSql(view);
+    for (const FieldDef& f : view.fields) {
+        if (f.type != FieldType::String || f.size < ShortestSearchedText) continue;
+        const QString folded = QStringLiteral("trovex.trovex_fold(%1)").arg(quoteName(f.name));
+        sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                   .arg(quoteName(view.id + QStringLiteral("_starts_") + f.name), quoteName(view.id), folded)
+            << QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3 gin_trgm_ops)")
+                   .arg(quoteName(view.id + QStringLiteral("_contains_") + f.name), quoteName(view.id), folded);
+    }
+    return sql;
+}
+
+QString readMarkerSql() { return QStringLiteral("SELECT name, format FROM %1").arg(MarkerTable); }
+
+}  // namespace accpac::postgres

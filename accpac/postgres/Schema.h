@@ -1,0 +1,40 @@
+// What makes a database on the server a company: the schema "trovex" with
+// the marker table (the company's name and the layout's format), one table
+// per view of the catalogue, its key indexes, and the search functions and
+// indexes.
+//
+// Texts are stored with the "C" collation, so keys order byte for byte in
+// UTF-8, exactly as the embedded backend orders them; every other type is
+// stored as the same whole number the embedded backend keeps (dates as
+// yyyymmdd, amounts in units of their decimals).
+//
+// LIKE conditions ignore letter case with the component's own folding: the
+// function trovex_fold maps each character to its simple case folding (a
+// table written from the component's Unicode data when the company is
+// loaded), and trovex_like(text, pattern) compares the folded texts with
+// LIKE and no escape character, so % and _ are the only special
+// characters. Both are plain SQL functions the planner expands inline; each
+// searchable text column has a B-tree index on its folded text (for
+// "starts with") and a trigram index (for "contains"), and the planner picks
+// per search between them and walking the key order.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "accpac/sqlite/Catalogue.h"
+
+namespace accpac::postgres {
+
+inline constexpr const char* CompanySchema = "trovex";
+constexpr int ServerFormat = 1;  // bumped when tables, functions or indexes change shape
+
+// The statements that make the marker table, the functions and every view's
+// table in the schema (which must exist and lead the search path).
+QStringList createCompanySql(const QString& companyName);
+// The statements that make a view's indexes, keys and searches.
+QStringList createIndexSql(const sqlite::ViewDef& view);
+// The select list of the marker: name, format.
+QString readMarkerSql();
+
+}  // namespace accpac::postgres

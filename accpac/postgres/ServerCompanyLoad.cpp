@@ -1,0 +1,157 @@
+// Copying company files into the server with COPY, in one transaction each.
+//
+// The records are made and checked by the embedded backend's own writers
+// (the demo data, the CSV import with its problems list) in a company file
+// in a temporary folder, and then sent to the server whole: one
+// definition of what a valid record is serves both backends.
+#include "accpac/postgres/ServerCompanyLoad.h"
+
+#include <sqlite3.h>
+
+#include <QTemporaryDir>
+
+#include "accpac/AccpacError.h"
+#include "accpac/postgres/Connection.h"
+#include "accpac/postgres/Schema.h"
+#include "accpac/sqlite/BrowseQuery.h"
+#include "accpac/sqlite/CompanyFile.h"
+#include "accpac/sqlite/Database.h"
+#include "accpac/sqlite/Storage.h"
+
+namespace accpac {
+
+namespace {
+
+constexpr qsizetype CopyChunkBytes = 1 << 20;
+
+// A text in COPY's text form: backslash, tab, newline and return escaped.
+void appendCopyText(QByteArray& out, const char* text, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        const char c = text[i];
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
+        }
+    }
+}
+
+// Sends every record of a view's table in the file to the same table on the server.
+void copyView(postgres::Connection& server, const sqlite::Database& file, const sqlite::ViewDef& view) {
+    sqlite::Statement rows(
+        file, QStringLiteral("SELECT %1 FROM %2").arg(sqlite::selectColumns(view), sqlite::tableName(view)));
+    const int count = int(view.fields.size());
+    bool more = true;  // a statement stepped past its end would start again
+    server.copyIn(QStringLiteral("COPY %1 FROM STDIN").arg(postgres::quoteName(view.id)), [&](QByteArray& chunk) {
+        while (chunk.size() < CopyChunkBytes && more && (more = rows.step())) {
+            for (int i = 0; i < count; ++i) {
+                if (i > 0) chunk += '\t';
+                if (view.fields[std::size_t(i)].type == FieldType::String)
+                    appendCopyText(chunk, reinterpret_cast<const char*>(sqlite3_column_text(rows.handle(), i)),
+                                   sqlite3_column_bytes(rows.handle(), i));
+                else
+                    chunk += QByteArray::number(qlonglong(rows.columnInt(i)));
+            }
+            chunk += '\n';
+        }
+        return !chunk.isEmpty();
+    });
+}
+
+void createSearchSupport(postgres::Connection& server) {
+    // pg_trgm is a trusted extension: the database's owner may add it.
+    server.run(QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm SCHEMA public"));
+}
+
+// Opens a writing connection whose unqualified names land in the company's schema.
+std::unique_ptr<postgres::Connection> connectWriter(const QString& uri) {
+    auto server = std::make_unique<postgres::Connection>(uri);
+    server->run(QStringLiteral("SET search_path = %1, public").arg(QLatin1String(postgres::CompanySchema)));
+    return server;
+}
+
+}  // namespace
+
+void loadServerCompany(const QString& uri, const QString& companyFile) {
+    const sqlite::Database file(companyFile, sqlite::Database::Mode::ReadOnly);
+    const QString name = sqlite::readCompanyName(file);
+    auto server = connectWriter(uri);
+    const QString schema = QLatin1String(postgres::CompanySchema);
+    server->run(QStringLiteral("BEGIN"));
+    try {
+        createSearchSupport(*server);
+        server->run(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE; CREATE SCHEMA %1").arg(schema));
+        for (const QString& sql : postgres::createCompanySql(name)) server->run(sql);
+        for (const sqlite::ViewDef& view : sqlite::catalogue()) copyView(*server, file, view);
+        // Indexes built once over the loaded records, much faster than kept
+        // up to date record by record.
+        server->run(QStringLiteral("SET LOCAL maintenance_work_mem = '256MB'"));
+        for (const sqlite::ViewDef& view : sqlite::catalogue())
+            for (const QString& sql : postgres::createIndexSql(view)) server->run(sql);
+        server->run(
+            QStringLiteral("GRANT USAGE ON SCHEMA %1 TO PUBLIC; GRANT SELECT ON ALL TABLES IN SCHEMA %1 TO PUBLIC")
+                .arg(schema));
+        server->run(QStringLiteral("COMMIT"));
+    } catch (...) {
+        if (!server->broken()) server->run(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+    // The planner's statistics, of the folded texts too, decide between
+    // walking a key and using a search index.
+    QStringList tables;
+    for (const sqlite::ViewDef& view : sqlite::catalogue()) tables << postgres::quoteName(view.id);
+    server->run(QStringLiteral("ANALYZE ") + tables.join(QStringLiteral(", ")));
+}
+
+void createServerCompany(const QString& uri, const CreateOptions& options) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("company.sqlite"));
+    createCompany(file, options);
+    if (options.progress) options.progress(QStringLiteral("the copy on the server"));
+    loadServerCompany(uri, file);
+}
+
+ImportResult importServerCsv(const QString& uri, const QString& viewId, const QString& csvFile) {
+    // The file's records are checked and converted as for a company file,
+    // in a scratch company holding nothing but them in that view.
+    QTemporaryDir dir;
+    const QString scratch = dir.filePath(QStringLiteral("import.sqlite"));
+    createCompany(scratch, {});
+    ImportResult result = importCsv(scratch, viewId, csvFile);
+    if (!result.problems.isEmpty()) return result;
+
+    const sqlite::ViewDef& view = *sqlite::findView(viewId);
+    const sqlite::Database file(scratch, sqlite::Database::Mode::ReadOnly);
+    auto server = connectWriter(uri);
+    server->run(QStringLiteral("BEGIN"));
+    try {
+        const postgres::Result marker = server->query(postgres::readMarkerSql());
+        if (marker.rows() != 1 || marker.number(0, 1) != postgres::ServerFormat)
+            throw AccpacError(
+                errnum::AccpacFailure,
+                QStringLiteral("The database is not a company of format %1.").arg(postgres::ServerFormat));
+        // DELETE rather than TRUNCATE: lookups keep reading the old records
+        // until the new ones commit instead of waiting for a table lock.
+        server->run(QStringLiteral("DELETE FROM %1").arg(postgres::quoteName(view.id)));
+        copyView(*server, file, view);
+        server->run(QStringLiteral("COMMIT"));
+    } catch (...) {
+        if (!server->broken()) server->run(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+    server->run(QStringLiteral("ANALYZE %1").arg(postgres::quoteName(view.id)));
+    return result;
+}
+
+}  // namespace accpac

@@ -1,0 +1,117 @@
+// Connecting to a company on the server read-only and opening its views.
+#include "accpac/postgres/ServerSession.h"
+
+#include "accpac/postgres/Schema.h"
+#include "accpac/postgres/ServerCompany.h"
+#include "accpac/postgres/ServerView.h"
+#include "accpac/sqlite/Catalogue.h"
+
+namespace accpac::postgres {
+
+namespace {
+
+// Every statement of the session reads the company's schema only, in a
+// read-only transaction, planned for its own values; a role without a
+// statement limit of its own gets the component's.
+QString sessionSetupSql() {
+    return QStringLiteral(
+               "SELECT set_config('search_path', '%1', false), "
+               "set_config('default_transaction_read_only', 'on', false), "
+               "set_config('plan_cache_mode', 'force_custom_plan', false), "
+               "CASE WHEN current_setting('statement_timeout') = '0' "
+               "THEN set_config('statement_timeout', '%2s', false) END, "
+               "pg_is_in_recovery(), current_user, "
+               "EXISTS (SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+               "WHERE n.nspname = '%1' AND c.relkind = 'r' "
+               "AND has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE, TRUNCATE'))")
+        .arg(QLatin1String(CompanySchema))
+        .arg(StatementTimeoutSeconds);
+}
+
+}  // namespace
+
+QString ServerContext::connect() {
+    if (connection_ && !connection_->broken()) return name;
+    connection_.reset();
+    auto made = std::make_unique<Connection>(uri_);
+    const Result setup = made->query(sessionSetupSql());
+    const bool standby = setup.isTrue(0, 4);
+    if (!standby && setup.isTrue(0, 6))
+        throw AccpacError(errnum::AccpacFailure,
+                          QStringLiteral("The role \"%1\" may change the company's data; lookups connect with a role "
+                                         "that may only read it.")
+                              .arg(setup.text(0, 5)));
+    Result marker(nullptr);
+    try {
+        marker = made->query(readMarkerSql());
+    } catch (const AccpacError& e) {
+        throw AccpacError(errnum::AccpacFailure,
+                          QStringLiteral("The database is not a company: %1").arg(e.description()));
+    }
+    if (marker.rows() != 1)
+        throw AccpacError(errnum::AccpacFailure, QStringLiteral("The database has no company name."));
+    if (marker.number(0, 1) != ServerFormat)
+        throw AccpacError(errnum::AccpacFailure,
+                          QStringLiteral("The company's format is %1, this program reads format %2.")
+                              .arg(marker.number(0, 1))
+                              .arg(ServerFormat));
+    name = marker.text(0, 0);
+    connection_ = std::move(made);
+    return name;
+}
+
+Result ServerContext::query(const QString& sql, const std::vector<QByteArray>& params) {
+    const bool hadConnection = connection_ != nullptr;
+    try {
+        connect();
+        return connection_->query(sql, params);
+    } catch (const AccpacError& e) {
+        const bool lost = connection_ && connection_->broken();
+        // Only a connection that was live before this read is worth a second
+        // try: the server may have closed it while the window stood idle.
+        if (!lost || !hadConnection) {
+            if (lost) connection_.reset();
+            fail(e.description());
+        }
+        connection_.reset();
+    }
+    try {
+        connect();
+        return connection_->query(sql, params);
+    } catch (const AccpacError& e) {
+        if (connection_ && connection_->broken()) connection_.reset();
+        fail(e.description());
+    }
+}
+
+void ServerContext::fail(const QString& description) {
+    errors.Put(ErrorPriority::Error, description);
+    throw AccpacError(errnum::AccpacFailure, description);
+}
+
+ServerSession::ServerSession(const QString& uri) : context_(std::make_shared<ServerContext>(uri)) {
+    context_->connect();
+}
+
+std::shared_ptr<AccpacView> ServerSession::OpenView(const QString& viewId, const QString& programId) {
+    const sqlite::ViewDef* def = sqlite::findView(viewId);
+    if (!def) context_->fail(QStringLiteral("View %1 does not exist in company \"%2\".").arg(viewId, context_->name));
+    if (def->programId() != programId)
+        context_->fail(QStringLiteral("View %1 belongs to program %2, not to program \"%3\".")
+                           .arg(viewId, def->programId(), programId));
+    return std::make_shared<ServerView>(context_, *def);
+}
+
+}  // namespace accpac::postgres
+
+namespace accpac {
+
+bool isServerCompany(const QString& where) {
+    return where.startsWith(QLatin1String("postgresql://")) || where.startsWith(QLatin1String("postgres://"));
+}
+
+std::shared_ptr<AccpacSession> openServerCompany(const QString& uri) {
+    return std::make_shared<postgres::ServerSession>(uri);
+}
+
+}  // namespace accpac
