@@ -35,7 +35,9 @@ const char* trovex_description(void);
 
 /* --- sessions ------------------------------------------------------------ */
 
-/* Opens a company file read-only; NULL when it cannot be opened. */
+/* Opens a company read-only: a company file, or the postgresql:// URI of a
+   company database on a server (a primary or a hot standby); NULL when it
+   cannot be opened. */
 trovex_session* trovex_open_company(const char* path);
 /* Opens the demo company, creating it in the user's data folder on first use. */
 trovex_session* trovex_open_demo_company(void);

@@ -15,7 +15,8 @@ const char* const Usage =
     "usage: trovex-company create PATH [--name TEXT] [--scale N]\n"
     "       trovex-company import PATH VIEWID FILE.csv\n"
     "       trovex-company browse PATH VIEWID [--order N] [--filter TEXT] [--desc] [--put FIELD=VALUE]... "
-    "[--limit N]\n";
+    "[--limit N]\n"
+    "PATH is a company file or the postgresql:// URI of a company database.\n";
 
 // A command-line mistake: reported with the usage.
 struct UsageError {
@@ -72,7 +73,7 @@ void expectPositional(const Arguments& a, qsizetype count, const char* command) 
         throw UsageError{QStringLiteral("%1 takes %2 arguments").arg(QLatin1String(command)).arg(count)};
 }
 
-int create(const QStringList& args, QTextStream& out, QTextStream& err) {
+int create(const QStringList& args, QTextStream& out, QTextStream& err, const CompanyStores& stores) {
     const Arguments a(args, {QStringLiteral("--name"), QStringLiteral("--scale")}, {});
     expectPositional(a, 1, "create");
     CreateOptions options;
@@ -83,15 +84,16 @@ int create(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "writing " << stage << "...\n";
         err.flush();
     };
-    createCompany(a.positional()[0], options);
+    stores(a.positional()[0]).create(a.positional()[0], options);
     out << "created " << a.positional()[0] << "\n";
     return 0;
 }
 
-int import(const QStringList& args, QTextStream& out, QTextStream& err) {
+int import(const QStringList& args, QTextStream& out, QTextStream& err, const CompanyStores& stores) {
     const Arguments a(args, {}, {});
     expectPositional(a, 3, "import");
-    const ImportResult result = importCsv(a.positional()[0], a.positional()[1], a.positional()[2]);
+    const ImportResult result =
+        stores(a.positional()[0]).import(a.positional()[0], a.positional()[1], a.positional()[2]);
     if (!result.problems.isEmpty()) {
         for (const QString& p : result.problems) err << p << "\n";
         err << "nothing was imported\n";
@@ -101,7 +103,7 @@ int import(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
-int browse(const QStringList& args, QTextStream& out) {
+int browse(const QStringList& args, QTextStream& out, const CompanyStores& stores) {
     const Arguments a(
         args,
         {QStringLiteral("--order"), QStringLiteral("--filter"), QStringLiteral("--put"), QStringLiteral("--limit")},
@@ -112,7 +114,7 @@ int browse(const QStringList& args, QTextStream& out) {
                                                                               QStringLiteral("--limit"), 0, INT64_MAX)
                                                                 : INT64_MAX;
 
-    auto session = openCompany(a.positional()[0]);
+    auto session = stores(a.positional()[0]).open(a.positional()[0]);
     auto view = session->OpenView(viewId, viewId.left(2));
     view->setOrder(std::int16_t(wholeNumber(a.last(QStringLiteral("--order")).value_or(QStringLiteral("0")),
                                             QStringLiteral("--order"), 0, 32767)));
@@ -139,13 +141,16 @@ int browse(const QStringList& args, QTextStream& out) {
 
 }  // namespace
 
-int runCompanyTool(const QStringList& args, QTextStream& out, QTextStream& err) {
+CompanyStore companyFiles() { return {openCompany, createCompany, importCsv}; }
+
+int runCompanyTool(const QStringList& args, QTextStream& out, QTextStream& err, const CompanyStores& stores) {
     const QString command = args.value(0);
     const QStringList rest = args.mid(1);
+    const CompanyStores storeFor = stores ? stores : [](const QString&) { return companyFiles(); };
     try {
-        if (command == QLatin1String("create")) return create(rest, out, err);
-        if (command == QLatin1String("import")) return import(rest, out, err);
-        if (command == QLatin1String("browse")) return browse(rest, out);
+        if (command == QLatin1String("create")) return create(rest, out, err, storeFor);
+        if (command == QLatin1String("import")) return import(rest, out, err, storeFor);
+        if (command == QLatin1String("browse")) return browse(rest, out, storeFor);
         if (command == QLatin1String("--help") || command == QLatin1String("help")) {
             out << Usage;
             return 0;

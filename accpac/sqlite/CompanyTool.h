@@ -10,11 +10,27 @@
 
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
+#include <memory>
+
+#include "accpac/SqliteCompany.h"
 
 namespace accpac {
 
+// How the commands reach the company a PATH names.
+struct CompanyStore {
+    std::function<std::shared_ptr<AccpacSession>(const QString& path)> open;
+    std::function<void(const QString& path, const CreateOptions& options)> create;
+    std::function<ImportResult(const QString& path, const QString& viewId, const QString& csvFile)> import;
+};
+// The store of company files.
+CompanyStore companyFiles();
+// The store that serves a PATH; programs that link other backends give
+// their own, falling back on companyFiles.
+using CompanyStores = std::function<CompanyStore(const QString& path)>;
+
 // Runs one command (`args` without the program's name). Results go to
 // `out`, errors and usage to `err`. Returns the exit code: 0, or 1 on any error.
-int runCompanyTool(const QStringList& args, QTextStream& out, QTextStream& err);
+int runCompanyTool(const QStringList& args, QTextStream& out, QTextStream& err, const CompanyStores& stores = {});
 
 }  // namespace accpac

@@ -1,14 +1,21 @@
 // trovex-company: makes demo companies, loads views from CSV files and
-// prints what a browse fetches. The commands live in the accpac library
-// (accpac/sqlite/CompanyTool.h) so that tests run them too.
+// prints what a browse fetches, in company files or on a PostgreSQL server.
+// The commands live in the accpac library (accpac/sqlite/CompanyTool.h) so
+// that tests run them too.
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
 
+#include "accpac/postgres/ServerCompany.h"
+#include "accpac/postgres/ServerCompanyLoad.h"
 #include "accpac/sqlite/CompanyTool.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout), err(stderr);
-    return accpac::runCompanyTool(app.arguments().mid(1), out, err);
+    // A postgresql:// URI names a company on a server; anything else a company file.
+    return accpac::runCompanyTool(app.arguments().mid(1), out, err, [](const QString& path) {
+        if (!accpac::isServerCompany(path)) return accpac::companyFiles();
+        return accpac::CompanyStore{accpac::openServerCompany, accpac::createServerCompany, accpac::importServerCsv};
+    });
 }

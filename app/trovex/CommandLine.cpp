@@ -62,7 +62,7 @@ QString usage() {
         "Runs lookups one after another on one Trovex instance and prints Result1..Result3\n"
         "after each. The separator ; must be quoted in the shell.\n"
         "\n"
-        "  --company PATH   company file (default: the demo company, made on first use)\n"
+        "  --company PATH   company file or postgresql:// URI (default: the demo company, made on first use)\n"
         "  --registry NAME  settings name handed to every call (default: trovex)\n"
         "  --xp             the modern button look\n"
         "  --script FILE    drive the windows with a script (- reads standard input);\n"

@@ -12,8 +12,8 @@
 
 #include "CommandLine.h"
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
 #include "lookup/Application.h"
+#include "lookup/CompanyOpener.h"
 #include "lookup/DemoCompany.h"
 #include "lookup/MessageRouting.h"
 #include "lookup/script/ScriptDriver.h"
@@ -40,7 +40,7 @@ QString readScript(const QString& name) {
 }
 
 std::shared_ptr<accpac::AccpacSession> openSession(const QString& company) {
-    return company.isEmpty() ? lookup::openDemoCompany() : accpac::openCompany(company);
+    return company.isEmpty() ? lookup::openDemoCompany() : lookup::openCompanyAt(company);
 }
 
 }  // namespace

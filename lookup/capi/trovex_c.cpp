@@ -7,8 +7,8 @@
 #include <string>
 
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
 #include "lookup/Application.h"
+#include "lookup/CompanyOpener.h"
 #include "lookup/DemoCompany.h"
 #include "lookup/MessageRouting.h"
 #include "lookup/MethodCalls.h"
@@ -105,7 +105,7 @@ trovex_session* trovex_open_company(const char* path) {
     trovex_session* made = nullptr;
     guarded([&] {
         if (!path) throw std::invalid_argument("the path is NULL");
-        made = new trovex_session{accpac::openCompany(file)};
+        made = new trovex_session{lookup::openCompanyAt(file)};
         return 0;
     });
     return made;

@@ -1,0 +1,218 @@
+// The server backend where it differs from a company file: texts beyond
+// ASCII in key order and under LIKE, compared with the embedded backend on
+// the same records; the roles it accepts; connections lost, refused and
+// restored; and the hot standby, which serves lookups and shows what the
+// primary writes once replayed.
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+
+#include "accpac/AccpacError.h"
+#include "accpac/SqliteCompany.h"
+#include "accpac/filter/Filter.h"
+#include "accpac/postgres/Connection.h"
+#include "accpac/postgres/ServerCompany.h"
+#include "accpac/postgres/ServerCompanyLoad.h"
+#include "tests/support/TestCompany.h"
+
+namespace {
+
+using namespace accpac;
+
+// Account descriptions: letters whose folding differs from their lower case
+// or takes another script, LIKE's own characters, and what COPY escapes.
+// clang-format off
+const QStringList Descriptions{
+    "École normale", "élan vital", "ÉLAN", "Straße", "STRASSE", "ſtraight", "Ωmega", "ωmega", "ΣΊΣΥΦΟΣ",
+    "σίσυφος", "Kelvin \u212A", "kelvin k", "İstanbul", "istanbul", "ǅemal", "ǆemal", "50% off", "5_0 off",
+    "back\\slash", "tab\there", "line\nbreak", "Zürich 😀", "rent", "Rent Expense", ""};
+// Account numbers whose UTF-8 bytes order differently from their letters.
+const QStringList Numbers{
+    "A", "a", "Z", "é", "É", "z", "~", "€", "😀", "Ω", "ß", "SS", "İ", "i", "1", "10", "2", " lead", "lead ",
+    "ǅ", "ǆ", "K", "\u212A", "Æ", "æ"};
+// clang-format on
+
+QString serverDir() { return qEnvironmentVariable("TROVEX_PG_DIR"); }
+
+// Records as key|description, in the order of their keys' UTF-8 bytes.
+bool byKeyBytes(const QString& a, const QString& b) {
+    return a.section(u'|', 0, 0).toUtf8() < b.section(u'|', 0, 0).toUtf8();
+}
+
+// key|description of every record a browse fetches.
+QStringList browse(AccpacSession& session, const QString& filter, bool ascending) {
+    auto view = session.OpenView("GL0001", "GL");
+    view->ClearRecord();
+    view->ResetBrowse(false);
+    if (!ascending) view->Fields().Item("ACCTFMTTD").setValue(MaxKeyText);
+    view->Browse(filter, ascending);
+    QStringList got;
+    while (view->Fetch())
+        got << view->Fields().Item("ACCTFMTTD").Value().toText() + u'|' +
+                   view->Fields().Item("ACCTDESC").Value().toText();
+    return got;
+}
+
+class Server : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        company_ = std::make_unique<testsupport::TestCompany>();
+        QList<QStringList> rows;
+        for (qsizetype i = 0; i < Numbers.size(); ++i)
+            rows << QStringList{Numbers[i], QString::number(i), Descriptions[i % Descriptions.size()]};
+        company_->load("GL0001", {"ACCTFMTTD", "ACCTID", "ACCTDESC"}, rows);
+        server_ = company_->open();
+        file_ = openCompany(company_->path());
+    }
+    static void TearDownTestSuite() {
+        server_.reset();
+        file_.reset();
+        company_.reset();
+    }
+    static inline std::unique_ptr<testsupport::TestCompany> company_;
+    static inline std::shared_ptr<AccpacSession> server_, file_;
+};
+
+TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
+    // The records themselves, in key order byte for byte, both ways.
+    QStringList reference;
+    for (qsizetype i = 0; i < Numbers.size(); ++i)
+        reference << Numbers[i] + u'|' + Descriptions[i % Descriptions.size()];
+    std::sort(reference.begin(), reference.end(), byKeyBytes);
+    EXPECT_EQ(browse(*server_, "", true), reference);
+    std::reverse(reference.begin(), reference.end());
+    EXPECT_EQ(browse(*server_, "", false), reference);
+
+    // clang-format off
+    const QStringList patterns{
+        "%é%", "É%", "%LAN%", "%straße%", "%STRASSE%", "%s%", "ſ%", "%Ω%", "%σ%", "%ς%", "%k%", "%\u212A%",
+        "İ%", "i%", "ǆ%", "ǅ%", "50%", "5_0%", "%\\%", "%\\s%", "%\t%", "%\n%", "_lan%", "%", "", "%%%", "%_%",
+        "rent%", "%ZÜRICH%", "%😀", "%e_", "ÉCOLE NORMALE", "%a%e%"};
+    // clang-format on
+    for (const QString& pattern : patterns) {
+        QStringList expected;
+        for (qsizetype i = 0; i < Numbers.size(); ++i) {
+            const QString& description = Descriptions[i % Descriptions.size()];
+            if (filter::likeMatches(description.toUtf8().toStdString(), pattern.toUtf8().toStdString()))
+                expected << Numbers[i] + u'|' + description;
+        }
+        std::sort(expected.begin(), expected.end(), byKeyBytes);
+        const QString filter = "ACCTDESC LIKE \"" + pattern + '"';
+        EXPECT_EQ(browse(*file_, filter, true), expected) << "company file, " << pattern.toStdString();
+        // The server plans each run anew; the tenth run of a search must
+        // find what the first found.
+        for (int run = 0; run < 10; ++run)
+            ASSERT_EQ(browse(*server_, filter, true), expected) << pattern.toStdString() << ", run " << run;
+    }
+}
+
+TEST_F(Server, OpensOnlyCompaniesWithARoleThatCannotWriteThem) {
+    const auto expectRefused = [](const QString& uri, const QString& mentions) {
+        try {
+            openServerCompany(uri);
+            ADD_FAILURE() << "opened " << uri.toStdString();
+        } catch (const AccpacError& e) {
+            EXPECT_EQ(e.number(), errnum::AccpacFailure);
+            EXPECT_TRUE(e.description().contains(mentions)) << e.description().toStdString();
+        }
+    };
+    EXPECT_EQ(server_->Company().Name, "Test Company");
+    expectRefused(company_->serverUri(true), "trovex_owner");
+    expectRefused(qEnvironmentVariable("TROVEX_PG_PRIMARY") + "/postgres", "not a company");
+    expectRefused(company_->serverUri().replace(QRegularExpression(":\\d+/"), ":1/"), "cannot be reached");
+}
+
+TEST_F(Server, ALostConnectionIsMadeAgainAndARefusedOneIsReportedUntilItIsBack) {
+    postgres::Connection admin(qEnvironmentVariable("TROVEX_PG_SUPERUSER") + "/postgres");
+    const QString database = company_->serverUri().section(u'/', -1);
+    const auto cutReaders = [&] {
+        admin.query(
+            "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = $1 AND usename = "
+            "'trovex_reader'",
+            {database.toUtf8()});
+    };
+    auto session = company_->open();
+    const QStringList all = browse(*session, "", true);
+    ASSERT_FALSE(all.isEmpty());
+
+    // Between two page moves the server ends the connection: the next one
+    // connects again without a word.
+    cutReaders();
+    EXPECT_EQ(browse(*session, "", true), all);
+
+    // While the server refuses connections, each browse reports it and the
+    // view stays usable; once it accepts them again the same session reads on.
+    admin.run(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS false").arg(database));
+    cutReaders();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        session->Errors().Clear();
+        EXPECT_THROW(browse(*session, "", true), AccpacError);
+        ASSERT_EQ(session->Errors().Count(), 1);
+        EXPECT_TRUE(session->Errors().Item(0).Description().contains("company server"))
+            << session->Errors().Item(0).Description().toStdString();
+    }
+    admin.run(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS true").arg(database));
+    EXPECT_EQ(browse(*session, "", true), all);
+}
+
+// The standby replays what the primary commits; a lookup on it sees a
+// record once the primary's position has been replayed.
+void waitForStandby(const QString& primaryUri, const QString& standbyUri) {
+    postgres::Connection primary(primaryUri);
+    const QByteArray position = primary.query("SELECT pg_current_wal_lsn()::text").bytes(0, 0);
+    const QDeadlineTimer deadline(30'000);
+    for (;;) {
+        try {
+            postgres::Connection standby(standbyUri);
+            if (standby.query("SELECT pg_last_wal_replay_lsn() >= $1::pg_lsn", {position}).isTrue(0, 0)) return;
+        } catch (const AccpacError&) {
+            // The database itself may not have reached the standby yet.
+        }
+        ASSERT_FALSE(deadline.hasExpired()) << "the standby did not replay the primary's changes";
+        QThread::msleep(50);
+    }
+}
+
+TEST_F(Server, TheStandbyServesLookupsShowsThePrimarysWritesAndSurvivesARestart) {
+    const QString standbyUri =
+        qEnvironmentVariable("TROVEX_PG_STANDBY") + u'/' + company_->serverUri().section(u'/', -1);
+    waitForStandby(company_->serverUri(), standbyUri);
+    // A role that may write on the primary may look up on the standby,
+    // which refuses every write itself.
+    EXPECT_NO_THROW(openServerCompany(QString(standbyUri).replace("trovex_reader@", "trovex_owner@")));
+    auto session = openServerCompany(standbyUri);
+    const QStringList before = browse(*session, "", true);
+    EXPECT_EQ(before, browse(*server_, "", true));
+
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("accounts.csv");
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("ACCTFMTTD,ACCTID,ACCTDESC\r\n9000,9000,Suspense\r\n");
+    file.close();
+    const ImportResult imported = importServerCsv(company_->serverUri(true), "GL0001", csv);
+    ASSERT_TRUE(imported.problems.isEmpty()) << imported.problems.join("; ").toStdString();
+    waitForStandby(company_->serverUri(), standbyUri);
+    EXPECT_EQ(browse(*session, "", true), QStringList{"9000|Suspense"});
+
+    // A standby restart costs the lookups running meanwhile an error, not the session.
+    const auto cluster = [](const char* command) {
+        QProcess p;
+        p.start(qEnvironmentVariable("TROVEX_SOURCE_DIR") + "/scripts/pg-cluster", {command, serverDir()});
+        ASSERT_TRUE(p.waitForFinished(90'000) && p.exitCode() == 0)
+            << command << ": " << p.readAllStandardError().toStdString();
+    };
+    cluster("stop-standby");
+    EXPECT_THROW(browse(*session, "", true), AccpacError);
+    cluster("start-standby");
+    waitForStandby(company_->serverUri(), standbyUri);
+    EXPECT_EQ(browse(*session, "", true), QStringList{"9000|Suspense"});
+}
+
+}  // namespace
