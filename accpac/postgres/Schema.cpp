@@ -3,7 +3,6 @@
 
 #include <QChar>
 
-#include "accpac/filter/Filter.h"
 #include "accpac/postgres/Connection.h"
 #include "accpac/sqlite/Storage.h"
 
@@ -42,8 +41,8 @@ QString foldFunctionSql() {
     }
     return QStringLiteral(
                "CREATE FUNCTION trovex.trovex_fold(t text) RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE "
-               "RETURN CASE WHEN octet_length(t) = char_length(t) THEN lower(t COLLATE \"C\") "
-               "ELSE translate(t, %1, %2) END")
+               "RETURN (CASE WHEN octet_length(t) = char_length(t) THEN lower(t COLLATE \"C\") "
+               "ELSE translate(t, %1, %2) END) COLLATE \"C\"")
         .arg(literal(from), literal(to));
 }
 
@@ -53,11 +52,7 @@ QStringList createCompanySql(const QString& companyName) {
     QStringList sql;
     sql << QStringLiteral("CREATE TABLE %1 (name text NOT NULL, format integer NOT NULL)").arg(MarkerTable)
         << QStringLiteral("INSERT INTO %1 VALUES (%2, %3)").arg(MarkerTable, literal(companyName)).arg(ServerFormat)
-        << foldFunctionSql()
-        << QStringLiteral(
-               "CREATE FUNCTION trovex.%1(t text, p text) RETURNS boolean LANGUAGE sql IMMUTABLE PARALLEL SAFE "
-               "RETURN trovex.trovex_fold(t) LIKE trovex.trovex_fold(p) ESCAPE ''")
-               .arg(QLatin1String(filter::LikeFunctionName));
+        << foldFunctionSql();
     for (const sqlite::ViewDef& view : sqlite::catalogue()) {
         QStringList columns;
         for (const FieldDef& f : view.fields)
@@ -84,6 +79,10 @@ QStringList createIndexSql(const sqlite::ViewDef& view) {
                    .arg(quoteName(view.id + QStringLiteral("_contains_") + f.name), quoteName(view.id), folded);
     }
     return sql;
+}
+
+QString likeSql(const QString& column, const QString& pattern) {
+    return QStringLiteral("trovex.trovex_fold(%1) LIKE trovex.trovex_fold(%2) ESCAPE ''").arg(column, pattern);
 }
 
 QString readMarkerSql() { return QStringLiteral("SELECT name, format FROM %1").arg(MarkerTable); }

@@ -11,12 +11,13 @@
 // LIKE conditions ignore letter case with the component's own folding: the
 // function trovex_fold maps each character to its simple case folding (a
 // table written from the component's Unicode data when the company is
-// loaded), and trovex_like(text, pattern) compares the folded texts with
-// LIKE and no escape character, so % and _ are the only special
-// characters. Both are plain SQL functions the planner expands inline; each
-// searchable text column has a B-tree index on its folded text (for
-// "starts with") and a trigram index (for "contains"), and the planner picks
-// per search between them and walking the key order.
+// loaded, its result in the "C" collation), and a LIKE condition compares
+// the folded column with the folded pattern and no escape character, so %
+// and _ are the only special characters. The function is plain SQL that the
+// planner expands inline, so the condition matches the indexes on the
+// folded texts of each searchable text column: a B-tree (for "starts with")
+// and a trigram index (for "contains"). The planner picks per search between
+// them and walking the key order.
 #pragma once
 
 #include <QString>
@@ -34,6 +35,8 @@ constexpr int ServerFormat = 1;  // bumped when tables, functions or indexes cha
 QStringList createCompanySql(const QString& companyName);
 // The statements that make a view's indexes, keys and searches.
 QStringList createIndexSql(const sqlite::ViewDef& view);
+// The condition that `column` matches the LIKE `pattern` (a placeholder).
+QString likeSql(const QString& column, const QString& pattern);
 // The select list of the marker: name, format.
 QString readMarkerSql();
 

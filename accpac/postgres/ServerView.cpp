@@ -3,6 +3,8 @@
 
 #include <QRegularExpression>
 
+#include "accpac/postgres/FoldedPrefix.h"
+#include "accpac/postgres/Schema.h"
 #include "accpac/sqlite/Storage.h"
 
 namespace accpac::postgres {
@@ -15,12 +17,40 @@ constexpr int FirstRead = 24;
 constexpr int LargestRead = 4096;
 constexpr int ReadGrowth = 8;
 
-// The embedded backend's placeholders ?N as the server writes them, $N.
-// Only catalogue names and placeholders are in the text, so a ? is always
-// a placeholder.
-QString serverPlaceholders(const QString& sql) {
-    static const QRegularExpression placeholder(QStringLiteral("\\?(\\d+)"));
-    return QString(sql).replace(placeholder, QStringLiteral("$\\1"));
+// The embedded backend's SQL as the server runs it: LIKE conditions on the
+// folded texts (see Schema.h), placeholders ?N written $N. Only catalogue
+// names and placeholders are in the text, so a ? is always a placeholder.
+// One expression per thread: sessions of several threads never share one.
+QString serverSql(const QString& sql) {
+    thread_local const QRegularExpression like(
+        QStringLiteral("%1\\((\"(?:[^\"]|\"\")+\"), \\?(\\d+)\\)").arg(QLatin1String(filter::LikeFunctionName)));
+    thread_local const QRegularExpression placeholder(QStringLiteral("\\?(\\d+)"));
+    QString text = sql;
+    QRegularExpressionMatch m;
+    while ((m = like.match(text)).hasMatch())
+        text.replace(m.capturedStart(), m.capturedLength(), likeSql(m.captured(1), u'?' + m.captured(2)));
+    return text.replace(placeholder, QStringLiteral("$\\1"));
+}
+
+// Adds a condition to a browse's query, before its ORDER BY.
+void addCondition(QString& sql, const QString& condition) {
+    const qsizetype order = sql.lastIndexOf(QLatin1String(" ORDER BY "));
+    sql.insert(order, (sql.contains(QLatin1String(" WHERE ")) ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ")) +
+                          condition);
+}
+
+// The literal start of a LIKE on `field` that every record must match: a
+// comparison of the filter's top-level AND chain.
+std::optional<QString> likeOn(const filter::Node* node, const QString& field) {
+    if (!node) return std::nullopt;
+    if (node->kind == filter::Node::Kind::And) {
+        if (auto left = likeOn(node->left.get(), field)) return left;
+        return likeOn(node->right.get(), field);
+    }
+    if (node->kind == filter::Node::Kind::Compare && node->op == filter::Op::Like && node->field &&
+        node->field->name == field)
+        return node->value.asString();
+    return std::nullopt;
 }
 
 QByteArray parameter(const sqlite::Stored& value) {
@@ -84,7 +114,12 @@ void ServerView::Browse(const QString& filter, bool ascending) {
             QStringLiteral("View %1 cannot browse with the filter \"%2\": %3").arg(def_.id, filter, e.description()));
     }
     if (query_.nothing) return;
-    query_.sql = serverPlaceholders(query_.sql);
+    // A search on the key's leading text also bounds the key to the stretch
+    // its matches lie in.
+    keyRange_.reset();
+    const QString& leading = def_.key(order_)->segments.front();
+    if (def_.field(leading)->type == FieldType::String)
+        if (const auto pattern = likeOn(filter_.get(), leading)) keyRange_ = prefixRange(*pattern);
     ascending_ = ascending;
     limit_ = 0;
     readMore();
@@ -93,29 +128,35 @@ void ServerView::Browse(const QString& filter, bool ascending) {
 
 bool ServerView::readMore() {
     if (rows_ && rows_->rows() < limit_) return false;  // the last read found the end
-    QString sql = query_.sql;
-    std::vector<QByteArray> params = parameters(query_.params);
+    sqlite::BrowseQuery query = query_;
     if (rows_) {
         // The next rows start strictly after the last one handed out: the
         // filter stays, the start bound becomes that row's whole key.
         const AccpacFields unbounded(def_.fields);
-        sqlite::BrowseQuery rest = sqlite::buildBrowse(def_, *def_.key(order_), filter_.get(), unbounded, ascending_);
-        sql = serverPlaceholders(rest.sql);
-        params = parameters(rest.params);
+        query = sqlite::buildBrowse(def_, *def_.key(order_), filter_.get(), unbounded, ascending_);
+    }
+    QString sql = serverSql(query.sql);
+    std::vector<QByteArray> params = parameters(query.params);
+    const auto next = [&params](const QByteArray& value) {
+        params.push_back(value);
+        return QStringLiteral("$%1").arg(params.size());
+    };
+    const QStringList& segments = def_.key(order_)->segments;
+    if (keyRange_) {
+        const QString column = quoteName(segments.front());
+        addCondition(
+            sql, QStringLiteral("%1 >= %2 AND %1 <= %3").arg(column, next(keyRange_->first), next(keyRange_->second)));
+    }
+    if (rows_) {
         QStringList columns, placeholders;
         for (std::size_t i = 0; i < lastKey_.size(); ++i) {
-            columns << quoteName(def_.key(order_)->segments[qsizetype(i)]);
-            params.push_back(lastKey_[i]);
-            placeholders << QStringLiteral("$%1").arg(params.size());
+            columns << quoteName(segments[qsizetype(i)]);
+            placeholders << next(lastKey_[i]);
         }
-        const QString after =
-            QStringLiteral("(%1) %2 (%3)")
-                .arg(columns.join(QStringLiteral(", ")), ascending_ ? QStringLiteral(">") : QStringLiteral("<"),
-                     placeholders.join(QStringLiteral(", ")));
-        const qsizetype order = sql.lastIndexOf(QLatin1String(" ORDER BY "));
-        sql.insert(
-            order,
-            (sql.contains(QLatin1String(" WHERE ")) ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ")) + after);
+        addCondition(
+            sql, QStringLiteral("(%1) %2 (%3)")
+                     .arg(columns.join(QStringLiteral(", ")), ascending_ ? QStringLiteral(">") : QStringLiteral("<"),
+                          placeholders.join(QStringLiteral(", "))));
     }
     limit_ = limit_ == 0 ? FirstRead : std::min(limit_ * ReadGrowth, LargestRead);
     sql += QStringLiteral(" LIMIT %1").arg(limit_);

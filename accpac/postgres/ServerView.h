@@ -58,6 +58,7 @@ private:
     int next_ = 0;                     // the next of rows_ to hand out
     int limit_ = 0;                    // how many rows_ were asked for
     std::vector<QByteArray> lastKey_;  // key segments of the last row handed out, as the server wrote them
+    std::optional<std::pair<QByteArray, QByteArray>> keyRange_;  // the leading segment's stretch a search covers
 };
 
 }  // namespace accpac::postgres

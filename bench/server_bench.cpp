@@ -1,0 +1,199 @@
+// The server backend at the component's interface: one lookup session's
+// page moves and searches (p50/p95/max of each over many runs on one
+// warm connection), and many sessions at once paging and searching.
+//
+// The company must be on the server first, in a database named
+// bench<documents> (bench1000000...):
+//
+//   trovex-company create postgresql://OWNER@HOST:PORT/bench1000000 --scale 1000000
+//   TROVEX_BENCH_SERVER=postgresql://READER@HOST:PORT server_bench --benchmark_filter=/1000000
+//
+// TROVEX_BENCH_STANDBY (optional) names a hot standby of the same server:
+// the load benchmarks then send every other session to it.
+#include <benchmark/benchmark.h>
+
+#include <QString>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <mutex>
+#include <random>
+#include <vector>
+
+#include "accpac/AccpacError.h"
+#include "accpac/AccpacField.h"
+#include "accpac/postgres/ServerCompany.h"
+
+namespace {
+
+constexpr int PageRows = 12;
+
+QString serverUri(std::int64_t documents, bool standby) {
+    const QByteArray base = qgetenv(standby ? "TROVEX_BENCH_STANDBY" : "TROVEX_BENCH_SERVER");
+    return QString::fromLocal8Bit(base) + QStringLiteral("/bench%1").arg(documents);
+}
+
+struct Start {
+    QString field;  // "" for none
+    QString value;
+};
+
+// One page: reset, put the start key, browse, fetch up to PageRows records.
+int page(accpac::AccpacView& view, const QString& filter, bool ascending, const Start& start = {}) {
+    view.ClearRecord();
+    view.ResetBrowse(false);
+    if (!start.field.isEmpty()) view.Fields().Item(start.field).setValue(accpac::Variant::string(start.value));
+    view.Browse(filter, ascending);
+    int n = 0;
+    while (n < PageRows && view.Fetch()) ++n;
+    return n;
+}
+
+// Latencies of one kind of operation, in microseconds.
+class Latencies {
+public:
+    void add(double us) {
+        const std::lock_guard lock(mutex_);
+        samples_.push_back(us);
+    }
+    // p50, p95 and max as counters named after `what`.
+    void report(benchmark::State& state, const std::string& what) {
+        const std::lock_guard lock(mutex_);
+        if (samples_.empty()) return;
+        std::sort(samples_.begin(), samples_.end());
+        const auto at = [&](double q) {
+            return samples_[std::min(samples_.size() - 1, std::size_t(q * samples_.size()))];
+        };
+        state.counters[what + "_p50_us"] = at(0.50);
+        state.counters[what + "_p95_us"] = at(0.95);
+        state.counters[what + "_max_us"] = samples_.back();
+        state.counters[what + "_ops"] = double(samples_.size());
+        samples_.clear();
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<double> samples_;
+};
+
+template <typename F>
+double timed(F&& f) {
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// Document numbers are a two-letter type and the document's sequence number.
+QString documentNumber(std::int64_t n) { return QStringLiteral("IN%1").arg(n, 8, 10, QLatin1Char('0')); }
+
+// --- one session ----------------------------------------------------------
+
+struct Shape {
+    const char* name;
+    QString filter;
+    bool ascending;
+    bool putMiddle;  // start at the middle document
+    bool putMax;     // start from the maximum key
+};
+
+// clang-format off
+const std::vector<Shape> Shapes{
+    {"FirstPage", "", true, false, false},
+    {"MiddlePage", "", true, true, false},
+    {"LastPage", "", false, false, true},
+    {"CustomerUnpaid", "IDCUST=1200 AND SWPAID=0", true, false, false},
+    {"KeyPrefix", "IDINVC LIKE \"IN0005%\"", true, false, false},
+    {"StartsWithOtherColumn", "IDCUSTPO LIKE \"PO25%\"", true, false, false},
+    {"ContainsRare", "IDCUSTPO LIKE \"%25183%\"", true, false, false},
+    {"ContainsCommon", "IDINVC LIKE \"%000%\"", true, false, false},
+    {"ContainsAbsent", "IDCUSTPO LIKE \"%QZX%\"", true, false, false},
+    {"CustomerContains", "IDCUST=1200 AND SWPAID=0 AND IDINVC LIKE \"%123%\"", true, false, false},
+};
+// clang-format on
+
+void BM_Session(benchmark::State& state, const Shape& shape) {
+    const std::int64_t documents = state.range(0);
+    std::shared_ptr<accpac::AccpacSession> session;
+    try {
+        session = accpac::openServerCompany(serverUri(documents, false));
+    } catch (const accpac::AccpacError& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.description()));
+        state.SkipWithError("the company cannot be opened");
+        return;
+    }
+    auto view = session->OpenView(QStringLiteral("AR0036"), QStringLiteral("AR"));
+    Start start;
+    if (shape.putMiddle) start = {QStringLiteral("IDINVC"), documentNumber(documents / 2)};
+    if (shape.putMax) start = {QStringLiteral("IDINVC"), accpac::MaxKeyText};
+    Latencies latencies;
+    int rows = 0;
+    for (auto _ : state) latencies.add(timed([&] { rows = page(*view, shape.filter, shape.ascending, start); }));
+    latencies.report(state, "page");
+    state.counters["rows"] = rows;
+}
+
+// --- many sessions at once -------------------------------------------------
+
+Latencies pageTimes, searchTimes;
+
+// Each thread is one user's lookup: its own session, nine page moves to a
+// random place in the documents for every search of a random rare term.
+void BM_Load(benchmark::State& state) {
+    const std::int64_t documents = state.range(0);
+    const bool standby = !qgetenv("TROVEX_BENCH_STANDBY").isEmpty() && state.thread_index() % 2 == 1;
+    std::shared_ptr<accpac::AccpacSession> session;
+    try {
+        session = accpac::openServerCompany(serverUri(documents, standby));
+    } catch (const accpac::AccpacError& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.description()));
+        state.SkipWithError("the company cannot be opened");
+        return;
+    }
+    auto view = session->OpenView(QStringLiteral("AR0036"), QStringLiteral("AR"));
+    std::mt19937_64 rng(std::uint64_t(state.thread_index()) * 7919 + 1);
+    std::int64_t operations = 0;
+    for (auto _ : state) {
+        if (++operations % 10 == 0) {
+            const QString term = QString::number(10000 + rng() % 90000);
+            searchTimes.add(timed([&] { page(*view, "IDCUSTPO LIKE \"%" + term + "%\"", true); }));
+        } else {
+            const Start start{QStringLiteral("IDINVC"), documentNumber(std::int64_t(rng() % std::uint64_t(documents)))};
+            pageTimes.add(timed([&] { page(*view, QString(), true, start); }));
+        }
+    }
+    state.counters["ops_per_s"] = benchmark::Counter(double(operations), benchmark::Counter::kIsRate);
+}
+
+// The latencies the load before it collected, from all its sessions.
+void BM_LoadLatencies(benchmark::State& state) {
+    for (auto _ : state) {
+    }
+    pageTimes.report(state, "page");
+    searchTimes.report(state, "search");
+}
+
+const std::vector<std::int64_t> Sizes{1'000'000, 10'000'000};
+
+void registerAll() {
+    for (const Shape& shape : Shapes)
+        for (std::int64_t n : Sizes)
+            benchmark::RegisterBenchmark((std::string("BM_Session/") + shape.name).c_str(), BM_Session, shape)
+                ->Arg(n)
+                ->MinTime(1.0)
+                ->Unit(benchmark::kMicrosecond);
+    for (std::int64_t n : Sizes) {
+        benchmark::RegisterBenchmark("BM_Load", BM_Load)->Arg(n)->Threads(32)->MinTime(10.0)->UseRealTime();
+        benchmark::RegisterBenchmark("BM_LoadLatencies", BM_LoadLatencies)->Arg(n)->Iterations(1);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    registerAll();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
