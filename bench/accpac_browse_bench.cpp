@@ -20,29 +20,17 @@
 #include "accpac/AccpacField.h"
 #include "accpac/SqliteCompany.h"
 #include "bench/BenchCompany.h"
+#include "bench/BenchPage.h"
 
 namespace {
 
-constexpr int PageRows = 12;
 const QString Customer = QStringLiteral("IDCUST=1200 AND SWPAID=0");
 
 using bench::company;
 
-struct Start {
-    QString field;  // "" for none
-    QString value;
-};
-
-// One page: reset, put the start key, browse, fetch up to PageRows records.
-int page(accpac::AccpacView& view, const QString& filter, bool ascending, const Start& start = {}) {
-    view.ClearRecord();
-    view.ResetBrowse(false);
-    if (!start.field.isEmpty()) view.Fields().Item(start.field).setValue(accpac::Variant::string(start.value));
-    view.Browse(filter, ascending);
-    int n = 0;
-    while (n < PageRows && view.Fetch()) ++n;
-    return n;
-}
+using bench::page;
+using bench::PageRows;
+using bench::Start;
 
 // The order-key texts of the first `count` records of a browse.
 QStringList keys(accpac::AccpacView& view, const QString& field, const QString& filter, bool ascending, int count) {

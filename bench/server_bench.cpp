@@ -23,31 +23,18 @@
 #include "accpac/AccpacError.h"
 #include "accpac/AccpacField.h"
 #include "accpac/postgres/ServerCompany.h"
+#include "bench/BenchPage.h"
 
 namespace {
-
-constexpr int PageRows = 12;
 
 QString serverUri(std::int64_t documents, bool standby) {
     const QByteArray base = qgetenv(standby ? "TROVEX_BENCH_STANDBY" : "TROVEX_BENCH_SERVER");
     return QString::fromLocal8Bit(base) + QStringLiteral("/bench%1").arg(documents);
 }
 
-struct Start {
-    QString field;  // "" for none
-    QString value;
-};
-
-// One page: reset, put the start key, browse, fetch up to PageRows records.
-int page(accpac::AccpacView& view, const QString& filter, bool ascending, const Start& start = {}) {
-    view.ClearRecord();
-    view.ResetBrowse(false);
-    if (!start.field.isEmpty()) view.Fields().Item(start.field).setValue(accpac::Variant::string(start.value));
-    view.Browse(filter, ascending);
-    int n = 0;
-    while (n < PageRows && view.Fetch()) ++n;
-    return n;
-}
+using bench::page;
+using bench::PageRows;
+using bench::Start;
 
 // Latencies of one kind of operation, in microseconds.
 class Latencies {
@@ -86,6 +73,18 @@ double timed(F&& f) {
 // Document numbers are a two-letter type and the document's sequence number.
 QString documentNumber(std::int64_t n) { return QStringLiteral("IN%1").arg(n, 8, 10, QLatin1Char('0')); }
 
+// The documents view of the company at `uri` on a session of its own, or
+// nullptr with the benchmark skipped when it cannot be opened.
+std::shared_ptr<accpac::AccpacView> documentsView(benchmark::State& state, const QString& uri) {
+    try {
+        return accpac::openServerCompany(uri)->OpenView(QStringLiteral("AR0036"), QStringLiteral("AR"));
+    } catch (const accpac::AccpacError& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.description()));
+        state.SkipWithError("the company cannot be opened");
+        return nullptr;
+    }
+}
+
 // --- one session ----------------------------------------------------------
 
 struct Shape {
@@ -113,15 +112,8 @@ const std::vector<Shape> Shapes{
 
 void BM_Session(benchmark::State& state, const Shape& shape) {
     const std::int64_t documents = state.range(0);
-    std::shared_ptr<accpac::AccpacSession> session;
-    try {
-        session = accpac::openServerCompany(serverUri(documents, false));
-    } catch (const accpac::AccpacError& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.description()));
-        state.SkipWithError("the company cannot be opened");
-        return;
-    }
-    auto view = session->OpenView(QStringLiteral("AR0036"), QStringLiteral("AR"));
+    auto view = documentsView(state, serverUri(documents, false));
+    if (!view) return;
     Start start;
     if (shape.putMiddle) start = {QStringLiteral("IDINVC"), documentNumber(documents / 2)};
     if (shape.putMax) start = {QStringLiteral("IDINVC"), accpac::MaxKeyText};
@@ -141,15 +133,8 @@ Latencies pageTimes, searchTimes;
 void BM_Load(benchmark::State& state) {
     const std::int64_t documents = state.range(0);
     const bool standby = !qgetenv("TROVEX_BENCH_STANDBY").isEmpty() && state.thread_index() % 2 == 1;
-    std::shared_ptr<accpac::AccpacSession> session;
-    try {
-        session = accpac::openServerCompany(serverUri(documents, standby));
-    } catch (const accpac::AccpacError& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.description()));
-        state.SkipWithError("the company cannot be opened");
-        return;
-    }
-    auto view = session->OpenView(QStringLiteral("AR0036"), QStringLiteral("AR"));
+    auto view = documentsView(state, serverUri(documents, standby));
+    if (!view) return;
     std::mt19937_64 rng(std::uint64_t(state.thread_index()) * 7919 + 1);
     std::int64_t operations = 0;
     for (auto _ : state) {
