@@ -12,7 +12,7 @@
 #include <map>
 #include <memory>
 
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 
 namespace bench {
 

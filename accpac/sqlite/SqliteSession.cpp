@@ -3,7 +3,7 @@
 
 #include <QFileInfo>
 
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/CompanyFile.h"

@@ -12,9 +12,9 @@
 
 #include "CommandLine.h"
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "lookup/Application.h"
-#include "lookup/DemoCompany.h"
+#include "DemoCompany.h"
 #include "lookup/MessageRouting.h"
 #include "lookup/script/ScriptDriver.h"
 

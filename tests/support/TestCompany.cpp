@@ -5,7 +5,7 @@
 #include <QFile>
 #include <stdexcept>
 
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 
 namespace testsupport {
 

@@ -12,7 +12,7 @@
 #include <QTimer>
 
 #include "accpac/AccpacField.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "engine/Finder.h"
 #include "errors/modGeneral.h"
 #include "window/frmTrovex.h"

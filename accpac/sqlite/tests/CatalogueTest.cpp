@@ -7,7 +7,7 @@
 
 #include <set>
 
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/BrowseQuery.h"
 #include "accpac/sqlite/Catalogue.h"

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/sqlite/SqliteSession.h"
 #include "accpac/sqlite/SqliteView.h"
 #include "accpac/sqlite/tests/SharedCompany.h"

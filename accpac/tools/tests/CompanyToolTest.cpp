@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
-#include "accpac/sqlite/CompanyTool.h"
+#include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyTool.h"
 #include "tests/support/TestCompany.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <QFile>
 
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/sqlite/CompanyFile.h"
-#include "accpac/sqlite/DemoData.h"
+#include "accpac/tools/DemoData.h"
 
 namespace accpac {
 

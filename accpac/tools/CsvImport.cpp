@@ -3,9 +3,9 @@
 #include <QSet>
 
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/sqlite/CompanyFile.h"
-#include "accpac/sqlite/Csv.h"
+#include "accpac/tools/Csv.h"
 #include "accpac/sqlite/Storage.h"
 
 namespace accpac {
