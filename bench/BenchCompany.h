@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace bench {
 

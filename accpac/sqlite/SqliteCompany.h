@@ -1,14 +1,10 @@
-// The embedded backend: one company is one SQLite file.
-//
-// openCompany opens the file read-only; the component never changes
-// accounting data. Tools that make or load companies (the demo company, CSV
-// import) use the writer functions, which the component itself never calls.
+// The embedded backend: one company is one SQLite file, opened read-only;
+// the component never changes accounting data. The company tools
+// (accpac/tools/CompanyWriter.h) make and load company files.
 #pragma once
 
 #include <QString>
 #include <QStringList>
-#include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "accpac/AccpacSession.h"
@@ -21,24 +17,5 @@ std::shared_ptr<AccpacSession> openCompany(const QString& path);
 
 // Every view ID the catalogue knows, sorted.
 QStringList catalogueViewIds();
-
-struct CreateOptions {
-    QString name = QStringLiteral("Sample Company Inc.");  // company name
-    std::int64_t scale = 0;                                // open documents to create; 0 = the small demo set
-    std::function<void(const QString&)> progress = {};     // told each stage's name; may be empty
-};
-// Creates (replaces) a deterministic company with data in every view.
-// Throws AccpacFailure on failure.
-void createCompany(const QString& path, const CreateOptions& options);
-
-struct ImportResult {
-    std::int64_t rows = 0;  // records loaded
-    QStringList problems;   // "line N: ..." for each bad row; nothing was loaded when not empty
-};
-// Replaces a view's records with those of a CSV file (header row of field
-// names, RFC 4180 quoting, values as the grid shows them, codes for coded
-// fields). All or nothing. Throws AccpacFailure for an unknown view or a file
-// that cannot be read.
-ImportResult importCsv(const QString& path, const QString& viewId, const QString& csvFile);
 
 }  // namespace accpac

@@ -7,6 +7,7 @@
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/CompanyFile.h"
+#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SqliteView.h"
 
 namespace accpac::sqlite {
@@ -28,7 +29,7 @@ SqliteSession::SqliteSession(const QString& path) {
     // SQLite caps the size at what it was built to allow.
     db.exec("PRAGMA mmap_size = 1099511627776");
     context_->name = readCompanyName(db);
-    filter::registerSqlFunctions(db.handle());
+    registerSqlFunctions(db.handle());
 }
 
 std::shared_ptr<AccpacView> SqliteSession::OpenView(const QString& viewId, const QString& programId) {

@@ -3,7 +3,7 @@
 #include <QSet>
 
 #include "accpac/AccpacError.h"
-#include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/tools/Csv.h"
 #include "accpac/sqlite/Storage.h"

@@ -9,6 +9,7 @@
 
 #include "accpac/AccpacError.h"
 #include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace lookup {
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace testsupport {
 

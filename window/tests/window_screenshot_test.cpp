@@ -13,6 +13,7 @@
 
 #include "accpac/AccpacField.h"
 #include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 #include "engine/Finder.h"
 #include "errors/modGeneral.h"
 #include "window/frmTrovex.h"

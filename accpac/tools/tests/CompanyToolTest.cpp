@@ -13,6 +13,7 @@
 
 #include "accpac/AccpacError.h"
 #include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/CompanyTool.h"
 #include "tests/support/TestCompany.h"
 
