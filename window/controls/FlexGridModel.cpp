@@ -30,9 +30,10 @@ QStringList FlexGridModel::emptyRow() const {
 int FlexGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : gridRows() - 1; }
 int FlexGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
 
-bool FlexGridModel::selected(int row, int col) const {
-    return row >= std::min(block_.row1, block_.row2) && row <= std::max(block_.row1, block_.row2) &&
-           col >= std::min(block_.col1, block_.col2) && col <= std::max(block_.col1, block_.col2);
+// The lookup selects by row: the rows of the block are highlighted whole,
+// whichever cell of them is the current one.
+bool FlexGridModel::selected(int row) const {
+    return row >= std::min(block_.row1, block_.row2) && row <= std::max(block_.row1, block_.row2);
 }
 
 QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
@@ -44,10 +45,10 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(qtAlignment(alignment(col)));
         case Qt::BackgroundRole:
-            if (selected(row, col)) return QGuiApplication::palette().brush(QPalette::Highlight);
+            if (selected(row)) return QGuiApplication::palette().brush(QPalette::Highlight);
             return {};
         case Qt::ForegroundRole:
-            if (selected(row, col)) return QGuiApplication::palette().brush(QPalette::HighlightedText);
+            if (selected(row)) return QGuiApplication::palette().brush(QPalette::HighlightedText);
             return {};
         default:
             return {};

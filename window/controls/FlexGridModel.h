@@ -43,7 +43,7 @@ public:
     const Block& selectedBlock() const { return block_; }
 
 private:
-    bool selected(int row, int col) const;
+    bool selected(int row) const;
     QStringList emptyRow() const;
 
     std::vector<QStringList> rows_;  // rows_[0] is the header row
