@@ -19,6 +19,7 @@
 #include <QStyleOptionFocusRect>
 #include <algorithm>
 
+#include "window/controls/FlexGridModel.h"
 #include "window/controls/SystemFont.h"
 #include "window/controls/Twips.h"
 
@@ -93,25 +94,31 @@ void FlexGridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
 void FlexGridView::setFocusStandIn(QWidget* standIn) {
     focusStandIn_ = standIn;
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        if (focusStandIn_ && (old == focusStandIn_ || now == focusStandIn_)) viewport()->update();
+        if (focusStandIn_ && (old == focusStandIn_ || now == focusStandIn_)) focusMoved();
     });
+}
+
+void FlexGridView::focusMoved() {
+    if (auto* cells = dynamic_cast<FlexGridModel*>(model())) cells->setKeyboardHere(showsFocus());
+    viewport()->update();
 }
 
 bool FlexGridView::showsFocus() const { return hasFocus() || (focusStandIn_ && focusStandIn_->hasFocus()); }
 
 void FlexGridView::focusInEvent(QFocusEvent* e) {
     QTableView::focusInEvent(e);
-    viewport()->update();
+    focusMoved();
 }
 
 void FlexGridView::focusOutEvent(QFocusEvent* e) {
     QTableView::focusOutEvent(e);
-    viewport()->update();
+    focusMoved();
 }
 
 // The current row carries the style's focus mark while the grid (or the
-// control that pages for it) has the keyboard: the rows are selected whole,
-// so the mark goes round the whole row.
+// control that pages for it) has the keyboard, and the selected rows are
+// painted in the full highlight only then: the rows are selected whole, so
+// the mark goes round the whole row.
 void FlexGridView::paintEvent(QPaintEvent* e) {
     QTableView::paintEvent(e);
     const QModelIndex current = currentIndex();

@@ -62,6 +62,7 @@ private:
     void mouseAt(const QPoint& pos);
     void layOutRows();
     bool showsFocus() const;
+    void focusMoved();  // the keyboard came to the grid or its stand-in, or left
 
     FlexGridInput* input_ = nullptr;
     bool pressed_ = false;  // a press on a cell or the header awaits its release (Click)
