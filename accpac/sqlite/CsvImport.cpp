@@ -82,6 +82,8 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
 
     sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
     sqlite::readCompanyName(db);
+    // An open lookup must not keep the import waiting, nor the import the lookup.
+    db.exec("PRAGMA journal_mode = WAL");
     db.exec("BEGIN IMMEDIATE");
     try {
         db.exec(QStringLiteral("DELETE FROM %1").arg(sqlite::tableName(*view)).toUtf8().constData());
