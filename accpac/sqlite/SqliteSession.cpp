@@ -19,8 +19,14 @@ void CompanyContext::fail(const QString& description) {
 }
 
 SqliteSession::SqliteSession(const QString& path) {
-    if (!QFileInfo(path).isFile())
+    const QFileInfo file(path);
+    if (file.isDir())
+        throw AccpacError(errnum::AccpacFailure, QStringLiteral("\"%1\" is a folder, not a company file.").arg(path));
+    if (!file.exists())
         throw AccpacError(errnum::AccpacFailure, QStringLiteral("The company file \"%1\" does not exist.").arg(path));
+    if (!file.isFile())
+        throw AccpacError(errnum::AccpacFailure,
+                          QStringLiteral("\"%1\" is not a regular file, so it cannot be a company.").arg(path));
     context_ = std::make_shared<CompanyContext>(path);
     Database& db = context_->db;
     // The component only reads: SQLite refuses any write on this connection
