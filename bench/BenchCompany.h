@@ -12,7 +12,8 @@
 #include <map>
 #include <memory>
 
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace bench {
 

@@ -18,7 +18,7 @@
 
 #include "accpac/AccpacError.h"
 #include "accpac/AccpacField.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "bench/BenchCompany.h"
 #include "bench/BenchPage.h"
 

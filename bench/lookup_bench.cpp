@@ -28,7 +28,7 @@
 #include <map>
 
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "bench/BenchCompany.h"
 #include "lookup/Application.h"
 #include "lookup/MessageRouting.h"

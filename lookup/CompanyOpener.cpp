@@ -1,8 +1,8 @@
 // Choosing the backend by the form of the company's name.
 #include "lookup/CompanyOpener.h"
 
-#include "accpac/SqliteCompany.h"
 #include "accpac/postgres/ServerCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 
 namespace lookup {
 

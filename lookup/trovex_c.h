@@ -12,14 +12,17 @@
  * Functions that return int return 0 on success and -1 on a bad argument (a
  * NULL instance or session, an unknown method name, a bad script line);
  * trovex_last_error() then says what was wrong. Invalid UTF-8 is replaced,
- * not rejected. Call everything from the
- * thread that runs the host's user interface; a host without a Qt
- * application of its own gets one made by the library on first use.
+ * not rejected. Call everything from the thread that runs the host's user
+ * interface; a host without a Qt application of its own gets one made by the
+ * library on first use. The component only reads companies: the
+ * trovex-company program makes them, the demo company among them.
  */
 #ifndef TROVEX_C_H
 #define TROVEX_C_H
 
 #include <stdint.h>
+
+#include "trovex_export.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -29,84 +32,72 @@ typedef struct trovex_instance trovex_instance; /* one Trovex object */
 typedef struct trovex_session trovex_session;   /* an open company session */
 
 /* Why the last failing call of this thread failed; "" after a success. */
-const char* trovex_last_error(void);
+TROVEX_API const char* trovex_last_error(void);
 /* "Remitko Sage Accpac finder (xAPI)." */
-const char* trovex_description(void);
+TROVEX_API const char* trovex_description(void);
 
 /* --- sessions ------------------------------------------------------------ */
 
 /* Opens a company read-only: a company file, or the postgresql:// URI of a
    company database on a server (a primary or a hot standby); NULL when it
    cannot be opened. */
-trovex_session* trovex_open_company(const char* path);
-/* Opens the demo company, creating it in the user's data folder on first use. */
-trovex_session* trovex_open_demo_company(void);
+TROVEX_API trovex_session* trovex_open_company(const char* path);
 /* Releases a session (NULL is ignored). Lookups running on it keep it alive. */
-void trovex_release_session(trovex_session* session);
+TROVEX_API void trovex_release_session(trovex_session* session);
 
 /* --- instances ------------------------------------------------------------ */
 
-trovex_instance* trovex_create(void);
-void trovex_destroy(trovex_instance* instance); /* NULL is ignored */
+TROVEX_API trovex_instance* trovex_create(void);
+TROVEX_API void trovex_destroy(trovex_instance* instance); /* NULL is ignored */
 
 /* The result properties. The text returned stays valid until the next call
  * on the same instance; NULL for a NULL instance. A NULL value puts "". */
-const char* trovex_get_Result1(trovex_instance* instance);
-int trovex_put_Result1(trovex_instance* instance, const char* value);
-const char* trovex_get_Result2(trovex_instance* instance);
-int trovex_put_Result2(trovex_instance* instance, const char* value);
-const char* trovex_get_Result3(trovex_instance* instance);
-int trovex_put_Result3(trovex_instance* instance, const char* value);
+TROVEX_API const char* trovex_get_Result1(trovex_instance* instance);
+TROVEX_API int trovex_put_Result1(trovex_instance* instance, const char* value);
+TROVEX_API const char* trovex_get_Result2(trovex_instance* instance);
+TROVEX_API int trovex_put_Result2(trovex_instance* instance, const char* value);
+TROVEX_API const char* trovex_get_Result3(trovex_instance* instance);
+TROVEX_API int trovex_put_Result3(trovex_instance* instance, const char* value);
 
 /* --- lookups, in interface order -------------------------------------------
  * pRegistry: the application name under which the window keeps its per-user
  * options; pWinXP: True for the modern button look. A NULL string counts as
  * "" (the value of an omitted optional text). */
 
-int trovex_FindAP_Employee(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
-                           const char* pSeed);
-int trovex_FindAP_GLSegmentCode(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
-                                const char* pSeg);
-int trovex_FindAP_EarningDeduction(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
-                                   int16_t pWinXP, const char* pSeed);
-int trovex_FindAP_BankDeposits(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP);
-int trovex_FindAP_OrderByInfo(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
-                              int16_t pIndex, const char* pCustID);
-int trovex_FindAP_TaxClass(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
-                           const char* pAuthority, int16_t pDocTax);
-int trovex_FindAP_TaxGroups(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
-                            const char* pCustID, int16_t pDocTax);
-int trovex_FindAP_Documents(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
-                            const char* pCustID, int16_t pIndex);
-int trovex_FindAP_DocNum(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
-                         const char* pCustID);
-int trovex_FindAP_Accounts(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP);
-int trovex_FindAP_DistributionCodes(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
-                                    int16_t pWinXP);
+TROVEX_API int trovex_FindAP_Employee(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                      int16_t pWinXP, const char* pSeed);
+TROVEX_API int trovex_FindAP_GLSegmentCode(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                           int16_t pWinXP, const char* pSeg);
+TROVEX_API int trovex_FindAP_EarningDeduction(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                              int16_t pWinXP, const char* pSeed);
+TROVEX_API int trovex_FindAP_BankDeposits(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                          int16_t pWinXP);
+TROVEX_API int trovex_FindAP_OrderByInfo(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                         int16_t pWinXP, int16_t pIndex, const char* pCustID);
+TROVEX_API int trovex_FindAP_TaxClass(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                      int16_t pWinXP, const char* pAuthority, int16_t pDocTax);
+TROVEX_API int trovex_FindAP_TaxGroups(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                       int16_t pWinXP, const char* pCustID, int16_t pDocTax);
+TROVEX_API int trovex_FindAP_Documents(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                       int16_t pWinXP, const char* pCustID, int16_t pIndex);
+TROVEX_API int trovex_FindAP_DocNum(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                    int16_t pWinXP, const char* pCustID);
+TROVEX_API int trovex_FindAP_Accounts(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                      int16_t pWinXP);
+TROVEX_API int trovex_FindAP_DistributionCodes(trovex_instance* instance, trovex_session* pSess, const char* pRegistry,
+                                               int16_t pWinXP);
 
 /* Calls a method by name with its own arguments as texts, in interface order
  * ("FindAP_Documents", {"1200", "1"}, 2); -1 for an unknown method or
  * arguments that do not fit it (trovex_last_error says which). */
-int trovex_call(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
-                const char* method, const char* const* args, int nargs);
+TROVEX_API int trovex_call(trovex_instance* instance, trovex_session* pSess, const char* pRegistry, int16_t pWinXP,
+                           const char* method, const char* const* args, int nargs);
 
 /* --- message boxes -----------------------------------------------------------
  * Every box the component would show goes to `sink` instead (title and text;
  * line breaks as "\r\n"), and is answered OK. NULL shows the boxes again. */
 typedef void (*trovex_message_sink)(const char* title, const char* text, void* user);
-void trovex_set_message_sink(trovex_message_sink sink, void* user);
-
-/* --- scripted lookups ----------------------------------------------------------
- * Drives the lookup windows of the following calls with a script (the format
- * of the host program's --script, see docs/scripting.md) instead of a person;
- * "answer" lines answer the boxes. `output` receives the dumps (NULL: standard
- * output). Returns -1 for a bad script line. A new script replaces the old;
- * NULL ends scripted mode. */
-typedef void (*trovex_output)(const char* text, void* user);
-int trovex_set_script(const char* script, trovex_output output, void* user);
-/* Ends scripted mode: 0 when every action ran without a problem, -1 when an
- * action failed or never found a window (trovex_last_error says which). */
-int trovex_finish_script(void);
+TROVEX_API void trovex_set_message_sink(trovex_message_sink sink, void* user);
 
 #ifdef __cplusplus
 }

@@ -19,8 +19,8 @@
 // LIKE takes % and _ as wildcards, applies to text fields and ignores letter
 // case, for letters beyond ASCII too. A filter of blanks only is no condition
 // at all. Brackets nest at most MaxNesting deep and a filter holds at most
-// MaxConditions comparisons, so no filter can exhaust the stack or SQLite's
-// expression depth.
+// MaxConditions comparisons, so no filter can exhaust the stack or a
+// database's expression depth.
 //
 // Values are never put into SQL text: toSql gives placeholders and the values
 // to bind.
@@ -35,8 +35,6 @@
 #include "accpac/AccpacError.h"
 #include "accpac/AccpacField.h"
 #include "accpac/Variant.h"
-
-struct sqlite3;
 
 namespace accpac::filter {
 
@@ -91,8 +89,8 @@ struct SqlWhere {
 // pattern text. nullptr gives an empty condition.
 SqlWhere toSql(const Node* root, int firstParam = 1);
 
-// The SQL function LIKE conditions call; a connection gets it from
-// registerSqlFunctions.
+// The SQL function LIKE conditions call; each backend gives its connections
+// one that matches as likeMatches does.
 inline constexpr const char* LikeFunctionName = "trovex_like";
 
 // True when the text matches the LIKE pattern: % any run of characters, _
@@ -100,10 +98,5 @@ inline constexpr const char* LikeFunctionName = "trovex_like";
 // (so "rent%" finds "Rent Expense" and "élan%" finds "Élan"). Both are UTF-8;
 // a malformed byte counts as one character that only _ and % match.
 bool likeMatches(std::string_view text, std::string_view pattern);
-
-// Adds LikeFunctionName (deterministic; NULL when either argument is NULL)
-// to a SQLite connection. Every connection that runs toSql's SQL needs it.
-// Throws AccpacFailure when SQLite refuses.
-void registerSqlFunctions(sqlite3* db);
 
 }  // namespace accpac::filter

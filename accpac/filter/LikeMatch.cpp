@@ -1,11 +1,10 @@
-// The LIKE match of browse filters, and its registration as an SQL function.
+// The LIKE match of browse filters.
 //
-// SQLite's own LIKE folds ASCII letters only, so a user searching "école"
-// would miss "École". The match here folds every letter, works on the UTF-8
-// that SQLite hands over without converting it, and never recurses, so a
-// pattern of many % costs time proportional to text times pattern at worst.
-#include <sqlite3.h>
-
+// A database's own LIKE may fold ASCII letters only, so a user searching
+// "école" would miss "École". The match here folds every letter, works on
+// UTF-8 as a database hands it over without converting it, and never
+// recurses, so a pattern of many % costs time proportional to text times
+// pattern at worst.
 #include <QChar>
 
 #include "accpac/AccpacError.h"
@@ -67,27 +66,6 @@ char32_t folded(char32_t c) {
     return QChar::toCaseFolded(c);
 }
 
-// trovex_like(text, pattern) for SQLite: 1 or 0, NULL when either is NULL.
-void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    // Text first, then its length: reading the length first could see a blob's size.
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    const int textBytes = sqlite3_value_bytes(argv[0]);
-    const auto* pattern = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
-    const int patternBytes = sqlite3_value_bytes(argv[1]);
-    if (!text || !pattern) {
-        sqlite3_result_error_nomem(ctx);
-        return;
-    }
-    sqlite3_result_int(ctx, likeMatches(std::string_view(text, std::size_t(textBytes)),
-                                        std::string_view(pattern, std::size_t(patternBytes)))
-                                ? 1
-                                : 0);
-}
-
 }  // namespace
 
 bool likeMatches(std::string_view text, std::string_view pattern) {
@@ -121,16 +99,6 @@ bool likeMatches(std::string_view text, std::string_view pattern) {
     }
     while (p < pattern.size() && pattern[p] == '%') ++p;
     return p == pattern.size();
-}
-
-void registerSqlFunctions(sqlite3* db) {
-    const int rc =
-        sqlite3_create_function_v2(db, LikeFunctionName, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
-                                   nullptr, likeFunction, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        throw AccpacError(errnum::AccpacFailure,
-                          QStringLiteral("The search function %1 cannot be added to the company's database: %2")
-                              .arg(QLatin1String(LikeFunctionName), QString::fromUtf8(sqlite3_errstr(rc))));
 }
 
 }  // namespace accpac::filter

@@ -9,7 +9,7 @@
 
 #include <QString>
 
-#include "accpac/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace accpac {
 

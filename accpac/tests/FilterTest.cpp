@@ -19,6 +19,7 @@
 
 #include "Fixtures.h"
 #include "accpac/sqlite/Database.h"
+#include "accpac/sqlite/LikeFunction.h"
 
 using namespace accpac;
 using namespace accpac::filter;
@@ -291,7 +292,7 @@ struct Generator {
 
 TEST(FilterOnSqlite, RandomFiltersSelectWhatTheReferenceSelects) {
     sqlite::Database db(":memory:", sqlite::Database::Mode::Create);
-    registerSqlFunctions(db.handle());
+    sqlite::registerSqlFunctions(db.handle());
     db.exec("CREATE TABLE t (IDCUST, STATUS, SWPAID, DATEDUE, AMTPYMRMTC, ACCTDESC)");
     Generator generate;
     std::vector<Row> rows;
@@ -335,7 +336,7 @@ TEST(LikeMatch, AgreesWithTheLanguage) {
     for (const auto& c : cases) EXPECT_EQ(likeMatches(c.text, c.pattern), c.matches) << c.text << " LIKE " << c.pattern;
     // In SQL, NULL on either side gives NULL.
     sqlite::Database db(":memory:", sqlite::Database::Mode::Create);
-    registerSqlFunctions(db.handle());
+    sqlite::registerSqlFunctions(db.handle());
     sqlite::Statement nulls(db, "SELECT trovex_like(NULL, 'a') IS NULL AND trovex_like('a', NULL) IS NULL");
     ASSERT_TRUE(nulls.step());
     EXPECT_EQ(nulls.columnInt(0), 1);

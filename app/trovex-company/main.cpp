@@ -1,14 +1,14 @@
 // trovex-company: makes demo companies, loads views from CSV files and
 // prints what a browse fetches, in company files or on a PostgreSQL server.
-// The commands live in the accpac library (accpac/sqlite/CompanyTool.h) so
-// that tests run them too.
+// The commands live in the company tools library (accpac/tools/CompanyTool.h)
+// so that tests run them too.
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
 
 #include "accpac/postgres/ServerCompany.h"
 #include "accpac/postgres/ServerCompanyLoad.h"
-#include "accpac/sqlite/CompanyTool.h"
+#include "accpac/tools/CompanyTool.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

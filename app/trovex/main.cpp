@@ -11,10 +11,10 @@
 #include <memory>
 
 #include "CommandLine.h"
+#include "DemoCompany.h"
 #include "accpac/AccpacError.h"
 #include "lookup/Application.h"
 #include "lookup/CompanyOpener.h"
-#include "lookup/DemoCompany.h"
 #include "lookup/MessageRouting.h"
 #include "lookup/script/ScriptDriver.h"
 

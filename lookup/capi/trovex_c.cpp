@@ -6,14 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "accpac/AccpacError.h"
-#include "lookup/Application.h"
 #include "lookup/CompanyOpener.h"
-#include "lookup/DemoCompany.h"
 #include "lookup/MessageRouting.h"
 #include "lookup/MethodCalls.h"
 #include "lookup/Trovex.h"
-#include "lookup/script/ScriptDriver.h"
+#include "lookup/capi/CallGuard.h"
 
 struct trovex_instance {
     lookup::Trovex trovex;
@@ -26,27 +23,8 @@ struct trovex_session {
 
 namespace {
 
-thread_local std::string lastError;
-
-void setError(const QString& message) { lastError = message.toStdString(); }
-
-QString text(const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString(); }
-
-// Runs `body`, turning any exception into -1 and a message for trovex_last_error.
-template <class F>
-int guarded(F&& body) noexcept {
-    try {
-        lastError.clear();
-        return body();
-    } catch (const accpac::AccpacError& e) {
-        setError(QStringLiteral("%1; %2").arg(e.number()).arg(e.description()));
-    } catch (const std::exception& e) {
-        lastError = e.what();
-    } catch (...) {
-        lastError = "unexpected failure";
-    }
-    return -1;
-}
+using lookup::capi::guarded;
+using lookup::capi::text;
 
 // Runs one lookup after checking the handles the host passed.
 template <class F>
@@ -61,10 +39,10 @@ int lookupCall(trovex_instance* instance, trovex_session* pSess, F&& call) noexc
 
 const char* handOut(trovex_instance* instance, const QString& value) {
     if (!instance) {
-        lastError = "the instance is NULL";
+        lookup::capi::setLastError(std::string("the instance is NULL"));
         return nullptr;
     }
-    lastError.clear();
+    lookup::capi::clearLastError();
     instance->returned = value.toUtf8();
     return instance->returned.constData();
 }
@@ -77,26 +55,11 @@ int put(trovex_instance* instance, const char* value, void (lookup::Trovex::*set
     });
 }
 
-trovex_session* openSession(std::shared_ptr<accpac::AccpacSession> (*open)()) {
-    trovex_session* made = nullptr;
-    guarded([&] {
-        made = new trovex_session{open()};
-        return 0;
-    });
-    return made;
-}
-
-// Scripted mode: one driver at a time, for the calls that follow it.
-std::unique_ptr<lookup::script::ScriptDriver>& driver() {
-    static std::unique_ptr<lookup::script::ScriptDriver> d;
-    return d;
-}
-
 }  // namespace
 
 extern "C" {
 
-const char* trovex_last_error(void) { return lastError.c_str(); }
+const char* trovex_last_error(void) { return lookup::capi::lastError(); }
 
 const char* trovex_description(void) { return TROVEX_DESCRIPTION; }
 
@@ -111,18 +74,10 @@ trovex_session* trovex_open_company(const char* path) {
     return made;
 }
 
-trovex_session* trovex_open_demo_company(void) {
-    return openSession([] {
-        // The data folder is named after the application, which must exist first.
-        lookup::ensureApplication();
-        return lookup::openDemoCompany();
-    });
-}
-
 void trovex_release_session(trovex_session* session) { delete session; }
 
 trovex_instance* trovex_create(void) {
-    lastError.clear();
+    lookup::capi::clearLastError();
     return new (std::nothrow) trovex_instance;
 }
 
@@ -230,28 +185,6 @@ void trovex_set_message_sink(trovex_message_sink sink, void* user) {
         sink(box.title.toUtf8().constData(), box.text.toUtf8().constData(), user);
     });
     lookup::setBoxesShown(false);
-}
-
-int trovex_set_script(const char* script, trovex_output output, void* user) {
-    return guarded([&] {
-        driver().reset();
-        if (!script) return 0;
-        lookup::ensureApplication();  // the driver's timer needs the application's event loop
-        lookup::script::ScriptDriver::Output out;
-        if (output) out = [output, user](const QString& t) { output(t.toUtf8().constData(), user); };
-        driver() = std::make_unique<lookup::script::ScriptDriver>(lookup::script::parseScript(text(script)), out);
-        driver()->start();
-        return 0;
-    });
-}
-
-int trovex_finish_script(void) {
-    return guarded([&] {
-        std::unique_ptr<lookup::script::ScriptDriver> d = std::move(driver());
-        if (!d) return 0;
-        if (!d->finish()) throw std::runtime_error(d->failure().toStdString());
-        return 0;
-    });
 }
 
 }  // extern "C"

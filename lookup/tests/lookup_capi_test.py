@@ -1,13 +1,19 @@
 #!/usr/bin/env python3
-# libtrovex's C interface from a host with no Qt of its own (ctypes). usage: lookup_capi_test.py libtrovex.so
+# libtrovex's C interface from a host with no Qt of its own (ctypes), through
+# libtrovex_scripting, which adds scripted lookups to it. The company comes
+# from the company tool, as a host's would.
+# usage: lookup_capi_test.py libtrovex_scripting.so trovex-company
 import ctypes
+import os
+import subprocess
 import sys
+import tempfile
 
 lib = ctypes.CDLL(sys.argv[1])
 P, S, I16, INT = ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int16, ctypes.c_int
 OUTPUT, SINK = ctypes.CFUNCTYPE(None, S, P), ctypes.CFUNCTYPE(None, S, S, P)
 for name, restype, argtypes in [
-    ("last_error", S, []), ("open_company", P, [S]), ("open_demo_company", P, []), ("release_session", None, [P]),
+    ("last_error", S, []), ("open_company", P, [S]), ("release_session", None, [P]),
     ("create", P, []), ("destroy", None, [P]), ("get_Result1", S, [P]), ("get_Result2", S, [P]),
     ("get_Result3", S, [P]), ("put_Result3", INT, [P, S]),
     ("FindAP_Accounts", INT, [P, P, S, I16]), ("FindAP_Documents", INT, [P, P, S, I16, S, I16]),
@@ -22,7 +28,10 @@ def results(inst):
     return [lib.trovex_get_Result1(inst), lib.trovex_get_Result2(inst), lib.trovex_get_Result3(inst)]
 
 
-session, inst = lib.trovex_open_demo_company(), lib.trovex_create()
+folder = tempfile.TemporaryDirectory()
+company = os.path.join(folder.name, "company.sqlite")
+subprocess.run([sys.argv[2], "create", company], check=True, stdout=subprocess.DEVNULL)
+session, inst = lib.trovex_open_company(company.encode()), lib.trovex_create()
 assert session and results(inst) == [b"", b"", b""], lib.trovex_last_error()
 
 # One lookup: the script dumps the window, clicks row 2 and presses Enter.

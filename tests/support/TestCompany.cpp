@@ -6,10 +6,12 @@
 #include <QFile>
 #include <stdexcept>
 
-#include "accpac/SqliteCompany.h"
 #include "accpac/postgres/Connection.h"
 #include "accpac/postgres/ServerCompany.h"
 #include "accpac/postgres/ServerCompanyLoad.h"
+#include "accpac/sqlite/Database.h"
+#include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace testsupport {
 
@@ -65,6 +67,11 @@ void TestCompany::load(const QString& viewId, const QStringList& header, const Q
     if (!result.problems.isEmpty())
         throw std::runtime_error("import into " + viewId.toStdString() +
                                  " refused: " + result.problems.join(QStringLiteral("; ")).toStdString());
+    copied_ = false;
+}
+
+void TestCompany::execute(const QString& sql) {
+    accpac::sqlite::Database(path_, accpac::sqlite::Database::Mode::ReadWrite).exec(sql.toUtf8().constData());
     copied_ = false;
 }
 

@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/postgres/Connection.h"
 #include "accpac/postgres/ServerCompany.h"

@@ -13,7 +13,7 @@
 #include <random>
 #include <set>
 
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/sqlite/tests/SharedCompany.h"
 
 namespace {

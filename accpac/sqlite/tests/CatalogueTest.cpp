@@ -7,10 +7,11 @@
 
 #include <set>
 
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/BrowseQuery.h"
 #include "accpac/sqlite/Catalogue.h"
+#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/tests/SharedCompany.h"
 
 namespace {
@@ -39,7 +40,7 @@ class Catalogue : public WithSharedCompany<> {};
 
 TEST_F(Catalogue, KeysAreUniqueAndEveryBrowseSeeksAnIndexInKeyOrder) {
     Database db(company_->path(), Database::Mode::ReadOnly);
-    filter::registerSqlFunctions(db.handle());
+    registerSqlFunctions(db.handle());
     for (const ViewDef& view : catalogue()) {
         for (const KeyDef& key : view.keys) {
             SCOPED_TRACE(view.id.toStdString() + " key " + std::to_string(key.number));

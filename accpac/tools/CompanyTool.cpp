@@ -1,11 +1,12 @@
 // The company tool's command line: reading the arguments and running create,
 // import or browse through the public backend functions.
-#include "accpac/sqlite/CompanyTool.h"
+#include "accpac/tools/CompanyTool.h"
 
 #include <optional>
 
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace accpac {
 

@@ -13,7 +13,8 @@
 #include <functional>
 #include <memory>
 
-#include "accpac/SqliteCompany.h"
+#include "accpac/AccpacSession.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace accpac {
 

@@ -4,9 +4,9 @@
 #include <QFile>
 
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 #include "accpac/sqlite/CompanyFile.h"
-#include "accpac/sqlite/DemoData.h"
+#include "accpac/tools/DemoData.h"
 
 namespace accpac {
 
@@ -44,6 +44,9 @@ void createCompany(const QString& path, const CreateOptions& options) {
             say(options, QStringLiteral("indexes"));
             sqlite::createIndexes(db);
             db.exec("COMMIT");
+            // Lookups read beside the programs that post: with a write-ahead
+            // log neither waits for the other.
+            db.exec("PRAGMA journal_mode = WAL");
         }
         QFile::remove(path);
         if (!QFile::rename(building, path))

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "accpac/AccpacError.h"
-#include "accpac/sqlite/DemoData.h"
+#include "accpac/tools/DemoData.h"
 
 namespace accpac::sqlite {
 

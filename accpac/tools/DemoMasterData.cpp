@@ -2,7 +2,7 @@
 // earning/deduction codes, bank deposits and distribution codes.
 #include <QStringList>
 
-#include "accpac/sqlite/DemoData.h"
+#include "accpac/tools/DemoData.h"
 
 namespace accpac::sqlite {
 

@@ -1,26 +1,14 @@
-// The embedded backend: one company is one SQLite file.
-//
-// openCompany opens the file read-only; the component never changes
-// accounting data. Tools that make or load companies (the demo company, CSV
-// import) use the writer functions, which the component itself never calls.
+// Making and loading company files, for the company tool, the host
+// program's demo company and the tests. The component itself only reads
+// companies (accpac/sqlite/SqliteCompany.h).
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <functional>
-#include <memory>
-
-#include "accpac/AccpacSession.h"
 
 namespace accpac {
-
-// Opens a company read-only. A missing file or one that is not a company
-// throws AccpacFailure.
-std::shared_ptr<AccpacSession> openCompany(const QString& path);
-
-// Every view ID the catalogue knows, sorted.
-QStringList catalogueViewIds();
 
 struct CreateOptions {
     QString name = QStringLiteral("Sample Company Inc.");  // company name

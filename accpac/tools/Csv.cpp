@@ -1,5 +1,5 @@
 // The CSV reader.
-#include "accpac/sqlite/Csv.h"
+#include "accpac/tools/Csv.h"
 
 namespace accpac::sqlite {
 

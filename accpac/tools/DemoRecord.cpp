@@ -2,7 +2,7 @@
 #include <QDate>
 
 #include "accpac/AccpacError.h"
-#include "accpac/sqlite/DemoData.h"
+#include "accpac/tools/DemoData.h"
 
 namespace accpac::sqlite {
 

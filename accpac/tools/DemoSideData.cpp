@@ -1,7 +1,7 @@
 // The demo company's tax views, inventory views and receipt-entry views.
 #include <QStringList>
 
-#include "accpac/sqlite/DemoData.h"
+#include "accpac/tools/DemoData.h"
 
 namespace accpac::sqlite {
 

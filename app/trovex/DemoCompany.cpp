@@ -1,5 +1,5 @@
 // Locating and creating the demo company on first use.
-#include "lookup/DemoCompany.h"
+#include "DemoCompany.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,7 +8,8 @@
 #include <QStandardPaths>
 
 #include "accpac/AccpacError.h"
-#include "accpac/SqliteCompany.h"
+#include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace lookup {
 

@@ -1,0 +1,13 @@
+// The SQL functions that the SQL of browse filters (filter::toSql) calls.
+#pragma once
+
+struct sqlite3;
+
+namespace accpac::sqlite {
+
+// Adds filter::LikeFunctionName (deterministic; NULL when either argument is
+// NULL) to a connection. Every connection that runs toSql's SQL needs it.
+// Throws AccpacFailure when SQLite refuses.
+void registerSqlFunctions(sqlite3* db);
+
+}  // namespace accpac::sqlite
