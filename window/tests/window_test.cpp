@@ -645,9 +645,9 @@ private slots:
             QTRY_VERIFY(holder->hasFocus());
             const QImage focused = rows->grab().toImage();
             QVERIFY(focused != unfocused);
-            // Only the current row changes.
-            QCOMPARE(focused.copy(0, row4.bottom() + 2, focused.width(), 50),
-                     unfocused.copy(0, row4.bottom() + 2, focused.width(), 50));
+            // Only the current row changes (the pictures are in device pixels).
+            const int below = int(std::ceil((row4.bottom() + 2) * focused.devicePixelRatio()));
+            QCOMPARE(focused.copy(0, below, focused.width(), 50), unfocused.copy(0, below, focused.width(), 50));
         }
         w().ScrollBar1.SetFocus();
         QTRY_VERIFY(w().ScrollBar1.hasFocus());
