@@ -89,7 +89,7 @@ void Finder::SetupFinderGrid() {
     }
     // Columns wider than the grid bring a horizontal scroll bar, which covers
     // the bottom row; the batch is then one row shorter so no record hides under it.
-    const bool horizontalBar = FinderCols.size() > 1 && g.Width() <= total;
+    const bool horizontalBar = window::FlexGrid::horizontalBarExpected(int(FinderCols.size()), g.Width(), total);
     if (horizontalBar) {
         BatchRows = std::int16_t(VisibleRows - 1);
         form().ScrollBar1.setHeight(g.Height() - HorizontalScrollBarTwips);

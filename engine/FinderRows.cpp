@@ -3,7 +3,6 @@
 // turning the view's current record into a grid row while remembering its
 // order-key text. None has a trap: a failure reaches the operation that
 // called it, which reports it with its own label.
-#include <cmath>
 
 #include "accpac/AccpacField.h"
 #include "engine/Finder.h"
@@ -20,9 +19,7 @@ accpac::AccpacFields& Finder::fields() { return bound(FinderFields); }
 
 window::FlexGrid& Finder::grid() { return form().FinderGrid; }
 
-std::int16_t Finder::RowsThatFit() {
-    return std::int16_t(std::floor(grid().Height() / window::FlexGrid::RowHeightTwips));
-}
+std::int16_t Finder::RowsThatFit() { return std::int16_t(window::FlexGrid::wholeRows(grid().Height())); }
 
 FinderCol& Finder::Column(std::int32_t index) {
     if (index < 0 || std::size_t(index) >= FinderCols.size())

@@ -28,6 +28,10 @@ public:
     std::function<void()> Click;
 
     QComboBox* box() const;
+
+protected:
+    // Alt with a letter no button took chooses no entry by that letter.
+    bool keyPressed(QKeyEvent& e) override { return unclaimedAccessKey(e); }
 };
 
 }  // namespace window

@@ -123,4 +123,9 @@ bool Control::keyPressed(QKeyEvent&) { return false; }
 
 bool Control::wheelTurned(QWheelEvent&) { return false; }
 
+bool Control::unclaimedAccessKey(const QKeyEvent& e) {
+    const Qt::KeyboardModifiers chord = e.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
+    return chord == Qt::AltModifier && !e.text().isEmpty();
+}
+
 }  // namespace window

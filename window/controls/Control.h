@@ -67,6 +67,10 @@ protected:
     // it. Returns true when the key is used up and the widget must not act
     // on it. By default the widget goes on.
     virtual bool keyPressed(QKeyEvent& e);
+    // Alt with a character: an access key that no enabled control took. It
+    // goes nowhere, so it must not type or choose by its letter. (Alt with
+    // Ctrl is how some keyboards type characters, and stays typing.)
+    static bool unclaimedAccessKey(const QKeyEvent& e);
     // A turn of the mouse wheel over the control, before the widget sees it.
     // Returns true when it is used up. By default the widget goes on.
     virtual bool wheelTurned(QWheelEvent& e);

@@ -84,8 +84,8 @@ struct FlexGrid::Impl : FlexGridInput {
     void fitRows() {
         double total = 0;
         for (double w : widths) total += w;
-        const bool bar = model.gridCols() > 1 && grid.Width() <= total;
-        const int batch = int(std::floor(grid.Height() / RowHeightTwips)) - (bar ? 1 : 0);
+        const bool bar = horizontalBarExpected(model.gridCols(), grid.Width(), total);
+        const int batch = wholeRows(grid.Height()) - (bar ? 1 : 0);
         view->fitRows(1 + std::max(batch, 0), bar);
     }
 
@@ -132,6 +132,12 @@ FlexGrid::FlexGrid(QWidget* parent) : Control(new FlexGridView(parent)) {
 }
 
 FlexGrid::~FlexGrid() = default;
+
+int FlexGrid::wholeRows(double heightTwips) { return int(std::floor(heightTwips / RowHeightTwips)); }
+
+bool FlexGrid::horizontalBarExpected(int columns, double gridTwips, double columnsTwips) {
+    return columns > 1 && gridTwips <= columnsTwips;
+}
 
 void FlexGrid::geometryChanged() {
     if (d) d->fitRows();

@@ -29,6 +29,14 @@ public:
     static constexpr int AlignLeftCenter = 1;
     static constexpr int AlignRightCenter = 7;
 
+    // The batch arithmetic the engine sizes its batches by and the grid lays
+    // its rows out by: whole rows of 255 twips in `heightTwips` (rounded
+    // down), and whether `columns` columns `columnsTwips` wide together need
+    // a horizontal scroll bar in a grid `gridTwips` wide (one column never
+    // does; several do from the grid's own width on).
+    static int wholeRows(double heightTwips);
+    static bool horizontalBarExpected(int columns, double gridTwips, double columnsTwips);
+
     // Makes the grid's own view as a child of `parent`.
     explicit FlexGrid(QWidget* parent);
     ~FlexGrid() override;

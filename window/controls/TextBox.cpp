@@ -32,11 +32,7 @@ bool TextBox::keyPressed(QKeyEvent& e) {
         const int code = virtualKeyCode(e.key()), shift = shiftState(e.modifiers());
         raiseUserEvent([&] { KeyDown(code, shift); }, "KeyDown");
     }
-    // Alt with a letter is an access key: one that no enabled control takes
-    // goes nowhere, and never into the text. (Alt with Ctrl is how some
-    // keyboards type characters, and stays typing.)
-    const Qt::KeyboardModifiers chord = e.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
-    return chord == Qt::AltModifier && !e.text().isEmpty();
+    return unclaimedAccessKey(e);
 }
 
 QLineEdit* TextBox::edit() const { return static_cast<QLineEdit*>(widget_); }

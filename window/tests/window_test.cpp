@@ -559,24 +559,30 @@ private slots:
         QVERIFY(darkest(w().pbxFind.widget()) > darkest(w().pbxCancel.widget()) + 40);
     }
 
-    // Alt with a letter that no enabled button takes types nothing and
-    // searches nothing.
+    // Alt with a letter that no enabled button takes types nothing, chooses
+    // no column by its letter and searches nothing.
     void altWithALetterNeverTypes_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("autoSearch");
-        QTest::newRow("Alt+S, Select disabled") << int(Qt::Key_S) << false;
-        QTest::newRow("Alt+X, no such button") << int(Qt::Key_X) << false;
-        QTest::newRow("Alt+F, Find disabled by Auto Search") << int(Qt::Key_F) << true;
+        QTest::addColumn<bool>("inList");
+        QTest::newRow("Alt+S, Select disabled") << int(Qt::Key_S) << false << false;
+        QTest::newRow("Alt+X, no such button") << int(Qt::Key_X) << false << false;
+        QTest::newRow("Alt+F, Find disabled by Auto Search") << int(Qt::Key_F) << true << false;
+        QTest::newRow("Alt+D in the column list") << int(Qt::Key_D) << false << true;
     }
     void altWithALetterNeverTypes() {
         QFETCH(int, key);
         QFETCH(bool, autoSearch);
+        QFETCH(bool, inList);
         if (autoSearch) tick(w().chkAuto);
         w().txtSearch.SetFocus();
         QTest::keyClicks(w().txtSearch.edit(), "AC");
         const QStringList searched = rig->searches();
-        QTest::keyClick(w().txtSearch.edit(), Qt::Key(key), Qt::AltModifier);
+        QWidget* target = inList ? w().cboFindDesc.widget() : w().txtSearch.widget();
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key), Qt::AltModifier);
         QCOMPARE(w().txtSearch.Text(), QStringLiteral("AC"));
+        QCOMPARE(w().cboFindDesc.ListIndex(), 0);
         QCOMPARE(rig->searches(), searched);
         QVERIFY(w().isVisible());
     }
@@ -645,9 +651,9 @@ private slots:
             QTRY_VERIFY(holder->hasFocus());
             const QImage focused = rows->grab().toImage();
             QVERIFY(focused != unfocused);
-            // Only the current row changes.
-            QCOMPARE(focused.copy(0, row4.bottom() + 2, focused.width(), 50),
-                     unfocused.copy(0, row4.bottom() + 2, focused.width(), 50));
+            // Only the current row changes (the pictures are in device pixels).
+            const int below = int(std::ceil((row4.bottom() + 2) * focused.devicePixelRatio()));
+            QCOMPARE(focused.copy(0, below, focused.width(), 50), unfocused.copy(0, below, focused.width(), 50));
         }
         w().ScrollBar1.SetFocus();
         QTRY_VERIFY(w().ScrollBar1.hasFocus());
