@@ -10,6 +10,14 @@ set(TROVEX_TEST_ENV
   "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config"
   "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data"
   "TROVEX_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+# The sanitizer build: every report fails the test, leaks from system
+# libraries (tests/sanitizer/lsan.supp) excepted.
+if(TROVEX_SANITIZE)
+  list(APPEND TROVEX_TEST_ENV
+    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
+    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizer/lsan.supp:print_suppressions=0"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endif()
 
 # trovex_add_gtest(NAME name SOURCES ... LIBS ...): a GoogleTest executable,
 # registered test by test under the subsystem's prefix (ctest -R engine).

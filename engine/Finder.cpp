@@ -3,6 +3,8 @@
 // columns, and running one lookup in the modal window.
 #include "engine/Finder.h"
 
+#include <QPixmapCache>
+
 #include "accpac/AccpacError.h"
 #include "engine/FinderInternal.h"
 #include "errors/Settings.h"
@@ -142,6 +144,11 @@ void Finder::ShowFinder() {
         if (myFinderForm) myFinderForm->unload();
     });
     myFinderForm.reset();
+    // The window's coloured buttons get a new palette in every lookup, and
+    // the style caches their pictures under it: pictures no later lookup
+    // can use, which would otherwise pile up to the cache's limit in a host
+    // that runs lookups all day.
+    QPixmapCache::clear();
 }
 
 }  // namespace engine

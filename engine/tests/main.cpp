@@ -10,8 +10,9 @@
 namespace enginetest {
 
 std::shared_ptr<accpac::AccpacSession> openCompany() {
-    static testsupport::TestCompany* company = [] {  // lives as long as the test program
-        auto* c = new testsupport::TestCompany(QStringLiteral("Engine Test Company"));
+    // Lives as long as the test program and takes its folder with it.
+    static const std::unique_ptr<testsupport::TestCompany> company = [] {
+        auto c = std::make_unique<testsupport::TestCompany>(QStringLiteral("Engine Test Company"));
         // clang-format off
         QList<QStringList> employees;
         for (const QString& k : keys(1, 30)) {

@@ -35,9 +35,14 @@ public:
         faults_.push_back({op, nth, number, std::move(description), std::move(accpacMessages)});
     }
 
+    // The `nth` call (from 1) of any operation fails, counting every
+    // operation of every view together in the order they were made.
+    void failOnAnyCall(int nth) { anyNth_ = nth; }
+
     // Counts one call of `op`; throws when a fault is due, after putting its
     // messages into `errors`.
     void check(ViewOp op, accpac::AccpacErrors& errors) {
+        if (++total_ == anyNth_) throw accpac::AccpacError(accpac::errnum::AccpacFailure, "Injected failure");
         const int n = ++counts_[op];
         for (const Fault& f : faults_) {
             if (f.op != op || f.nth != n) continue;
@@ -47,7 +52,11 @@ public:
     }
 
     int calls(ViewOp op) const { return counts_.contains(op) ? counts_.at(op) : 0; }  // failed ones included
-    void resetCounts() { counts_.clear(); }  // counting starts again from 0; the faults stay
+    int calls() const { return total_; }  // of every operation, the failed one included
+    void resetCounts() {                  // counting starts again from 0; the faults stay
+        counts_.clear();
+        total_ = 0;
+    }
 
 private:
     struct Fault {
@@ -59,6 +68,8 @@ private:
     };
     std::vector<Fault> faults_;
     std::map<ViewOp, int> counts_;
+    int total_ = 0;
+    int anyNth_ = 0;  // 0: no call fails for its position alone
 };
 
 class FaultySession : public SessionDecorator {

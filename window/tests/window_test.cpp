@@ -70,13 +70,13 @@ inline void tick(window::CheckBox& box) {
 
 struct LookupRig {
     explicit LookupRig(const QStringList& fields = {"ACCTFMTTD", "ACCTDESC", "ACCTTYPE"}) {
-        static const testsupport::TestCompany* company = [] {
-            auto* made = new testsupport::TestCompany(QStringLiteral("Window Test Company"));
+        static const std::unique_ptr<testsupport::TestCompany> company = [] {
+            auto made = std::make_unique<testsupport::TestCompany>(QStringLiteral("Window Test Company"));
             QList<QStringList> accounts;
             for (const QString& key : accountKeys()) accounts << QStringList{key, key, "Account " + key, "True", "B"};
             made->load("GL0001", {"ACCTFMTTD", "ACCTID", "ACCTDESC", "ACTIVESW", "ACCTTYPE"}, accounts);
             return made;
-        }();  // lives as long as the test program
+        }();  // lives as long as the test program and takes its folder with it
         errors::gSession = session = company->open();
         finder.SetFinderView(session, std::make_shared<BrowseWatch>(session->OpenView("GL0001", "GL"), *this),
                              accpac::MaxKeyText);
