@@ -1,7 +1,8 @@
-/* What libtrovex exports. The library is built with hidden visibility, so
- * only what carries TROVEX_API (the C interface, and the C++ class Trovex
- * with what its methods take) is visible to hosts; every internal stays
- * private to the library and free to change. */
+/* What libtrovex exports. Everything is built with hidden visibility, so
+ * only what carries TROVEX_API is visible to hosts: the C interface, the C++
+ * class Trovex, and the accounting-system interface its methods take with
+ * the backend's opener. Every other symbol stays inside the library and is
+ * free to change. C and C++. */
 #ifndef TROVEX_EXPORT_H
 #define TROVEX_EXPORT_H
 
