@@ -106,12 +106,14 @@ void Finder::NEXTLINE() {
         view().Browse(KeyFilter(QStringLiteral(" > "), BatchBottomKey), true);
         if (!view().Fetch()) return;
 
-        // One row out at the top, one in at the bottom: the rest of the grid stays.
+        // One row out at the top, one in at the bottom: the rest of the grid
+        // stays. The new row comes in first, so that a batch of one row never
+        // passes through an empty grid (whose empty row would stay above it).
         window::FlexGrid& g = grid();
         const int r = g.Row();
+        g.AddItem(RowText({&BatchBottomKey}));
         g.RemoveItem(1);
         BatchTopKey = accpac::trimBlanks(g.TextMatrix(1, OrderKeyCol));
-        g.AddItem(RowText({&BatchBottomKey}));
         // The selection stays on its record, which moved up a row.
         if (r != 1) SelectGridRow(r - 1);
         if (!view().Fetch()) BottomKey = BatchBottomKey;
@@ -126,11 +128,12 @@ void Finder::PREVLINE() {
         view().Browse(KeyFilter(QStringLiteral(" < "), BatchTopKey), false);
         if (!view().Fetch()) return;
 
+        // The new row comes in first, as in NEXTLINE.
         window::FlexGrid& g = grid();
         int r = g.Row();
+        g.AddItem(RowText({&BatchTopKey}), 1);
         g.RemoveItem(g.Rows() - 1);
         BatchBottomKey = accpac::trimBlanks(g.TextMatrix(g.Rows() - 1, OrderKeyCol));
-        g.AddItem(RowText({&BatchTopKey}), 1);
         // The selection follows its record down a row; on the last row it stays there.
         if (r != g.Rows() - 1) ++r;
         SelectGridRow(r);

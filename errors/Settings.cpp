@@ -10,16 +10,33 @@ namespace {
 const QString Organisation = QStringLiteral("Trovex");
 
 QString keyPath(const QString& section, const QString& key) { return section + QLatin1Char('/') + key; }
+
+// The store's name for an application name: one that cannot name a path
+// outside the settings folder (see Settings.h).
+QString storeName(const QString& appName) {
+    QString name;
+    for (qsizetype i = 0; i < appName.size(); ++i) {
+        const QChar c = appName[i];
+        if (c == u'%' || c == u'/' || c == u'\\' || (i == 0 && c == u'.'))
+            name += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+        else
+            name += c;
+    }
+    return name;
+}
+
+QSettings store(const QString& appName) {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, Organisation, storeName(appName));
+}
 }  // namespace
 
 QString GetSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue) {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, Organisation, appName);
-    const QVariant v = settings.value(keyPath(section, key));
+    const QVariant v = store(appName).value(keyPath(section, key));
     return v.isValid() ? v.toString() : defaultValue;
 }
 
 void SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value) {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, Organisation, appName);
+    QSettings settings = store(appName);
     settings.setValue(keyPath(section, key), value);
     settings.sync();
 }

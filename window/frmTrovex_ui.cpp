@@ -3,11 +3,16 @@
 // its events raises.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableView>
+#include <QWheelEvent>
+#include <cstdlib>
 
 #include "window/controls/SystemFont.h"
 #include "window/controls/Twips.h"
@@ -18,6 +23,25 @@ namespace window {
 namespace {
 constexpr double DesignWidth = 9510, DesignHeight = 5535;  // inner area, twips
 constexpr int ScrollRange = 100, ScrollLargeStep = 10, ScrollSmallStep = 1;
+
+// Hands the mouse wheel over the grid to the scroll bar, which stands for
+// the place in the whole view (the grid itself never scrolls by rows). A
+// sideways wheel stays the grid's, for its columns.
+class WheelToScrollBar : public QObject {
+public:
+    WheelToScrollBar(QWidget* from, QWidget* to) : QObject(from), to_(to) { from->installEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::Wheel || !to_) return false;
+        const QPoint turn = static_cast<QWheelEvent*>(e)->angleDelta();
+        if (std::abs(turn.x()) > std::abs(turn.y())) return false;
+        QCoreApplication::sendEvent(to_, e);
+        return true;
+    }
+
+private:
+    QPointer<QWidget> to_;
+};
 }  // namespace
 
 frmTrovex::frmTrovex(QWidget* parent)
@@ -31,7 +55,7 @@ frmTrovex::frmTrovex(QWidget* parent)
       cboFindby(new QComboBox(this)),
       txtScroll(new QLineEdit(this)),
       FinderGrid(this),
-      ScrollBar1(new QScrollBar(this)),
+      ScrollBar1(new FocusMarkingScrollBar(this)),
       chkSize(new QCheckBox(this)),
       pbxSelect(new QPushButton(this)),
       pbxCancel(new QPushButton(this)),
@@ -81,8 +105,12 @@ void frmTrovex::designControls() {
         captioned->widget()->setMinimumWidth(captioned->widget()->sizeHint().width());
 
     cboFindby.setVisible(false);
-    // The paging sink is reached by code only; the user never sees it.
+    // The paging sink is reached by code only; the user never sees it, so
+    // while it has the focus the grid it pages shows it.
     txtScroll.widget()->setFocusPolicy(Qt::ClickFocus);
+    FinderGrid.setFocusStandIn(txtScroll.widget());
+    for (QWidget* part : {FinderGrid.view()->viewport(), FinderGrid.view()->horizontalHeader()->viewport()})
+        new WheelToScrollBar(part, ScrollBar1.widget());
     ScrollBar1.setMin(0);
     ScrollBar1.setMax(ScrollRange);
     ScrollBar1.setLargeChange(ScrollLargeStep);

@@ -46,16 +46,19 @@ QString selectColumns(const ViewDef& view) {
     return columns.join(QStringLiteral(", "));
 }
 
-BrowseQuery buildBrowse(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
-                        bool ascending) {
+namespace {
+
+// The query under the filter's condition `where` (kept in the result for a
+// continuation) and the start `bound`.
+BrowseQuery assemble(const ViewDef& view, const KeyDef& key, QString whereSql, std::vector<Stored> whereParams,
+                     const StartBound& bound, bool ascending) {
     BrowseQuery query;
+    query.filterSql = std::move(whereSql);
+    query.filterParams = std::move(whereParams);
+    query.params = query.filterParams;
     QStringList conditions;
+    if (!query.filterSql.isEmpty()) conditions << u'(' + query.filterSql + u')';
 
-    const filter::SqlWhere where = filter::toSql(filter, 1);
-    if (!where.sql.isEmpty()) conditions << u'(' + where.sql + u')';
-    for (const auto& p : where.params) query.params.push_back(toStored(*p.field, p.value));
-
-    const StartBound bound = startBound(view, key, record, ascending);
     query.nothing = bound.nothing;
     if (!bound.columns.isEmpty()) {
         QStringList placeholders;
@@ -76,6 +79,25 @@ BrowseQuery buildBrowse(const ViewDef& view, const KeyDef& key, const filter::No
     if (!conditions.isEmpty()) query.sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
     query.sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     return query;
+}
+
+}  // namespace
+
+BrowseQuery buildBrowse(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
+                        bool ascending) {
+    const filter::SqlWhere where = filter::toSql(filter, 1);
+    std::vector<Stored> params;
+    for (const auto& p : where.params) params.push_back(toStored(*p.field, p.value));
+    return assemble(view, key, where.sql, std::move(params), startBound(view, key, record, ascending), ascending);
+}
+
+BrowseQuery continueBrowse(const ViewDef& view, const KeyDef& key, const BrowseQuery& browse,
+                           const std::vector<Stored>& lastKey, bool ascending) {
+    StartBound bound;
+    bound.strict = true;
+    for (const QString& segment : key.segments) bound.columns << quoteIdentifier(segment);
+    bound.values = lastKey;
+    return assemble(view, key, browse.filterSql, browse.filterParams, bound, ascending);
 }
 
 }  // namespace accpac::sqlite

@@ -25,9 +25,11 @@
 namespace accpac::sqlite {
 
 struct BrowseQuery {
-    QString sql;                 // placeholders ?1, ?2, ... in order
-    std::vector<Stored> params;  // values for the placeholders
-    bool nothing = false;        // true when no record can match (upward from the top of the range)
+    QString sql;                       // placeholders ?1, ?2, ... in order
+    std::vector<Stored> params;        // values for the placeholders
+    bool nothing = false;              // true when no record can match (upward from the top of the range)
+    QString filterSql;                 // the filter's condition alone, placeholders from ?1; "" for none
+    std::vector<Stored> filterParams;  // its values, the first of params
 };
 
 // The query for browsing `view` by `key` under the parsed `filter` (nullptr
@@ -35,6 +37,13 @@ struct BrowseQuery {
 // when a filter value does not convert to its field's stored form.
 BrowseQuery buildBrowse(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
                         bool ascending);
+
+// The same browse continued strictly after (upward) or before (downward)
+// the record whose key segments hold `lastKey` (stored values, in segment
+// order). Keys are unique, so the continuation neither repeats that record
+// nor skips the next one, whatever was written in between.
+BrowseQuery continueBrowse(const ViewDef& view, const KeyDef& key, const BrowseQuery& browse,
+                           const std::vector<Stored>& lastKey, bool ascending);
 
 // The select list of a view: every field's column, in field order.
 QString selectColumns(const ViewDef& view);

@@ -24,11 +24,19 @@ QString readCompanyName(const Database& db) {
     sqlite3_stmt* raw = nullptr;
     const QByteArray sql = QByteArrayLiteral("SELECT name, format FROM ") + MarkerTable;
     if (sqlite3_prepare_v2(db.handle(), sql.constData(), -1, &raw, nullptr) != SQLITE_OK) {
+        const int code = sqlite3_errcode(db.handle()) & 0xff;
         const QString why = QString::fromUtf8(sqlite3_errmsg(db.handle()));
         sqlite3_finalize(raw);
-        notACompany(db, why);
+        if (db.lastErrorWasBusy()) throw AccpacError(errnum::AccpacFailure, db.busyMessage());
+        if (code == SQLITE_NOTADB) notACompany(db, QStringLiteral("it is not a database"));
+        if (code == SQLITE_ERROR) notACompany(db, QStringLiteral("it has no company marker (%1)").arg(why));
+        db.fail(QStringLiteral("reading the company's name"));
     }
     const int rc = sqlite3_step(raw);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        sqlite3_finalize(raw);
+        db.fail(QStringLiteral("reading the company's name"));
+    }
     QString name;
     int format = 0;
     if (rc == SQLITE_ROW) {

@@ -29,6 +29,7 @@ Database::Database(const QString& path, Mode mode) : path_(path) {
                           QStringLiteral("The company file \"%1\" cannot be opened: %2.").arg(path, why));
     }
     sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, BusyTimeoutMs);
 }
 
 Database::~Database() { sqlite3_close_v2(db_); }
@@ -38,11 +39,23 @@ void Database::exec(const char* sql) {
     if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
         const QString why = QString::fromUtf8(message ? message : sqlite3_errmsg(db_));
         sqlite3_free(message);
+        if (lastErrorWasBusy()) throw AccpacError(errnum::AccpacFailure, busyMessage());
         throw AccpacError(errnum::AccpacFailure, QStringLiteral("Database error in \"%1\": %2.").arg(path_, why));
     }
 }
 
+bool Database::lastErrorWasBusy() const {
+    const int rc = sqlite3_errcode(db_) & 0xff;
+    return rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
+}
+
+QString Database::busyMessage() const {
+    return QStringLiteral("The company \"%1\" is busy: another program is writing to it. Try again in a moment.")
+        .arg(path_);
+}
+
 void Database::fail(const QString& doing) const {
+    if (lastErrorWasBusy()) throw AccpacError(errnum::AccpacFailure, busyMessage());
     throw AccpacError(errnum::AccpacFailure, QStringLiteral("Database error while %1 in \"%2\": %3.")
                                                  .arg(doing, path_, QString::fromUtf8(sqlite3_errmsg(db_))));
 }

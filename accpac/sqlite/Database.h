@@ -20,13 +20,19 @@ namespace accpac::sqlite {
 // counts) or UTF-8 text.
 using Stored = std::variant<std::int64_t, QByteArray>;
 
+// How long a connection waits for another program's write to end before it
+// reports the company busy: long enough for a posting to commit, short
+// enough that the user is not left wondering.
+constexpr int BusyTimeoutMs = 2000;
+
 class Database {
 public:
     enum class Mode { ReadOnly, ReadWrite, Create };
 
     // Opens the file. ReadOnly never creates or changes it; Create makes a
     // new empty file (the caller removes an old one first). Throws when the
-    // file cannot be opened in that mode.
+    // file cannot be opened in that mode. Every connection waits up to
+    // BusyTimeoutMs for a lock another program holds.
     Database(const QString& path, Mode mode);
     ~Database();
     Database(const Database&) = delete;
@@ -36,8 +42,14 @@ public:
     void exec(const char* sql);
     sqlite3* handle() const { return db_; }
     const QString& path() const { return path_; }
-    // Throws the error SQLite last reported, prefixed by what was being done.
+    // Throws the error SQLite last reported, prefixed by what was being done;
+    // a lock still held by another program after the wait is reported as the
+    // company being busy.
     [[noreturn]] void fail(const QString& doing) const;
+    // True when the last error was a lock that another program held.
+    bool lastErrorWasBusy() const;
+    // What the user is told when another program holds the company locked.
+    QString busyMessage() const;
 
 private:
     sqlite3* db_ = nullptr;

@@ -9,6 +9,7 @@
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SqliteView.h"
+#include "accpac/sqlite/ViewSchema.h"
 
 namespace accpac::sqlite {
 
@@ -18,13 +19,20 @@ void CompanyContext::fail(const QString& description) {
 }
 
 SqliteSession::SqliteSession(const QString& path) {
-    if (!QFileInfo(path).isFile())
+    const QFileInfo file(path);
+    if (file.isDir())
+        throw AccpacError(errnum::AccpacFailure, QStringLiteral("\"%1\" is a folder, not a company file.").arg(path));
+    if (!file.exists())
         throw AccpacError(errnum::AccpacFailure, QStringLiteral("The company file \"%1\" does not exist.").arg(path));
+    if (!file.isFile())
+        throw AccpacError(errnum::AccpacFailure,
+                          QStringLiteral("\"%1\" is not a regular file, so it cannot be a company.").arg(path));
     context_ = std::make_shared<CompanyContext>(path);
     Database& db = context_->db;
     // The component only reads: SQLite refuses any write on this connection
     // even if the file itself could be written.
     db.exec("PRAGMA query_only = 1");
+    refuseQuotedTexts(db);
     // Reads go through the memory map instead of copies into the page cache;
     // SQLite caps the size at what it was built to allow.
     db.exec("PRAGMA mmap_size = 1099511627776");
@@ -38,6 +46,10 @@ std::shared_ptr<AccpacView> SqliteSession::OpenView(const QString& viewId, const
     if (def->programId() != programId)
         context_->fail(QStringLiteral("View %1 belongs to program %2, not to program \"%3\".")
                            .arg(viewId, def->programId(), programId));
+    const QString missing = missingForView(context_->db, *def);
+    if (!missing.isEmpty())
+        context_->fail(
+            QStringLiteral("View %1 is not available in company \"%2\": %3").arg(viewId, context_->name, missing));
     return std::make_shared<SqliteView>(context_, *def);
 }
 

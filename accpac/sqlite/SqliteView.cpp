@@ -50,8 +50,7 @@ void SqliteView::ClearRecord() {
 
 void SqliteView::ResetBrowse(bool) {
     checkOpen("ResetBrowse");
-    if (cursor_) cursor_->reset();
-    cursor_ = nullptr;
+    cursor_.reset();
 }
 
 Statement& SqliteView::prepared(const QString& sql) {
@@ -78,9 +77,8 @@ void SqliteView::Browse(const QString& filter, bool ascending) {
     }
     if (query.nothing) return;
     try {
-        Statement& statement = prepared(query.sql);
-        for (std::size_t i = 0; i < query.params.size(); ++i) statement.bind(int(i) + 1, query.params[i]);
-        cursor_ = &statement;
+        cursor_ = std::make_unique<BrowseCursor>(def_, *def_.key(order_), std::move(query), ascending,
+                                                 [this](const QString& sql) -> Statement& { return prepared(sql); });
     } catch (const AccpacError& e) {
         context_->fail(e.description());
     }
@@ -89,18 +87,18 @@ void SqliteView::Browse(const QString& filter, bool ascending) {
 bool SqliteView::Fetch() {
     checkOpen("Fetch");
     if (!cursor_) return false;  // no browse started, or the last one has ended
+    const std::vector<Variant>* record = nullptr;
     try {
-        if (!cursor_->step()) {
-            cursor_->reset();
-            cursor_ = nullptr;
-            return false;
-        }
+        record = cursor_->next();
     } catch (const AccpacError& e) {
-        cursor_ = nullptr;
+        cursor_.reset();
         context_->fail(e.description());
     }
-    for (int i = 0; i < fields_.Count(); ++i)
-        fields_.Item(i).load(fromColumn(def_.fields[std::size_t(i)], *cursor_, i));
+    if (!record) {
+        cursor_.reset();
+        return false;
+    }
+    for (int i = 0; i < fields_.Count(); ++i) fields_.Item(i).load((*record)[std::size_t(i)]);
     return true;
 }
 

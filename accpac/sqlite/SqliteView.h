@@ -1,16 +1,17 @@
 // A view over one table of a company file.
 //
 // Browse turns the chosen key, the key values put since ClearRecord and the
-// filter into one prepared query (see BrowseQuery.h); Fetch steps it one
-// record at a time and loads the record into the fields. Prepared queries
-// are kept per query text, so paging back and forth re-binds values and
-// prepares nothing.
+// filter into one prepared query (see BrowseQuery.h), read in short runs
+// that leave the company free between calls (see BrowseCursor.h); Fetch
+// loads the next record into the fields. Prepared queries are kept per query
+// text, so paging back and forth re-binds values and prepares nothing.
 #pragma once
 
 #include <QHash>
 #include <memory>
 
 #include "accpac/AccpacView.h"
+#include "accpac/sqlite/BrowseCursor.h"
 #include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/SqliteSession.h"
 
@@ -51,7 +52,7 @@ private:
     // and their owner, not the link, decides how long they live.
     std::vector<std::weak_ptr<AccpacView>> composed_;
     QHash<QString, std::shared_ptr<Statement>> statements_;  // prepared queries by text
-    Statement* cursor_ = nullptr;                            // the running browse, or nullptr
+    std::unique_ptr<BrowseCursor> cursor_;                   // the running browse, or nullptr
 };
 
 }  // namespace accpac::sqlite

@@ -44,6 +44,9 @@ void createCompany(const QString& path, const CreateOptions& options) {
             say(options, QStringLiteral("indexes"));
             sqlite::createIndexes(db);
             db.exec("COMMIT");
+            // Lookups read beside the programs that post: with a write-ahead
+            // log neither waits for the other.
+            db.exec("PRAGMA journal_mode = WAL");
         }
         QFile::remove(path);
         if (!QFile::rename(building, path))

@@ -6,6 +6,7 @@
 #include "accpac/tools/CompanyWriter.h"
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/tools/Csv.h"
+#include "accpac/tools/ImportCheck.h"
 #include "accpac/sqlite/Storage.h"
 
 namespace accpac {
@@ -50,7 +51,9 @@ QString setRecord(sqlite::RecordWriter& writer, const ViewDef& view, const std::
                 .arg(def.size)
                 .arg(text.size());
         try {
-            writer.set(columns[c], sqlite::toStored(def, convertText(def, text)));
+            const Variant value = convertText(def, text);
+            if (QString problem = sqlite::codeProblem(def, value); !problem.isEmpty()) return problem;
+            writer.set(columns[c], sqlite::toStored(def, value));
         } catch (const AccpacError& e) {
             return e.description();
         }
@@ -67,10 +70,15 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
     if (!file.open(QIODevice::ReadOnly))
         throw AccpacError(errnum::AccpacFailure,
                           QStringLiteral("The file \"%1\" cannot be read: %2.").arg(csvFile, file.errorString()));
-    QString text = QString::fromUtf8(file.readAll());
+    const QByteArray bytes = file.readAll();
+    ImportResult result;
+    if (const std::optional<QString> problem = sqlite::findInvalidUtf8(bytes)) {
+        result.problems << *problem;
+        return result;
+    }
+    QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
 
-    ImportResult result;
     sqlite::CsvReader reader(text);
     const std::optional<CsvRecord> header = reader.next();
     if (!header) {
@@ -82,6 +90,8 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
 
     sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
     sqlite::readCompanyName(db);
+    // An open lookup must not keep the import waiting, nor the import the lookup.
+    db.exec("PRAGMA journal_mode = WAL");
     db.exec("BEGIN IMMEDIATE");
     try {
         db.exec(QStringLiteral("DELETE FROM %1").arg(sqlite::tableName(*view)).toUtf8().constData());

@@ -17,11 +17,12 @@ std::shared_ptr<accpac::AccpacSession> openCompany() {
         for (const QString& k : keys(1, 30)) {
             const int i = k.toInt();
             employees << QStringList{k, "Employee " + k, "Last" + k, "First" + k, i % 5 ? "1" : "2",
-                                     i % 2 ? "True" : "False", i == 7 ? "9" : QString::number((i - 1) % 6 + 1),
+                                     i % 2 ? "True" : "False", QString::number((i - 1) % 6 + 1),
                                      "2020-01-" + k};
         }
         c->load("CP0014",
                 {"EMPLOYEE", "FULLNAME", "LASTNAME", "FIRSTNAME", "STATUS", "PARTTIME", "PAYFREQ", "HIREDATE"}, employees);
+        c->execute("UPDATE CP0014 SET PAYFREQ = 9 WHERE EMPLOYEE = '07'");  // a code the list lacks
         c->load("GL0021", {"IDSEG", "SEGVAL", "SEGVALDESC"}, {});
         c->load("GL0001", {"ACCTID", "ACCTDESC", "ACTIVESW", "ACCTTYPE"},
                 {{"1000", "  Cash\tat bank  ", "True", "B"}, {"2000", "Payables", "False", "I"},

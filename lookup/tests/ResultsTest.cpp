@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "LookupRig.h"
+#include "accpac/sqlite/Database.h"
 #include "errors/Settings.h"
 #include "errors/modGeneral.h"
 #include "lookup/MethodCalls.h"
 #include "lookup/Trovex.h"
 #include "tests/support/FaultyView.h"
 #include "tests/support/RecordingView.h"
+#include "tests/support/TestCompany.h"
 #include "window/frmTrovex.h"
 
 namespace lookup::tests {
@@ -109,6 +111,36 @@ TEST(Results, LookupsThatShowNoWindowLeaveTheResults) {
         EXPECT_EQ(errors::gSession, session);
         EXPECT_EQ(errors::gRegistry, "Failing");
         EXPECT_EQ(errors::gWinXP, -1);
+    }
+}
+
+// A company that lacks a preset's table, or a column of it, fails the
+// preset's OpenView: one report with the preset's label, no window, and the
+// results as they were.
+TEST(Results, ACompanyWithoutTheViewsTableShowsNoWindow) {
+    const struct {
+        const char* damage;
+        QStringList call;
+        QString label;
+    } cases[] = {{R"(DROP TABLE "TX0001")", {"FindAP_TaxClass", "GST"}, "clsZQ_TVX.FindAP_TaxClass"},
+                 {R"(DROP TABLE "TX0002")", {"FindAP_TaxClass", "GST"}, "clsZQ_TVX.FindAP_TaxClass"},
+                 {R"(ALTER TABLE "GL0001" DROP COLUMN "ACCTDESC")", {"FindAP_Accounts"}, "clsZQ_TVX.FindAP_Accounts"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damage);
+        testsupport::TestCompany company;
+        {
+            accpac::sqlite::Database file(company.path(), accpac::sqlite::Database::Mode::ReadWrite);
+            file.exec(c.damage);
+        }
+        const auto session = company.open();
+        Trovex trovex;
+        trovex.setResult1("kept 1");
+        const LookupRun run = runLookup([&] { parseCall(c.call).invoke(trovex, session, "Damaged", 0); }, QString());
+        EXPECT_EQ(run.windowsSeen, 0);
+        ASSERT_EQ(run.boxes.size(), 1u);
+        EXPECT_TRUE(run.boxes[0].text.contains("is not available in company")) << run.boxes[0].text.toStdString();
+        EXPECT_TRUE(run.boxes[0].text.contains("In Procedure: " + c.label + ".")) << run.boxes[0].text.toStdString();
+        EXPECT_EQ(results(trovex), QStringList({"kept 1", "", ""}));
     }
 }
 

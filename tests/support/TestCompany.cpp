@@ -7,6 +7,7 @@
 
 #include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/tools/CompanyWriter.h"
+#include "accpac/sqlite/Database.h"
 
 namespace testsupport {
 
@@ -35,6 +36,10 @@ void TestCompany::load(const QString& viewId, const QStringList& header, const Q
     if (!result.problems.isEmpty())
         throw std::runtime_error("import into " + viewId.toStdString() +
                                  " refused: " + result.problems.join(QStringLiteral("; ")).toStdString());
+}
+
+void TestCompany::execute(const QString& sql) {
+    accpac::sqlite::Database(path_, accpac::sqlite::Database::Mode::ReadWrite).exec(sql.toUtf8().constData());
 }
 
 std::shared_ptr<accpac::AccpacSession> TestCompany::open() const { return accpac::openCompany(path_); }

@@ -30,6 +30,11 @@ public:
     // refused, so a test never runs on data it did not ask for.
     void load(const QString& viewId, const QStringList& header, const QList<QStringList>& rows);
 
+    // Runs SQL on the company file as another program that writes to it
+    // would, past the import's checks (a code outside its field's list...).
+    // Throws AccpacError when SQLite refuses it.
+    void execute(const QString& sql);
+
     std::shared_ptr<accpac::AccpacSession> open() const;
     const QString& path() const { return path_; }
 

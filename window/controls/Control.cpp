@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include "errors/ErrorTrap.h"
@@ -31,6 +32,8 @@ public:
                 return false;
             case QEvent::KeyPress:
                 return control_.keyPressed(*static_cast<QKeyEvent*>(e));
+            case QEvent::Wheel:
+                return control_.wheelTurned(*static_cast<QWheelEvent*>(e));
             default:
                 return false;
         }
@@ -86,6 +89,7 @@ void Control::applyGeometry() {
     // touch still touch after the conversion.
     const int x = twipsToPixelsX(left_), y = twipsToPixelsY(top_);
     widget_->setGeometry(x, y, twipsToPixelsX(left_ + width_) - x, twipsToPixelsY(top_ + height_) - y);
+    geometryChanged();
 }
 
 bool Control::Enabled() const { return widget_->isEnabled(); }
@@ -116,5 +120,7 @@ void Control::raiseUserEvent(const std::function<void()>& handler, const char* e
 }
 
 bool Control::keyPressed(QKeyEvent&) { return false; }
+
+bool Control::wheelTurned(QWheelEvent&) { return false; }
 
 }  // namespace window

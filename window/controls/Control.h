@@ -16,6 +16,7 @@
 class QWidget;
 class QObject;
 class QKeyEvent;
+class QWheelEvent;
 
 namespace window {
 
@@ -66,6 +67,11 @@ protected:
     // it. Returns true when the key is used up and the widget must not act
     // on it. By default the widget goes on.
     virtual bool keyPressed(QKeyEvent& e);
+    // A turn of the mouse wheel over the control, before the widget sees it.
+    // Returns true when it is used up. By default the widget goes on.
+    virtual bool wheelTurned(QWheelEvent& e);
+    // The widget's place or size has just been set from the twips values.
+    virtual void geometryChanged() {}
     // The object that receives the widget's signals and events on the
     // control's behalf; connections made with it as context end with the
     // control.

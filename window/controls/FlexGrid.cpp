@@ -3,6 +3,7 @@
 
 #include <QHeaderView>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "window/controls/ControlErrors.h"
@@ -76,6 +77,18 @@ struct FlexGrid::Impl : FlexGridInput {
         if (px > 0) view->setColumnWidth(col, px);
     }
 
+    // The rows that must be in sight are the header and a batch: as many
+    // rows of 255 twips as the grid's height holds, one fewer when the
+    // columns together are at least as wide as the grid (the horizontal
+    // scroll bar then takes the room of the last one).
+    void fitRows() {
+        double total = 0;
+        for (double w : widths) total += w;
+        const bool bar = model.gridCols() > 1 && grid.Width() <= total;
+        const int batch = int(std::floor(grid.Height() / RowHeightTwips)) - (bar ? 1 : 0);
+        view->fitRows(1 + std::max(batch, 0), bar);
+    }
+
     void raise(const std::function<void()>& handler) {
         if (handler) handler();
     }
@@ -84,18 +97,18 @@ struct FlexGrid::Impl : FlexGridInput {
     void userKeyPress(int charCode) override {
         if (grid.KeyPress) grid.raiseUserEvent([&] { grid.KeyPress(charCode); }, "KeyPress");
     }
-    void userSelect(int row, bool extend) override {
+    void userSelect(int row, int col, bool extend) override {
         if (extend) {
             setBlock({block().row1, block().col1, row, block().col2});
-            view->scrollTo(model.index(row - 1, 0));
             return;
         }
         // The user's moves select the whole row, as the window's own
-        // selections do.
+        // selections do; a click on a cell makes its column the current one,
+        // so moving to another cell of the current row is a move too.
         grid.raiseUserEvent(
             [&] {
-                const bool moved = place(row, 0);
-                setBlock({row, 0, row, model.gridCols() - 1});
+                const bool moved = place(row, col >= 0 ? col : block().col1);
+                setBlock({row, block().col1, row, model.gridCols() - 1});
                 if (moved) raise(grid.EnterCell);
             },
             "EnterCell");
@@ -120,6 +133,10 @@ FlexGrid::FlexGrid(QWidget* parent) : Control(new FlexGridView(parent)) {
 
 FlexGrid::~FlexGrid() = default;
 
+void FlexGrid::geometryChanged() {
+    if (d) d->fitRows();
+}
+
 int FlexGrid::Rows() const { return d->model.gridRows(); }
 
 void FlexGrid::setRows(int n) {
@@ -136,6 +153,7 @@ void FlexGrid::setCols(int n) {
     d->model.setGridCols(n);
     d->widths.resize(size_t(n), d->defaultWidth());
     for (int c = before; c < n; ++c) d->applyWidth(c);
+    d->fitRows();
     d->keepSelectionInside();
 }
 
@@ -193,6 +211,7 @@ void FlexGrid::setColWidth(int col, double twips) {
     if (twips < 0) raiseInvalidPropertyValue();
     d->widths[size_t(col)] = twips;
     d->applyWidth(col);
+    d->fitRows();
 }
 
 int FlexGrid::ColAlignment(int col) const {
@@ -231,5 +250,7 @@ double FlexGrid::FontSize() const { return d->view->font().pointSizeF(); }
 const QFont& FlexGrid::font() const { return d->view->font(); }
 
 QTableView* FlexGrid::view() const { return d->view; }
+
+void FlexGrid::setFocusStandIn(QWidget* standIn) { d->view->setFocusStandIn(standIn); }
 
 }  // namespace window

@@ -3,9 +3,12 @@
 //
 // Rows counts the header row too, so data rows are 1..Rows()-1. The grid has
 // at least one data row: Rows() >= 2 always (removing the last data row
-// leaves an empty one, as the loads expect). Every row is 255 twips high.
-// The selection runs from (Row, Col) to (RowSel, ColSel) and is highlighted
-// as a block. Setting Row or Col moves the current cell and collapses the
+// leaves an empty one, as the loads expect). Rows are 255 twips high where
+// the grid's height allows; the header and as many data rows as the height
+// holds in such rows (one fewer when the columns need a horizontal scroll
+// bar) are always in sight together, so the grid never scrolls by rows.
+// The selection runs from (Row, Col) to (RowSel, ColSel); its rows are
+// highlighted whole. Setting Row or Col moves the current cell and collapses the
 // selection to it, then raises EnterCell before returning when the current
 // cell changed; the user's moves raise it too. Every operation costs at most
 // the rows of one batch.
@@ -83,6 +86,12 @@ public:
     std::function<void()> EnterCell;
 
     QTableView* view() const;
+    // The grid also shows where the focus is while `standIn` has it (a
+    // control that takes the grid's keys on its behalf).
+    void setFocusStandIn(QWidget* standIn);
+
+protected:
+    void geometryChanged() override;
 
 private:
     struct Impl;

@@ -9,7 +9,16 @@ namespace window {
 
 namespace {
 constexpr int GeneralAlignment = 9;
+
+// The highlight a third of the way from the background, for a selection the
+// keyboard is not on.
+QColor paleHighlight() {
+    const QPalette palette = QGuiApplication::palette();
+    const QColor high = palette.color(QPalette::Highlight), base = palette.color(QPalette::Base);
+    auto mix = [](int h, int b) { return (h + 2 * b) / 3; };
+    return QColor(mix(high.red(), base.red()), mix(high.green(), base.green()), mix(high.blue(), base.blue()));
 }
+}  // namespace
 
 Qt::Alignment qtAlignment(int code) {
     if (code < 0 || code > 8) return Qt::AlignLeft | Qt::AlignVCenter;
@@ -30,9 +39,10 @@ QStringList FlexGridModel::emptyRow() const {
 int FlexGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : gridRows() - 1; }
 int FlexGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
 
-bool FlexGridModel::selected(int row, int col) const {
-    return row >= std::min(block_.row1, block_.row2) && row <= std::max(block_.row1, block_.row2) &&
-           col >= std::min(block_.col1, block_.col2) && col <= std::max(block_.col1, block_.col2);
+// The lookup selects by row: the rows of the block are highlighted whole,
+// whichever cell of them is the current one.
+bool FlexGridModel::selected(int row) const {
+    return row >= std::min(block_.row1, block_.row2) && row <= std::max(block_.row1, block_.row2);
 }
 
 QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
@@ -44,11 +54,12 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(qtAlignment(alignment(col)));
         case Qt::BackgroundRole:
-            if (selected(row, col)) return QGuiApplication::palette().brush(QPalette::Highlight);
-            return {};
+            if (!selected(row)) return {};
+            if (keyboardHere_) return QGuiApplication::palette().brush(QPalette::Highlight);
+            return paleHighlight();
         case Qt::ForegroundRole:
-            if (selected(row, col)) return QGuiApplication::palette().brush(QPalette::HighlightedText);
-            return {};
+            if (!selected(row)) return {};
+            return QGuiApplication::palette().brush(keyboardHere_ ? QPalette::HighlightedText : QPalette::Text);
         default:
             return {};
     }
@@ -122,6 +133,12 @@ void FlexGridModel::removeGridRow(int row) {
 void FlexGridModel::setAlignment(int col, int code) {
     alignments_[size_t(col)] = code;
     emit dataChanged(index(0, col), index(rowCount() - 1, col), {Qt::TextAlignmentRole});
+}
+
+void FlexGridModel::setKeyboardHere(bool here) {
+    if (here == keyboardHere_) return;
+    keyboardHere_ = here;
+    setSelectedBlock(block_);
 }
 
 void FlexGridModel::setSelectedBlock(const Block& block) {

@@ -40,16 +40,20 @@ public:
     int alignment(int col) const { return alignments_[size_t(col)]; }
     void setAlignment(int col, int code);
     void setSelectedBlock(const Block& block);
+    // The selected rows are painted in the highlight colours while the grid
+    // has the keyboard, and in a paler shade of them while it has not.
+    void setKeyboardHere(bool here);
     const Block& selectedBlock() const { return block_; }
 
 private:
-    bool selected(int row, int col) const;
+    bool selected(int row) const;
     QStringList emptyRow() const;
 
     std::vector<QStringList> rows_;  // rows_[0] is the header row
     int cols_ = 2;
     std::vector<int> alignments_;  // grid alignment codes 0..9, one per column
     Block block_;
+    bool keyboardHere_ = false;
 };
 
 // Qt alignment for a grid alignment code (0..8 left/centre/right by

@@ -1,38 +1,37 @@
-// Rows, header, font and the user's keys and mouse on the lookup grid.
+// Rows, header, font, focus and the user's keys and mouse on the lookup grid.
 //
 // The view keeps no selection of its own: the selected block belongs to the
 // grid and is painted by the model. User moves select whole rows, as the
 // window's own selections do; Shift with a move, a Shift-click or a drag
 // stretches the block over several rows.
+//
+// The view never scrolls by rows: the batch is as long as the grid's height
+// allows, and the rows are laid out so that the header and every row of the
+// batch are in sight together, whatever the screen's resolution.
 #include "window/controls/FlexGridView.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
+#include <algorithm>
 
+#include "window/controls/FlexGridModel.h"
 #include "window/controls/SystemFont.h"
 #include "window/controls/Twips.h"
 
 namespace window {
 
 namespace {
-
 constexpr double RowTwips = 255;
-
-// A header exactly one grid row high, whatever the style would like.
-class FixedHeightHeader : public QHeaderView {
-public:
-    explicit FixedHeightHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
-    QSize sizeHint() const override { return {QHeaderView::sizeHint().width(), twipsToPixelsY(RowTwips)}; }
-};
-
 }  // namespace
 
 FlexGridView::FlexGridView(QWidget* parent) : QTableView(parent) {
     setFont(systemFont());
 
-    setHorizontalHeader(new FixedHeightHeader(this));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
@@ -44,7 +43,8 @@ FlexGridView::FlexGridView(QWidget* parent) : QTableView(parent) {
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(0);
-    verticalHeader()->setDefaultSectionSize(rowHeightPixels());
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAutoScroll(false);
 
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -53,6 +53,84 @@ FlexGridView::FlexGridView(QWidget* parent) : QTableView(parent) {
     setWordWrap(false);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
+    layOutRows();
+}
+
+void FlexGridView::fitRows(int rows, bool barExpected) {
+    rowsInSight_ = std::max(rows, 1);
+    setHorizontalScrollBarPolicy(barExpected ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    layOutRows();
+}
+
+// Rows of 255 twips where they fit; where the batch needs more room than
+// that (its length is counted in whole rows of the grid's height, without
+// the header), every row gives up the same few pixels.
+void FlexGridView::layOutRows() {
+    const QRect inside = contentsRect();
+    int room = inside.height();
+    const bool bar =
+        horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ||
+        (horizontalScrollBarPolicy() == Qt::ScrollBarAsNeeded && horizontalHeader()->length() > inside.width());
+    if (bar) room -= horizontalScrollBar()->sizeHint().height();
+    const int pixels = std::clamp(room / rowsInSight_, 1, twipsToPixelsY(RowTwips));
+    if (pixels == rowPixels_) return;
+    rowPixels_ = pixels;
+    horizontalHeader()->setFixedHeight(pixels);
+    verticalHeader()->setDefaultSectionSize(pixels);
+    for (int r = 0; r < verticalHeader()->count(); ++r) verticalHeader()->resizeSection(r, pixels);
+    updateGeometries();
+}
+
+void FlexGridView::resizeEvent(QResizeEvent* e) {
+    QTableView::resizeEvent(e);
+    layOutRows();
+}
+
+void FlexGridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    QTableView::scrollTo(index, hint);
+    verticalScrollBar()->setValue(0);
+}
+
+void FlexGridView::setFocusStandIn(QWidget* standIn) {
+    focusStandIn_ = standIn;
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (focusStandIn_ && (old == focusStandIn_ || now == focusStandIn_)) focusMoved();
+    });
+}
+
+void FlexGridView::focusMoved() {
+    if (auto* cells = dynamic_cast<FlexGridModel*>(model())) cells->setKeyboardHere(showsFocus());
+    viewport()->update();
+}
+
+bool FlexGridView::showsFocus() const { return hasFocus() || (focusStandIn_ && focusStandIn_->hasFocus()); }
+
+void FlexGridView::focusInEvent(QFocusEvent* e) {
+    QTableView::focusInEvent(e);
+    focusMoved();
+}
+
+void FlexGridView::focusOutEvent(QFocusEvent* e) {
+    QTableView::focusOutEvent(e);
+    focusMoved();
+}
+
+// The current row carries the style's focus mark while the grid (or the
+// control that pages for it) has the keyboard, and the selected rows are
+// painted in the full highlight only then: the rows are selected whole, so
+// the mark goes round the whole row.
+void FlexGridView::paintEvent(QPaintEvent* e) {
+    QTableView::paintEvent(e);
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !showsFocus()) return;
+    const int right = std::min(viewport()->width(), horizontalHeader()->length() - horizontalOffset());
+    QStyleOptionFocusRect mark;
+    mark.initFrom(this);
+    mark.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+    mark.rect = QRect(0, rowViewportPosition(current.row()), std::max(right, 1), rowHeight(current.row()));
+    mark.backgroundColor = palette().color(QPalette::Highlight);
+    QPainter painter(viewport());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &mark, &painter, this);
 }
 
 QAbstractItemView::CursorAction FlexGridView::cursorAction(int key) {
@@ -72,8 +150,6 @@ QAbstractItemView::CursorAction FlexGridView::cursorAction(int key) {
     }
 }
 
-int FlexGridView::rowHeightPixels() const { return twipsToPixelsY(RowTwips); }
-
 void FlexGridView::keyPressEvent(QKeyEvent* e) {
     if (!e->text().isEmpty() && input_) input_->userKeyPress(e->text().at(0).unicode());
     switch (e->key()) {
@@ -84,7 +160,8 @@ void FlexGridView::keyPressEvent(QKeyEvent* e) {
         case Qt::Key_Home:
         case Qt::Key_End: {
             const QModelIndex target = moveCursor(cursorAction(e->key()), e->modifiers());
-            if (target.isValid() && input_) input_->userSelect(target.row() + 1, e->modifiers() & Qt::ShiftModifier);
+            if (target.isValid() && input_)
+                input_->userSelect(target.row() + 1, target.column(), e->modifiers() & Qt::ShiftModifier);
             e->accept();
             return;
         }
@@ -104,23 +181,27 @@ void FlexGridView::keyPressEvent(QKeyEvent* e) {
 }
 
 void FlexGridView::mouseAt(const QPoint& pos) {
-    const QModelIndex cell = indexAt(pos);
-    if (input_) input_->userMouseAt(cell.isValid() ? cell.row() + 1 : -1, cell.isValid() ? cell.column() : -1);
+    const int row = rowAt(pos.y());
+    if (input_) input_->userMouseAt(row >= 0 ? row + 1 : -1, columnAt(pos.x()));
 }
 
+// A press anywhere on a data row, right of its last column too, moves to
+// that row; on a cell it also makes that cell's column the current one.
 void FlexGridView::mousePressEvent(QMouseEvent* e) {
-    mouseAt(e->position().toPoint());
+    const QPoint pos = e->position().toPoint();
+    mouseAt(pos);
     if (e->button() != Qt::LeftButton) return;
     pressed_ = true;
-    const QModelIndex cell = indexAt(e->position().toPoint());
-    if (cell.isValid() && input_) input_->userSelect(cell.row() + 1, e->modifiers() & Qt::ShiftModifier);
+    const int row = rowAt(pos.y());
+    if (row >= 0 && input_) input_->userSelect(row + 1, columnAt(pos.x()), e->modifiers() & Qt::ShiftModifier);
 }
 
 void FlexGridView::mouseMoveEvent(QMouseEvent* e) {
-    mouseAt(e->position().toPoint());
+    const QPoint pos = e->position().toPoint();
+    mouseAt(pos);
     if (!pressed_ || !(e->buttons() & Qt::LeftButton)) return;
-    const QModelIndex cell = indexAt(e->position().toPoint());
-    if (cell.isValid() && input_) input_->userSelect(cell.row() + 1, true);
+    const int row = rowAt(pos.y());
+    if (row >= 0 && input_) input_->userSelect(row + 1, -1, true);
 }
 
 void FlexGridView::mouseReleaseEvent(QMouseEvent* e) {

@@ -26,33 +26,42 @@ QStyle* lookStyle(int look) {
     return style;
 }
 
-// The colour a colour value stands for: a system colour (high bit set, the
-// index in the low byte) taken from the application's palette, or 0x00BBGGRR.
-QColor colourOf(std::uint32_t value) {
-    if ((value & 0x80000000u) == 0)
-        return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+// The colour a colour value stands for in one colour group: a system colour
+// (high bit set, the index in the low byte) taken from the application's
+// palette for that group, or 0x00BBGGRR, which a disabled button shows
+// half-way to its face so that it still looks disabled.
+QColor colourOf(std::uint32_t value, QPalette::ColorGroup group, const QColor& face) {
+    if ((value & 0x80000000u) == 0) {
+        const QColor plain(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+        if (group != QPalette::Disabled) return plain;
+        return QColor((plain.red() + face.red()) / 2, (plain.green() + face.green()) / 2,
+                      (plain.blue() + face.blue()) / 2);
+    }
     const QPalette palette = QApplication::palette();
     switch (value & 0xFFFFFFu) {
         case 0x05:
-            return palette.color(QPalette::Base);  // window background
+            return palette.color(group, QPalette::Base);  // window background
         case 0x08:
-            return palette.color(QPalette::Text);  // window text
+            return palette.color(group, QPalette::Text);  // window text
         case 0x0D:
-            return palette.color(QPalette::Highlight);  // selected item
+            return palette.color(group, QPalette::Highlight);  // selected item
         case 0x0E:
-            return palette.color(QPalette::HighlightedText);  // selected item text
+            return palette.color(group, QPalette::HighlightedText);  // selected item text
         case 0x0F:
-            return palette.color(QPalette::Button);  // button face
+            return palette.color(group, QPalette::Button);  // button face
         case 0x12:
-            return palette.color(QPalette::ButtonText);  // button text
+            return palette.color(group, QPalette::ButtonText);  // button text
         default:
             raiseInvalidPropertyValue();
     }
 }
 
-void setPaletteColour(QPushButton* button, QPalette::ColorRole role, const QColor& colour) {
+// Sets `role` in every colour group, the disabled one included, so that a
+// disabled button keeps looking disabled whatever colours it was given.
+void setPaletteColour(QPushButton* button, QPalette::ColorRole role, std::uint32_t value) {
     QPalette palette = button->palette();
-    palette.setColor(role, colour);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, role, colourOf(value, group, palette.color(group, QPalette::Button)));
     button->setPalette(palette);
 }
 
@@ -75,12 +84,12 @@ void PushButton::setLook(int look) {
 }
 
 void PushButton::setTextColour(std::uint32_t colour) {
-    setPaletteColour(button(), QPalette::ButtonText, colourOf(colour));
+    setPaletteColour(button(), QPalette::ButtonText, colour);
     textColour_ = colour;
 }
 
 void PushButton::setFaceColour(std::uint32_t colour) {
-    setPaletteColour(button(), QPalette::Button, colourOf(colour));
+    setPaletteColour(button(), QPalette::Button, colour);
     faceColour_ = colour;
 }
 

@@ -27,10 +27,16 @@ void TextBox::setText(const QString& text) {
 }
 
 bool TextBox::keyPressed(QKeyEvent& e) {
-    if (!KeyDown || e.key() == Qt::Key_Tab || e.key() == Qt::Key_Backtab) return false;
-    const int code = virtualKeyCode(e.key()), shift = shiftState(e.modifiers());
-    raiseUserEvent([&] { KeyDown(code, shift); }, "KeyDown");
-    return false;
+    if (e.key() == Qt::Key_Tab || e.key() == Qt::Key_Backtab) return false;
+    if (KeyDown) {
+        const int code = virtualKeyCode(e.key()), shift = shiftState(e.modifiers());
+        raiseUserEvent([&] { KeyDown(code, shift); }, "KeyDown");
+    }
+    // Alt with a letter is an access key: one that no enabled control takes
+    // goes nowhere, and never into the text. (Alt with Ctrl is how some
+    // keyboards type characters, and stays typing.)
+    const Qt::KeyboardModifiers chord = e.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
+    return chord == Qt::AltModifier && !e.text().isEmpty();
 }
 
 QLineEdit* TextBox::edit() const { return static_cast<QLineEdit*>(widget_); }

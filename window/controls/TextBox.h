@@ -20,7 +20,8 @@ public:
     // Raised for every key pressed while the box has the focus (Tab aside,
     // which moves the focus), before the box handles the key: the Windows
     // virtual-key code and the shift state (1 Shift, 2 Ctrl, 4 Alt). The box
-    // then handles the key as usual.
+    // then handles the key as usual, except that Alt with a character (an
+    // access key no control took) types nothing.
     std::function<void(int keyCode, int shift)> KeyDown;
 
     QLineEdit* edit() const;

@@ -2,8 +2,13 @@
 #include "window/controls/VScrollBar.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionSlider>
+#include <QWheelEvent>
+#include <cstdlib>
 
 #include "window/controls/KeyCodes.h"
 
@@ -51,6 +56,33 @@ bool VScrollBar::keyPressed(QKeyEvent& e) {
         raiseUserEvent([&] { KeyDown(code, shift); }, "KeyDown");
     }
     return true;
+}
+
+bool VScrollBar::wheelTurned(QWheelEvent& e) {
+    constexpr int Notch = 120;  // eighths of a degree
+    const QPoint turn = e.angleDelta();
+    if (std::abs(turn.x()) > std::abs(turn.y())) return true;  // a sideways wheel has nothing to move here
+    wheelRest_ += turn.y();
+    for (; wheelRest_ >= Notch; wheelRest_ -= Notch) bar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    for (; wheelRest_ <= -Notch; wheelRest_ += Notch) bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    e.accept();
+    return true;
+}
+
+void FocusMarkingScrollBar::paintEvent(QPaintEvent* e) {
+    QScrollBar::paintEvent(e);
+    if (!hasFocus()) return;
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    QStyleOptionFocusRect mark;
+    mark.initFrom(this);
+    mark.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+    const QRect thumb = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    // With no room to move (the whole view in the grid) the mark goes round the track.
+    mark.rect = (thumb.isValid() ? thumb : rect()).adjusted(2, 2, -2, -2);
+    mark.backgroundColor = palette().color(QPalette::Button);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &mark, &painter, this);
 }
 
 QScrollBar* VScrollBar::bar() const { return static_cast<QScrollBar*>(widget_); }

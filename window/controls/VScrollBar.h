@@ -4,9 +4,9 @@
 // Change when the thumb is let go, not one per pixel of the way.
 #pragma once
 
-#include "window/controls/Control.h"
+#include <QScrollBar>
 
-class QScrollBar;
+#include "window/controls/Control.h"
 
 namespace window {
 
@@ -40,12 +40,28 @@ public:
 
 protected:
     bool keyPressed(QKeyEvent& e) override;
+    // Each notch of the wheel is one click on an arrow (one small step, and
+    // one Change), however many lines the system scrolls per notch.
+    bool wheelTurned(QWheelEvent& e) override;
 
 private:
     // Applies a change of the bar made by code and raises Change when the
     // value moved.
     template <class F>
     void changeByCode(F&& change);
+
+    int wheelRest_ = 0;  // eighths of a degree turned short of a whole notch
+};
+
+// The widget for a VScrollBar: a scroll bar that marks its thumb with the
+// style's focus frame while it has the keyboard focus, as the system's
+// scroll bars show theirs.
+class FocusMarkingScrollBar : public QScrollBar {
+public:
+    explicit FocusMarkingScrollBar(QWidget* parent) : QScrollBar(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 };
 
 }  // namespace window

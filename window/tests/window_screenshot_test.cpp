@@ -49,6 +49,7 @@ private slots:
             QTest::qWait(300);       // let the window manager and the first paint settle
             w.FinderGrid.setRow(3);  // a selected row, as after a click
             w.FinderGrid.setColSel(w.FinderGrid.Cols() - 1);
+            w.FinderGrid.SetFocus();
             QTest::qWait(100);
             picture = w.grab().toImage();
             QTest::mouseClick(w.pbxCancel.button(), Qt::LeftButton);

@@ -27,6 +27,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QUuid>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "accpac/AccpacError.h"
 #include "accpac/AccpacField.h"
@@ -114,9 +116,11 @@ struct LookupRig {
     // paging inside it adds key conditions.
     QStringList searches() { return browses.filter(QRegularExpression(R"(^\d+: \w+ LIKE "[^"]*"$)")); }
 
-    void clickRow(int row, Qt::KeyboardModifiers modifiers = {}, bool twice = false) {
+    // On the cell of `row` in column `col`, or right of the last column (-1).
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = {}, bool twice = false, int col = 0) {
         QTableView* view = grid().view();
-        const QPoint centre = view->visualRect(view->model()->index(row - 1, 0)).center();
+        QPoint centre = view->visualRect(view->model()->index(row - 1, std::max(col, 0))).center();
+        if (col < 0) centre.setX(view->horizontalHeader()->length() + 20);
         if (twice)
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, modifiers, centre);
         else
@@ -132,6 +136,13 @@ struct LookupRig {
         option.pageStep = bar->pageStep();
         QTest::mouseClick(bar, Qt::LeftButton, {},
                           bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center());
+    }
+    // Notches of the mouse wheel over `target` (negative: towards the user).
+    void turnWheel(QWidget* target, int eighths) {
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        QWheelEvent turn(at, target->mapToGlobal(at), QPoint(), QPoint(0, eighths), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &turn);
     }
     void dragThumb(int value) {  // and lets it go
         form().ScrollBar1.bar()->setSliderDown(true);
@@ -161,6 +172,26 @@ QString like(const QString& field, const QString& pattern) { return "0: " + fiel
 QString stored(const QString& key) { return errors::GetSetting(errors::gRegistry, "AutoFind", key, "none"); }
 QRectF twips(const window::Control& c) { return QRectF(c.Left(), c.Top(), c.Width(), c.Height()); }
 QStringList batchFrom(int first) { return accountKeys(first, first + LastRow - 1); }
+
+// The data rows of `grid` that are painted whole in its viewport, from the top.
+int rowsInSight(const window::FlexGrid& grid) {
+    QTableView* view = grid.view();
+    int shown = 0;
+    for (int r = 1; r < grid.Rows(); ++r) {
+        const QRect cell = view->visualRect(view->model()->index(r - 1, 0));
+        if (cell.top() >= 0 && cell.bottom() < view->viewport()->height()) ++shown;
+    }
+    return shown;
+}
+
+// The darkest grey of what `widget` paints: its caption, on a button.
+int darkest(QWidget* widget) {
+    const QImage picture = widget->grab().toImage();
+    int dark = 255;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) dark = std::min(dark, qGray(picture.pixel(x, y)));
+    return dark;
+}
 
 // Every data row of `grid`, its cells joined by blanks, the rows by "|".
 QString texts(const window::FlexGrid& grid) {
@@ -466,6 +497,179 @@ private slots:
         QCOMPARE(rig->keys(), dataRows >= 12 ? accountKeys(2, 13) : accountKeys(1, 11));
     }
 
+    // Every record of the batch is painted whole, the first one directly
+    // under the header, after every kind of move: the batch is as long as
+    // the grid's height holds in rows of 255 twips (one fewer above a
+    // horizontal bar), and the rows are laid out to that.
+    void everyRecordOfTheBatchIsInSight_data() {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<int>("dataRows");
+        QTest::addColumn<bool>("bar");
+        QTest::newRow("design size") << DesignWidth << DesignHeight << 13 << false;
+        QTest::newRow("larger") << 12000.0 << 7000.0 << 18 << false;
+        QTest::newRow("narrow: a horizontal bar") << 4500.0 << DesignHeight << 12 << true;
+        QTest::newRow("narrow and tall: a horizontal bar") << 4500.0 << 7000.0 << 17 << true;
+        QTest::newRow("one data row") << DesignWidth << 2675.0 << 1 << false;
+    }
+    void everyRecordOfTheBatchIsInSight() {
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QFETCH(int, dataRows);
+        QFETCH(bool, bar);
+        rig->resizeTwips(width, height);
+        QTableView* view = rig->grid().view();
+        const QStringList steps{"load", "batch on", "record on", "to the bottom", "record back", "batch back"};
+        for (const QString& step : steps) {
+            if (step == "batch on") rig->clickBar(QStyle::SC_ScrollBarAddPage);
+            if (step == "record on") rig->clickBar(QStyle::SC_ScrollBarAddLine);
+            if (step == "to the bottom") rig->dragThumb(100);
+            if (step == "record back") rig->clickBar(QStyle::SC_ScrollBarSubLine);
+            if (step == "batch back") rig->clickBar(QStyle::SC_ScrollBarSubPage);
+            QVERIFY2(view->isVisible(), qPrintable(step));
+            QCOMPARE(rig->grid().Rows() - 1, dataRows);
+            QCOMPARE(rowsInSight(rig->grid()), dataRows);
+            QCOMPARE(view->rowAt(0), 0);
+            QCOMPARE(view->horizontalScrollBar()->isVisible(), bar);
+            QVERIFY(view->rowHeight(0) >= view->fontMetrics().height());
+            QCOMPARE(view->horizontalHeader()->height(), view->rowHeight(0));
+        }
+    }
+
+    // The modern and the classic look: a disabled button paints its caption
+    // lighter than an enabled one (Select is disabled at activation).
+    void aDisabledButtonLooksDisabled_data() {
+        QTest::addColumn<bool>("modern");
+        QTest::newRow("modern look") << true;
+        QTest::newRow("classic look") << false;
+    }
+    void aDisabledButtonLooksDisabled() {
+        QFETCH(bool, modern);
+        for (window::PushButton* button : {&w().pbxFind, &w().pbxSelect, &w().pbxCancel}) {
+            if (modern) {
+                button->setLook(window::PushButton::ModernLook);
+                button->setTextColour(window::PushButton::ButtonTextColour);
+            } else {
+                button->setFaceColour(window::PushButton::ButtonFaceColour);
+            }
+        }
+        QVERIFY(!w().pbxSelect.Enabled());
+        QVERIFY(darkest(w().pbxSelect.widget()) > darkest(w().pbxCancel.widget()) + 40);
+        tick(w().chkAuto);  // Find, too, while Auto Search is on
+        QVERIFY(darkest(w().pbxFind.widget()) > darkest(w().pbxCancel.widget()) + 40);
+    }
+
+    // Alt with a letter that no enabled button takes types nothing and
+    // searches nothing.
+    void altWithALetterNeverTypes_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("autoSearch");
+        QTest::newRow("Alt+S, Select disabled") << int(Qt::Key_S) << false;
+        QTest::newRow("Alt+X, no such button") << int(Qt::Key_X) << false;
+        QTest::newRow("Alt+F, Find disabled by Auto Search") << int(Qt::Key_F) << true;
+    }
+    void altWithALetterNeverTypes() {
+        QFETCH(int, key);
+        QFETCH(bool, autoSearch);
+        if (autoSearch) tick(w().chkAuto);
+        w().txtSearch.SetFocus();
+        QTest::keyClicks(w().txtSearch.edit(), "AC");
+        const QStringList searched = rig->searches();
+        QTest::keyClick(w().txtSearch.edit(), Qt::Key(key), Qt::AltModifier);
+        QCOMPARE(w().txtSearch.Text(), QStringLiteral("AC"));
+        QCOMPARE(rig->searches(), searched);
+        QVERIFY(w().isVisible());
+    }
+
+    // A click on another cell of the current row moves the current cell, so
+    // the edge row's paging keys page: after a batch forward (the last row
+    // current) and on the first row.
+    void aClickOnAnotherCellOfTheEdgeRowPages_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("firstKey");
+        QTest::newRow("last row, Down: a record on") << LastRow << int(Qt::Key_Down) << 14;
+        QTest::newRow("last row, Page Down: a batch on") << LastRow << int(Qt::Key_PageDown) << 25;
+        QTest::newRow("first row, Up: a record back") << 1 << int(Qt::Key_Up) << 12;
+        QTest::newRow("first row, Page Up: a batch back") << 1 << int(Qt::Key_PageUp) << 1;
+    }
+    void aClickOnAnotherCellOfTheEdgeRowPages() {
+        QFETCH(int, row);
+        QFETCH(int, key);
+        QFETCH(int, firstKey);
+        rig->clickBar(QStyle::SC_ScrollBarAddPage);
+        if (row == 1) {
+            rig->clickRow(1);  // the first row current, column 0
+            rig->grid().SetFocus();
+        }
+        QCOMPARE(rig->grid().Row(), row);
+        rig->clickRow(row, {}, false, 2);
+        QCOMPARE(rig->grid().Col(), 2);
+        QTest::keyClick(rig->focus(), Qt::Key(key));
+        QCOMPARE(rig->keys(), batchFrom(firstKey));
+    }
+
+    // One notch of the wheel, over the grid or over the scroll bar, is one
+    // click on an arrow of the bar; half notches add up.
+    void oneNotchOfTheWheelIsOneRecord_data() {
+        QTest::addColumn<bool>("overGrid");
+        QTest::newRow("over the grid") << true;
+        QTest::newRow("over the scroll bar") << false;
+    }
+    void oneNotchOfTheWheelIsOneRecord() {
+        QFETCH(bool, overGrid);
+        QWidget* under = overGrid ? rig->grid().view()->viewport() : w().ScrollBar1.widget();
+        rig->turnWheel(under, -120);
+        QCOMPARE(rig->keys(), batchFrom(2));
+        QCOMPARE(thumb(), 50);
+        for (int half : {-60, -60}) rig->turnWheel(under, half);
+        QCOMPARE(rig->keys(), batchFrom(3));
+        rig->turnWheel(under, 240);
+        QCOMPARE(rig->keys(), batchFrom(1));
+        QCOMPARE(thumb(), 0);
+        QCOMPARE(rig->grid().view()->verticalScrollBar()->value(), 0);
+    }
+
+    // Where the keyboard is shows: the grid's current row carries the focus
+    // mark while the grid or its paging sink has the focus, and the scroll
+    // bar's thumb while the bar has it.
+    void theKeyboardFocusShows() {
+        rig->clickRow(4);
+        QWidget* rows = rig->grid().view()->viewport();
+        const QRect row4 = rig->grid().view()->visualRect(rig->grid().view()->model()->index(3, 0));
+        w().txtSearch.SetFocus();
+        const QImage unfocused = rows->grab().toImage();
+        const QImage bar = w().ScrollBar1.widget()->grab().toImage();
+        for (window::Control* holder : std::initializer_list<window::Control*>{&rig->grid(), &w().txtScroll}) {
+            holder->SetFocus();
+            QTRY_VERIFY(holder->hasFocus());
+            const QImage focused = rows->grab().toImage();
+            QVERIFY(focused != unfocused);
+            // Only the current row changes.
+            QCOMPARE(focused.copy(0, row4.bottom() + 2, focused.width(), 50),
+                     unfocused.copy(0, row4.bottom() + 2, focused.width(), 50));
+        }
+        w().ScrollBar1.SetFocus();
+        QTRY_VERIFY(w().ScrollBar1.hasFocus());
+        QVERIFY(w().ScrollBar1.widget()->grab().toImage() != bar);
+    }
+
+    // A grid one data row high steps a record at a time both ways, with no
+    // empty row left above the record.
+    void aGridOfOneDataRowStepsBothWays() {
+        rig->resizeTwips(DesignWidth, 2675);
+        QCOMPARE(rig->keys(), accountKeys(1, 1));
+        for (int first : {2, 3}) {
+            rig->clickBar(QStyle::SC_ScrollBarAddLine);
+            QCOMPARE(rig->keys(), accountKeys(first, first));
+        }
+        for (int first : {2, 1}) {
+            rig->clickBar(QStyle::SC_ScrollBarSubLine);
+            QCOMPARE(rig->keys(), accountKeys(first, first));
+        }
+        QCOMPARE(thumb(), 0);
+    }
+
     void autoSearchRunsOneSearchPerKeystrokeFromTheTop() {
         tick(w().chkAuto);
         QVERIFY(!w().pbxFind.Enabled());
@@ -523,6 +727,7 @@ private slots:
         QTest::newRow("Select") << "select" << row4;
         QTest::newRow("Enter in the grid, Select disabled") << "enter" << row4;
         QTest::newRow("a double click on the row, Select disabled") << "double click" << row4;
+        QTest::newRow("a double click right of the row's last column") << "double click past" << row4;
         QTest::newRow("Cancel empties the first two") << "cancel" << QStringList{"", "", "three"};
         QTest::newRow("two rows selected: refused") << "two rows" << QStringList{"one", "two", "three"};
     }
@@ -535,13 +740,13 @@ private slots:
         rig->finder.FinderResult3 = "three";
         rig->clickRow(4);
         QVERIFY(w().pbxSelect.Enabled());
-        if (how == "enter" || how == "double click") w().pbxSelect.setEnabled(false);
+        if (how == "enter" || how.startsWith("double click")) w().pbxSelect.setEnabled(false);
         if (how == "two rows") rig->clickRow(6, Qt::ShiftModifier);
         testsupport::MessageCapture refusal;
         if (how == "enter")
             QTest::keyClick(rig->grid().view(), Qt::Key_Return);
-        else if (how == "double click")
-            rig->clickRow(4, {}, true);
+        else if (how.startsWith("double click"))
+            rig->clickRow(4, {}, true, how == "double click past" ? -1 : 0);
         else
             press(how == "cancel" ? w().pbxCancel : w().pbxSelect);
         QTRY_VERIFY(!w().isVisible());

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -14,6 +16,7 @@
 #include "accpac/sqlite/SqliteSession.h"
 #include "accpac/sqlite/SqliteView.h"
 #include "accpac/sqlite/tests/SharedCompany.h"
+#include "tests/support/CompanyWriter.h"
 
 namespace {
 
@@ -126,9 +129,10 @@ TEST_F(Session, NeverWritesTheCompany) {
     EXPECT_EQ(digest(company_->path()), before);
 }
 
-// Files that are no company: missing, text, empty, another database. Opening
-// fails naming the file and leaves it as it was.
-TEST(OpenCompany, RefusesFilesThatAreNoCompany) {
+// Files that are no company: missing, a folder, text, empty, another
+// database. Opening fails naming the file and the real cause, and leaves the
+// file as it was.
+TEST(OpenCompany, RefusesFilesThatAreNoCompanyNamingTheCause) {
     QTemporaryDir dir;
     const QString text = dir.filePath("text.trovex"), empty = dir.filePath("empty.trovex");
     for (const auto& [path, content] : {std::pair{text, "IDCUST,IDINVC\n1200,IN1\n"}, std::pair{empty, ""}}) {
@@ -138,17 +142,50 @@ TEST(OpenCompany, RefusesFilesThatAreNoCompany) {
     }
     const QString other = dir.filePath("other.trovex");
     sqlite::Database(other, sqlite::Database::Mode::Create).exec("CREATE TABLE customers (id TEXT)");
-    for (const QString& path : {dir.filePath("missing.trovex"), text, empty, other}) {
-        const QByteArray before = QFile::exists(path) ? digest(path) : QByteArray();
+    const std::pair<QString, const char*> files[] = {{dir.filePath("missing.trovex"), "does not exist"},
+                                                     {dir.path(), "is a folder"},
+                                                     {text, "is not a company: it is not a database"},
+                                                     {empty, "is not a company: it has no company marker"},
+                                                     {other, "is not a company: it has no company marker"}};
+    for (const auto& [path, cause] : files) {
+        const QByteArray before = QFileInfo(path).isFile() ? digest(path) : QByteArray();
         try {
             openCompany(path);
             ADD_FAILURE() << "opened " << path.toStdString();
         } catch (const AccpacError& e) {
             EXPECT_EQ(e.number(), errnum::AccpacFailure);
             EXPECT_TRUE(e.description().contains(path)) << e.description().toStdString();
+            EXPECT_TRUE(e.description().contains(QLatin1String(cause))) << e.description().toStdString();
         }
-        EXPECT_EQ(QFile::exists(path) ? digest(path) : QByteArray(), before) << path.toStdString();
+        EXPECT_EQ(QFileInfo(path).isFile() ? digest(path) : QByteArray(), before) << path.toStdString();
     }
+}
+
+// A company another program holds locked for writing (without a write-ahead
+// log, where readers must wait): opening waits a moment and then says the
+// company is busy, not that it is no company; with the log, opening reads at
+// once what was committed.
+TEST(OpenCompany, WaitsForAWriterThenSaysTheCompanyIsBusy) {
+    testsupport::TestCompany company;
+    testsupport::CompanyWriter writer(company.path());
+    ASSERT_TRUE(writer.run("PRAGMA journal_mode = DELETE; BEGIN EXCLUSIVE; DELETE FROM \"GL0001\";"));
+    QElapsedTimer waited;
+    waited.start();
+    try {
+        openCompany(company.path());
+        ADD_FAILURE() << "opened a company another program holds locked";
+    } catch (const AccpacError& e) {
+        EXPECT_TRUE(e.description().contains("is busy: another program is writing to it"))
+            << e.description().toStdString();
+        EXPECT_FALSE(e.description().contains("not a company")) << e.description().toStdString();
+    }
+    EXPECT_GE(waited.elapsed(), sqlite::BusyTimeoutMs / 2);
+    ASSERT_TRUE(writer.run("ROLLBACK; PRAGMA journal_mode = WAL; BEGIN IMMEDIATE; DELETE FROM \"GL0001\";"));
+    const int accounts = fetchAll(*company.open()->OpenView("GL0001", "GL"), "");
+    EXPECT_GT(accounts, 0);
+    ASSERT_TRUE(writer.run("COMMIT;"));
+    EXPECT_EQ(fetchAll(*company.open()->OpenView("GL0001", "GL"), ""), 0);
+    EXPECT_EQ(writer.errors(), "");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "accpac/AccpacError.h"
@@ -195,6 +196,48 @@ TEST_F(CsvImport, BadRecordsAreReportedByLineAndNothingIsLoaded) {
     }
     EXPECT_THROW(import("XX0001", "A\n1\n"), AccpacError);
     EXPECT_THROW(importCsv(company_.path(), "AR0015", company_.path() + ".missing.csv"), AccpacError);
+}
+
+// Values the view cannot hold are refused by line and field, and the view
+// keeps the records it had: bytes that are not UTF-8 (which would reach a
+// key as a replacement character), codes outside a coded field's list (which
+// would show as an empty cell), numbers and dates out of range or malformed.
+TEST_F(CsvImport, RefusedValuesNameTheirLineAndField) {
+    // clang-format off
+    const struct { const char* view; QByteArray text; const char* line; const char* field; } cases[] = {
+        {"AR0015", "IDDIST,TEXTDESC\nA1,x\nA\xFF,y\n", "line 3", "IDDIST"},
+        {"AR0015", "IDDIST,TEXTDESC\nA1,\"two\nlines, one\"\nA2,over\xC0\xAFlong\n", "line 4", "TEXTDESC"},
+        {"AR0015", "IDDIST,TEXTDESC\nA1,\xED\xA0\x80surrogate\n", "line 2", "TEXTDESC"},
+        {"AR0015", "IDDIST,TEXTDESC\nA1,cut \xE2\x82\n", "line 2", "TEXTDESC"},
+        {"AR0015", "IDDIST,TEXT\xF5\x80\x80\x80" "DESC\nA1,x\n", "line 1", "field 2"},
+        {"AR0036", "IDCUST,IDINVC,TRXTYPEID\n1200,N1,11\n1200,N2,32767\n", "line 3", "TRXTYPEID"},
+        {"AR0036", "IDCUST,IDINVC,TRXTYPETXT\n1200,N1,0\n", "line 2", "TRXTYPETXT"},
+        {"GL0001", "ACCTID,ACCTTYPE\n1000,B\n2000,X\n", "line 3", "ACCTTYPE"},
+        {"AR0037", "IDCUST,IDINVC,CNTPAYM\n1200,N1,40000\n", "line 2", "CNTPAYM"},
+        {"AR0037", "IDCUST,IDINVC,CNTPAYM\n1200,N1,1.5\n", "line 2", "CNTPAYM"},
+        {"AR0036", "IDCUST,IDINVC,DATEDUE\n1200,N1,2024-02-30\n", "line 2", "DATEDUE"},
+        {"AR0036", "IDCUST,IDINVC,DATEDUE\n1200,N1,0000-01-01\n", "line 2", "DATEDUE"},
+        {"AR0036", "IDCUST,IDINVC,DATEDUE\n1200,N1,12024-01-01\n", "line 2", "DATEDUE"},
+        {"AR0036", "IDCUST,IDINVC,AMTDUETC\n1200,N1,99999999999999999999\n", "line 2", "AMTDUETC"},
+        {"AR0036", "IDCUST,IDINVC,AMTDUETC\n1200,N1,1e5\n", "line 2", "AMTDUETC"},
+        {"AR0036", "IDCUST,IDINVC,AMTDUETC\n1200,N1,--1\n", "line 2", "AMTDUETC"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        const QStringList fields = {"IDDIST", "IDINVC", "ACCTID", "TEXTDESC", "ACCTTYPE", "TRXTYPEID"};
+        QStringList own;
+        for (const QString& f : fields)
+            if (company_.open()->OpenView(c.view, QString(c.view).left(2))->Fields().find(f)) own << f;
+        const QStringList before = records(c.view, own);
+        const ImportResult r = import(c.view, c.text);
+        EXPECT_EQ(r.rows, 0);
+        ASSERT_EQ(r.problems.size(), 1) << r.problems.join("; ").toStdString();
+        EXPECT_EQ(r.problems.front().section(QRegularExpression("[:,]"), 0, 0), c.line)
+            << r.problems.front().toStdString();
+        EXPECT_TRUE(r.problems.front().contains(QLatin1String(c.field))) << r.problems.front().toStdString();
+        EXPECT_EQ(records(c.view, own), before);
+    }
 }
 
 }  // namespace
