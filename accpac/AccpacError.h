@@ -6,6 +6,8 @@
 // component itself raises are listed here.
 #pragma once
 
+#include "accpac/Export.h"
+
 #include <QString>
 #include <stdexcept>
 
@@ -16,6 +18,7 @@ constexpr long InvalidProcedureCall = 5;     // e.g. focus cannot be given to a 
 constexpr long Overflow = 6;                 // number outside the target type's range
 constexpr long SubscriptOutOfRange = 9;      // index not in an array or collection
 constexpr long TypeMismatch = 13;            // value does not convert to the type
+constexpr long ObjectVariableNotSet = 91;    // an object reference used while it holds none
 constexpr long InvalidUseOfNull = 94;
 constexpr long InvalidPropertyValue = 380;   // e.g. a list position the list does not have
 constexpr long ObjectRequired = 424;         // reference is empty
@@ -25,7 +28,7 @@ constexpr long NoSuchProperty = 438;         // an object read by a property nam
 constexpr long AccpacFailure = -2147467259;  // 0x80004005
 }  // namespace errnum
 
-class AccpacError : public std::runtime_error {
+class TROVEX_API AccpacError : public std::runtime_error {
 public:
     AccpacError(long number, const QString& description)
         : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
@@ -37,5 +40,10 @@ private:
     long number_;
     QString description_;
 };
+
+// The error of using an empty object reference (ObjectVariableNotSet).
+inline AccpacError objectVariableNotSet() {
+    return AccpacError(errnum::ObjectVariableNotSet, QStringLiteral("Object variable or With block variable not set"));
+}
 
 }  // namespace accpac

@@ -5,6 +5,8 @@
 // that the caller's report can show the system's own words.
 #pragma once
 
+#include "accpac/Export.h"
+
 #include "accpac/Variant.h"
 
 #include <QString>
@@ -14,7 +16,7 @@ namespace accpac {
 
 enum class ErrorPriority { Message = 0, Warning = 1, Error = 2, SevereError = 3 };
 
-class AccpacErrorItem {
+class TROVEX_API AccpacErrorItem {
 public:
     AccpacErrorItem(ErrorPriority p, QString description) : priority_(p), description_(std::move(description)) {}
 
@@ -29,7 +31,7 @@ private:
     QString description_;
 };
 
-class AccpacErrors {
+class TROVEX_API AccpacErrors {
 public:
     int Count() const { return int(items_.size()); }
     void Clear() { items_.clear(); }

@@ -2,12 +2,14 @@
 //
 // A field belongs to its view. Reading Value gives the current record's value
 // (before any fetch, the type's empty value, as after ClearRecord: a freshly
-// opened view's text fields already read as text); writing it puts a value that positions the next
-// browse when the field is a segment of the browse's key. Values put are
-// converted to the field's type; the view's maximum-key text (see
-// FieldDef::MaxKeyText) is accepted by every key field and stands for the top
-// of its range.
+// opened view's text fields already read as text); writing it puts a value
+// that positions the next browse when the field is a segment of the
+// browse's key. Values put are
+// converted to the field's type; the maximum-key text (MaxKeyText) is
+// accepted by every key field and stands for the top of its range.
 #pragma once
+
+#include "accpac/Export.h"
 
 #include "accpac/AccpacPresentationList.h"
 #include "accpac/Variant.h"
@@ -34,7 +36,7 @@ struct FieldDef {
 // Text that lookups put into an order-key field before a descending browse.
 inline const QString MaxKeyText = QStringLiteral("ZZZZZZZZZZZZ");
 
-class AccpacField {
+class TROVEX_API AccpacField {
 public:
     explicit AccpacField(FieldDef def) : def_(std::move(def)) { clear(); }
 
@@ -74,6 +76,6 @@ private:
 // the value. Throws 13 when the text does not convert (an amount with more
 // significant decimals than the field keeps does not), 6 for a whole number
 // outside an integer field's range; the description names the field.
-Variant convertText(const FieldDef& def, const QString& text);
+TROVEX_API Variant convertText(const FieldDef& def, const QString& text);
 
 }  // namespace accpac

@@ -1,6 +1,8 @@
 // The fields of one view, by name or position.
 #pragma once
 
+#include "accpac/Export.h"
+
 #include "accpac/AccpacField.h"
 
 #include <QHash>
@@ -12,7 +14,7 @@ namespace accpac {
 
 class AccpacErrors;
 
-class AccpacFields {
+class TROVEX_API AccpacFields {
 public:
     AccpacFields() = default;
     explicit AccpacFields(const std::vector<FieldDef>& defs);

@@ -1,6 +1,8 @@
 // The list through which a coded field shows its stored codes as texts.
 #pragma once
 
+#include "accpac/Export.h"
+
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -12,7 +14,7 @@ struct AccpacPresentationItem {
     QString Text;            // what the user sees for it
 };
 
-class AccpacPresentationList {
+class TROVEX_API AccpacPresentationList {
 public:
     AccpacPresentationList() = default;
     explicit AccpacPresentationList(std::vector<AccpacPresentationItem> items) : items_(std::move(items)) {}

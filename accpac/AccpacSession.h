@@ -1,6 +1,8 @@
 // A session on one company of the accounting system, opened by the host.
 #pragma once
 
+#include "accpac/Export.h"
+
 #include "accpac/AccpacErrors.h"
 #include "accpac/AccpacView.h"
 
@@ -13,7 +15,7 @@ struct AccpacCompany {
     QString Name;  // the company's name, as captions show it
 };
 
-class AccpacSession {
+class TROVEX_API AccpacSession {
 public:
     virtual ~AccpacSession() = default;
 

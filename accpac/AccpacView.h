@@ -13,6 +13,8 @@
 // This is the interface every backend implements; the engine sees nothing else.
 #pragma once
 
+#include "accpac/Export.h"
+
 #include "accpac/AccpacFields.h"
 
 #include <QString>
@@ -22,7 +24,7 @@
 
 namespace accpac {
 
-class AccpacView {
+class TROVEX_API AccpacView {
 public:
     virtual ~AccpacView() = default;
 

@@ -2,12 +2,14 @@
 // so tabs and line breaks survive a trim.
 #pragma once
 
+#include "accpac/Export.h"
+
 #include <QString>
 
 namespace accpac {
 
-QString trimBlanks(const QString& s);   // leading and trailing spaces removed
-QString ltrimBlanks(const QString& s);
-QString rtrimBlanks(const QString& s);
+TROVEX_API QString trimBlanks(const QString& s);   // leading and trailing spaces removed
+TROVEX_API QString ltrimBlanks(const QString& s);
+TROVEX_API QString rtrimBlanks(const QString& s);
 
 }  // namespace accpac

@@ -8,13 +8,15 @@
 // key text taken from the grid be used again in a browse filter.
 #pragma once
 
+#include "accpac/Export.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
 
 namespace accpac {
 
-class Decimal {
+class TROVEX_API Decimal {
 public:
     static constexpr int MaxScale = 6;  // digits after the point that a Decimal can hold
 

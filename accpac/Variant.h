@@ -8,6 +8,8 @@
 // those texts convert back to an equal value of the same type.
 #pragma once
 
+#include "accpac/Export.h"
+
 #include <QDate>
 #include <QString>
 #include <cstdint>
@@ -17,7 +19,7 @@
 
 namespace accpac {
 
-class Variant {
+class TROVEX_API Variant {
 public:
     enum class Type { Empty, Null, Boolean, Integer, Long, Double, Decimal, Date, String };
 

@@ -19,12 +19,17 @@ if(TROVEX_SANITIZE)
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endif()
 
-# trovex_add_gtest(NAME name SOURCES ... LIBS ...): a GoogleTest executable,
-# registered test by test under the subsystem's prefix (ctest -R engine).
+# trovex_add_gtest(NAME name [OWN_MAIN] SOURCES ... LIBS ...): a GoogleTest
+# executable, registered test by test under the subsystem's prefix (ctest -R
+# engine). OWN_MAIN: one of the sources has main() (to make the Qt
+# application first), so GoogleTest's is not linked.
 function(trovex_add_gtest)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "OWN_MAIN" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest)
+  if(NOT T_OWN_MAIN)
+    target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
+  endif()
   gtest_discover_tests(${T_NAME} TEST_PREFIX "${T_NAME}." DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   # Discovered tests take their properties as a flat list, which cannot carry
   # a multi-variable environment; a small script read after the discovered

@@ -115,9 +115,9 @@ void Finder::AddFinderCol(const QString& fieldname, std::int32_t ColNum, std::in
             throw accpac::AccpacError(accpac::errnum::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
         if (ColNum >= 0 && std::size_t(ColNum) >= FinderCols.size()) FinderCols.resize(std::size_t(ColNum) + 1);
     });
-    trap([&] { Column(ColNum).fieldname = fieldname; });
-    trap([&] { Column(ColNum).ColWidth = ColWidth; });
-    trap([&] { Column(ColNum).Alignment = Alignment; });
+    trap([&] { columnAt(ColNum).fieldname = fieldname; });
+    trap([&] { columnAt(ColNum).ColWidth = ColWidth; });
+    trap([&] { columnAt(ColNum).Alignment = Alignment; });
 }
 
 void Finder::ShowFinder() {

@@ -98,35 +98,35 @@ private:
     accpac::AccpacView& view();             // FinderView; error 91 when none is bound
     accpac::AccpacFields& fields();         // FinderFields; error 91 when none is bound
     window::FlexGrid& grid();               // the window's FinderGrid
-    std::int16_t RowsThatFit();             // whole grid rows in the grid's height
-    FinderCol& Column(std::int32_t index);  // FinderCols entry; error 9 outside the table
-    void ResetView();                       // ClearRecord, then ResetBrowse(False)
-    void PutPreset();                       // the SetFieldValue value, when there is one
-    void PutMaxKey();                       // MaxKeyValue into the order-key field
+    std::int16_t rowsThatFit();             // whole grid rows in the grid's height
+    FinderCol& columnAt(std::int32_t index);  // FinderCols entry; error 9 outside the table
+    void resetView();                       // ClearRecord, then ResetBrowse(False)
+    void putPreset();                       // the SetFieldValue value, when there is one
+    void putMaxKey();                       // MaxKeyValue into the order-key field
     // OrderKeyField, `op` (" >= ", " < "...) and `key` between double
     // quotes, unchanged (a quote inside it is not doubled).
-    QString KeyCondition(const QString& op, const QString& key) const;
+    QString keyCondition(const QString& op, const QString& key) const;
     // CurrentFilter + " AND " + the key condition; the condition alone when
     // CurrentFilter is empty.
-    QString KeyFilter(const QString& op, const QString& key) const;
+    QString keyFilter(const QString& op, const QString& key) const;
     // The current record's cell texts in column order; the order-key text
     // also goes to each of `keys`. With `goOn`, a failing cell is reported and
     // the row goes on.
-    QStringList RowCells(const KeyTargets& keys, errors::Trap* goOn = nullptr);
+    QStringList rowCells(const KeyTargets& keys, errors::Trap* goOn = nullptr);
     // The same cells as one TAB-separated row for FlexGrid::AddItem.
-    QString RowText(const KeyTargets& keys);
+    QString rowText(const KeyTargets& keys);
     // Fetches and writes records into data rows 1, 2... of a cleared grid,
     // cell by cell, while fewer than BatchRows are written and the view has
     // more; `more` ends as the last fetch's result. Each row's key goes to
     // BatchBottomKey, the first row's also to `firstRowKeys`. Returns the rows written.
-    int FillRows(bool& more, const KeyTargets& firstRowKeys, errors::Trap* goOn = nullptr);
+    int fillRows(bool& more, const KeyTargets& firstRowKeys, errors::Trap* goOn = nullptr);
     // Fetches records of a descending browse and inserts each at row 1, up to
     // `limit`; each row's key goes to BatchTopKey, the first's also to
     // `firstRowKeys`. `dropEmptyRow`: the grid was just cleared, so the first
     // insert also drops the empty row it left. Returns the rows inserted.
-    int FillRowsAbove(int limit, bool& more, bool dropEmptyRow, const KeyTargets& firstRowKeys);
+    int fillRowsAbove(int limit, bool& more, bool dropEmptyRow, const KeyTargets& firstRowKeys);
     // Current row `row`, highlighted across every column.
-    void SelectGridRow(int row);
+    void selectGridRow(int row);
 
     QString MaxKeyValue;
     std::int16_t VisibleRows = 12;

@@ -13,11 +13,11 @@ inline errors::Trap engineTrap(const char* procedure) {
     return errors::Trap(QStringLiteral("clsFinder.") + QLatin1String(procedure), errors::Via::ACCPAC);
 }
 
-// The object a reference holds; throws error 91, as using an empty object
-// reference does, when it holds none.
+// The object a reference holds; throws ObjectVariableNotSet, as using an
+// empty object reference does, when it holds none.
 template <class Ref>
 auto& bound(const Ref& ref) {
-    if (!ref) throw accpac::AccpacError(91, QStringLiteral("Object variable or With block variable not set"));
+    if (!ref) throw accpac::objectVariableNotSet();
     return *ref;
 }
 

@@ -97,7 +97,7 @@ void Finder::SetupFinderGrid() {
         BatchRows = VisibleRows;
         form().ScrollBar1.setHeight(g.Height());
     }
-    SelectGridRow(1);
+    selectGridRow(1);
 }
 
 void Finder::FillFinderGrid(QString& filter) {
@@ -106,7 +106,7 @@ void Finder::FillFinderGrid(QString& filter) {
     errors::Trap trap = engineTrap("FillFinderGrid");
     BottomKey.clear();
     BatchBottomKey.clear();
-    trap([&] { OrderKeyField = accpac::trimBlanks(Column(OrderKeyCol).fieldname); });
+    trap([&] { OrderKeyField = accpac::trimBlanks(columnAt(OrderKeyCol).fieldname); });
     FinderResult1.clear();
     FinderResult2.clear();
 
@@ -128,16 +128,16 @@ void Finder::FillFinderGrid(QString& filter) {
     });
     trap([&] {
         const QString id = view().ViewID();
-        if (id != QLatin1String("AR0041") && id != QLatin1String("AR0042")) ResetView();
+        if (id != QLatin1String("AR0041") && id != QLatin1String("AR0042")) resetView();
     });
-    trap([&] { PutPreset(); });
+    trap([&] { putPreset(); });
     trap([&] { view().setOrder(ViewOrder); });
     trap([&] { view().Browse(f, true); });
-    trap([&] { VisibleRows = RowsThatFit(); });
+    trap([&] { VisibleRows = rowsThatFit(); });
     trap([&] { SetupFinderGrid(); });
 
     bool more = false;
-    const int n = FillRows(more, {&BatchTopKey, &TopKey}, &trap);
+    const int n = fillRows(more, {&BatchTopKey, &TopKey}, &trap);
     if (n < BatchRows) BottomKey = BatchBottomKey;
     trap([&] { form().updateScroll(); });
 }
@@ -150,38 +150,38 @@ void Finder::StartFinderWith(QString& filter, const QString& startValue) {
 
         // The first record under the filter, whatever the start value, is the
         // top of the view for the scroll bar and for paging back.
-        ResetView();
-        PutPreset();
+        resetView();
+        putPreset();
         view().setOrder(ViewOrder);
         view().Browse(filter, true);
         view().Fetch();
-        OrderKeyField = Column(OrderKeyCol).fieldname;
+        OrderKeyField = columnAt(OrderKeyCol).fieldname;
         TopKey = accpac::trimBlanks(fields().Item(OrderKeyField).Value().toText());
 
-        ResetView();
+        resetView();
         view().setOrder(ViewOrder);
-        view().Browse(QLatin1Char(' ') + startCondition(KeyCondition(QStringLiteral(" >= "), startValue), filter),
+        view().Browse(QLatin1Char(' ') + startCondition(keyCondition(QStringLiteral(" >= "), startValue), filter),
                       true);
-        VisibleRows = RowsThatFit();
+        VisibleRows = rowsThatFit();
         SetupFinderGrid();
 
         bool more = false;
-        const int n = FillRows(more, {&BatchTopKey});
+        const int n = fillRows(more, {&BatchTopKey});
         int selRow = 1;
         if (n < BatchRows) {
             // Too few records from the start value on: fill the batch up with
             // those just before it, so the grid is full and the user sees
             // where the start value would be.
-            ResetView();
-            PutMaxKey();
+            resetView();
+            putMaxKey();
             view().setOrder(ViewOrder);
-            view().Browse(startCondition(KeyCondition(QStringLiteral(" < "), startValue), filter), false);
-            const int k = FillRowsAbove(BatchRows - n, more, n == 0, {});
+            view().Browse(startCondition(keyCondition(QStringLiteral(" < "), startValue), filter), false);
+            const int k = fillRowsAbove(BatchRows - n, more, n == 0, {});
             // The first record at or after the start value, or with none, the
             // nearest one before it (the last row).
             selRow = 1 + k - (n == 0 && k > 0 ? 1 : 0);
         }
-        SelectGridRow(selRow);
+        selectGridRow(selRow);
         if (!view().Fetch()) BottomKey = BatchBottomKey;
         form().updateScroll();
     });

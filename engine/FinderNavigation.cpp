@@ -17,12 +17,12 @@ void Finder::GOTOTOP() {
     engineTrap("GOTOTOP").endOnError([&] {
         if (TopKey == BatchTopKey) return;
         BatchTopKey = TopKey;
-        ResetView();
-        PutPreset();
+        resetView();
+        putPreset();
         view().Browse(CurrentFilter, true);
         ClearFinderGrid();
         bool more = false;
-        FillRows(more, {});
+        fillRows(more, {});
         if (!more) BottomKey = BatchBottomKey;
     });
 }
@@ -30,14 +30,14 @@ void Finder::GOTOTOP() {
 void Finder::GOTOBOT() {
     engineTrap("GOTOBOT").endOnError([&] {
         if (BottomKey == BatchBottomKey) return;
-        ResetView();
-        PutMaxKey();
+        resetView();
+        putMaxKey();
         view().Browse(CurrentFilter, false);
         ClearFinderGrid();
         // The first record read downwards is the last of the view.
         bool more = false;
-        FillRowsAbove(BatchRows, more, true, {&BatchBottomKey, &BottomKey});
-        SelectGridRow(grid().Rows() - 1);
+        fillRowsAbove(BatchRows, more, true, {&BatchBottomKey, &BottomKey});
+        selectGridRow(grid().Rows() - 1);
     });
 }
 
@@ -46,24 +46,24 @@ void Finder::NEXTBATCH() {
         if (BottomKey == BatchBottomKey) return;
         // The new batch begins with the old last row, so the user keeps their place.
         BatchTopKey = BatchBottomKey;
-        ResetView();
-        PutPreset();
-        view().Browse(KeyFilter(QStringLiteral(" >= "), BatchTopKey), true);
+        resetView();
+        putPreset();
+        view().Browse(keyFilter(QStringLiteral(" >= "), BatchTopKey), true);
         ClearFinderGrid();
         bool more = false;
-        const int n = FillRows(more, {});
+        const int n = fillRows(more, {});
         if (!(n == BatchRows && more)) {
             BottomKey = BatchBottomKey;
             if (n < BatchRows) {
                 // The view ended inside the batch: fill it up with the records
                 // before it, so the last page is as full as any other.
-                ResetView();
-                PutMaxKey();
-                view().Browse(KeyFilter(QStringLiteral(" < "), BatchTopKey), false);
-                FillRowsAbove(BatchRows - n, more, false, {});
+                resetView();
+                putMaxKey();
+                view().Browse(keyFilter(QStringLiteral(" < "), BatchTopKey), false);
+                fillRowsAbove(BatchRows - n, more, false, {});
             }
         }
-        SelectGridRow(grid().Rows() - 1);
+        selectGridRow(grid().Rows() - 1);
     });
 }
 
@@ -72,26 +72,26 @@ void Finder::PREVBATCH() {
         if (TopKey == BatchTopKey) return;
         // The new batch ends with the old first row, so the user keeps their place.
         BatchBottomKey = BatchTopKey;
-        ResetView();
-        PutMaxKey();
-        view().Browse(KeyFilter(QStringLiteral(" <= "), BatchBottomKey), false);
+        resetView();
+        putMaxKey();
+        view().Browse(keyFilter(QStringLiteral(" <= "), BatchBottomKey), false);
         ClearFinderGrid();
         bool more = false;
-        const int n = FillRowsAbove(BatchRows, more, true, {});
+        const int n = fillRowsAbove(BatchRows, more, true, {});
         if (n == BatchRows) return;
 
         // The start of the view came inside the batch: fill it up with the
         // records after it.
         window::FlexGrid& g = grid();
-        ResetView();
-        view().Browse(KeyFilter(QStringLiteral(" > "), BatchBottomKey), true);
+        resetView();
+        view().Browse(keyFilter(QStringLiteral(" > "), BatchBottomKey), true);
         more = view().Fetch();
         for (int m = 0; m < BatchRows - n; ++m) {
             if (!more) {
                 BottomKey = BatchBottomKey;
                 return;
             }
-            g.AddItem(RowText({&BatchBottomKey}));
+            g.AddItem(rowText({&BatchBottomKey}));
             more = view().Fetch();
         }
         if (!more) BottomKey = BatchBottomKey;
@@ -101,9 +101,9 @@ void Finder::PREVBATCH() {
 void Finder::NEXTLINE() {
     engineTrap("NEXTlINE").endOnError([&] {
         if (BottomKey == BatchBottomKey) return;
-        ResetView();
-        PutPreset();
-        view().Browse(KeyFilter(QStringLiteral(" > "), BatchBottomKey), true);
+        resetView();
+        putPreset();
+        view().Browse(keyFilter(QStringLiteral(" > "), BatchBottomKey), true);
         if (!view().Fetch()) return;
 
         // One row out at the top, one in at the bottom: the rest of the grid
@@ -111,11 +111,11 @@ void Finder::NEXTLINE() {
         // passes through an empty grid (whose empty row would stay above it).
         window::FlexGrid& g = grid();
         const int r = g.Row();
-        g.AddItem(RowText({&BatchBottomKey}));
+        g.AddItem(rowText({&BatchBottomKey}));
         g.RemoveItem(1);
         BatchTopKey = accpac::trimBlanks(g.TextMatrix(1, OrderKeyCol));
         // The selection stays on its record, which moved up a row.
-        if (r != 1) SelectGridRow(r - 1);
+        if (r != 1) selectGridRow(r - 1);
         if (!view().Fetch()) BottomKey = BatchBottomKey;
     });
 }
@@ -123,20 +123,20 @@ void Finder::NEXTLINE() {
 void Finder::PREVLINE() {
     engineTrap("PREVLINE").endOnError([&] {
         if (TopKey == BatchTopKey) return;
-        ResetView();
-        PutMaxKey();
-        view().Browse(KeyFilter(QStringLiteral(" < "), BatchTopKey), false);
+        resetView();
+        putMaxKey();
+        view().Browse(keyFilter(QStringLiteral(" < "), BatchTopKey), false);
         if (!view().Fetch()) return;
 
         // The new row comes in first, as in NEXTLINE.
         window::FlexGrid& g = grid();
         int r = g.Row();
-        g.AddItem(RowText({&BatchTopKey}), 1);
+        g.AddItem(rowText({&BatchTopKey}), 1);
         g.RemoveItem(g.Rows() - 1);
         BatchBottomKey = accpac::trimBlanks(g.TextMatrix(g.Rows() - 1, OrderKeyCol));
         // The selection follows its record down a row; on the last row it stays there.
         if (r != g.Rows() - 1) ++r;
-        SelectGridRow(r);
+        selectGridRow(r);
     });
 }
 

@@ -19,41 +19,41 @@ accpac::AccpacFields& Finder::fields() { return bound(FinderFields); }
 
 window::FlexGrid& Finder::grid() { return form().FinderGrid; }
 
-std::int16_t Finder::RowsThatFit() { return std::int16_t(window::FlexGrid::wholeRows(grid().Height())); }
+std::int16_t Finder::rowsThatFit() { return std::int16_t(window::FlexGrid::wholeRows(grid().Height())); }
 
-FinderCol& Finder::Column(std::int32_t index) {
+FinderCol& Finder::columnAt(std::int32_t index) {
     if (index < 0 || std::size_t(index) >= FinderCols.size())
         throw accpac::AccpacError(accpac::errnum::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     return FinderCols[std::size_t(index)];
 }
 
-void Finder::ResetView() {
+void Finder::resetView() {
     view().ClearRecord();
     view().ResetBrowse(false);
 }
 
-void Finder::PutPreset() {
+void Finder::putPreset() {
     if (!PresetValue.isEmpty()) fields().Item(PresetField).setValue(PresetValue);
 }
 
-void Finder::PutMaxKey() {
+void Finder::putMaxKey() {
     // A descending browse starts from the value put into the key, so the top
     // of the key range lets it start at the view's last record.
     fields().Item(OrderKeyField).setValue(accpac::Variant::string(MaxKeyValue));
 }
 
-QString Finder::KeyCondition(const QString& op, const QString& key) const {
+QString Finder::keyCondition(const QString& op, const QString& key) const {
     return OrderKeyField + op + QLatin1Char('"') + key + QLatin1Char('"');
 }
 
-QString Finder::KeyFilter(const QString& op, const QString& key) const {
+QString Finder::keyFilter(const QString& op, const QString& key) const {
     // The key condition comes last so that paging stays inside the filter the
     // grid was loaded with (a search, the lookup's standing filter).
-    if (CurrentFilter.isEmpty()) return KeyCondition(op, key);
-    return CurrentFilter + QStringLiteral(" AND ") + KeyCondition(op, key);
+    if (CurrentFilter.isEmpty()) return keyCondition(op, key);
+    return CurrentFilter + QStringLiteral(" AND ") + keyCondition(op, key);
 }
 
-QStringList Finder::RowCells(const KeyTargets& keys, errors::Trap* goOn) {
+QStringList Finder::rowCells(const KeyTargets& keys, errors::Trap* goOn) {
     QStringList cells;
     cells.reserve(qsizetype(FinderCols.size()));
     QString s;
@@ -71,7 +71,7 @@ QStringList Finder::RowCells(const KeyTargets& keys, errors::Trap* goOn) {
     return cells;
 }
 
-QString Finder::RowText(const KeyTargets& keys) { return RowCells(keys).join(QLatin1Char('\t')); }
+QString Finder::rowText(const KeyTargets& keys) { return rowCells(keys).join(QLatin1Char('\t')); }
 
 namespace {
 // The targets of one row's key: `each`, and for the first row also `first`.
@@ -82,7 +82,7 @@ std::vector<QString*> rowKeys(QString* each, const std::vector<QString*>& first,
 }
 }  // namespace
 
-int Finder::FillRows(bool& more, const KeyTargets& firstRowKeys, errors::Trap* goOn) {
+int Finder::fillRows(bool& more, const KeyTargets& firstRowKeys, errors::Trap* goOn) {
     auto step = [goOn](auto&& statement) {
         if (goOn)
             (*goOn)(statement);
@@ -96,7 +96,7 @@ int Finder::FillRows(bool& more, const KeyTargets& firstRowKeys, errors::Trap* g
     // of the view is known when that read finds nothing.
     while (n < BatchRows && more) {
         step([&] { g.setRows(n + 2); });
-        const QStringList cells = RowCells(rowKeys(&BatchBottomKey, firstRowKeys, n == 0), goOn);
+        const QStringList cells = rowCells(rowKeys(&BatchBottomKey, firstRowKeys, n == 0), goOn);
         // Cell by cell, so a text holding a TAB stays in its cell.
         for (int c = 0; c < int(cells.size()); ++c) step([&] { g.setTextMatrix(n + 1, c, cells[c]); });
         ++n;
@@ -105,14 +105,14 @@ int Finder::FillRows(bool& more, const KeyTargets& firstRowKeys, errors::Trap* g
     return n;
 }
 
-int Finder::FillRowsAbove(int limit, bool& more, bool dropEmptyRow, const KeyTargets& firstRowKeys) {
+int Finder::fillRowsAbove(int limit, bool& more, bool dropEmptyRow, const KeyTargets& firstRowKeys) {
     window::FlexGrid& g = grid();
     int k = 0;
     more = view().Fetch();
     // The records come downwards; inserting each under the header leaves the
     // rows in ascending order with the topmost key in BatchTopKey.
     while (k < limit && more) {
-        g.AddItem(RowText(rowKeys(&BatchTopKey, firstRowKeys, k == 0)), 1);
+        g.AddItem(rowText(rowKeys(&BatchTopKey, firstRowKeys, k == 0)), 1);
         more = view().Fetch();
         if (k == 0 && dropEmptyRow) g.setRows(2);
         ++k;
@@ -120,7 +120,7 @@ int Finder::FillRowsAbove(int limit, bool& more, bool dropEmptyRow, const KeyTar
     return k;
 }
 
-void Finder::SelectGridRow(int row) {
+void Finder::selectGridRow(int row) {
     window::FlexGrid& g = grid();
     g.setRow(row);
     g.setCol(0);

@@ -21,6 +21,25 @@ int showError(const QString& text) {
 
 QString numberText(long number) { return QString::number(number); }
 
+// Every report ends by naming where it happened and whom to tell. The
+// component's own reports say "this error"; a report about a failing
+// report says "the error".
+enum class Tail { ThisError, TheError };
+
+QString report(const QString& head, const QString& label, Tail tail) {
+    return head + Para + QStringLiteral("In Procedure: ") + label + QStringLiteral(".") + Para +
+           (tail == Tail::ThisError ? QStringLiteral("Please contact Quorvex if this error occurs frequently.")
+                                    : QStringLiteral("Please contact Quorvex if the error occurs frequently."));
+}
+
+// The report of a report that failed, in the trap's own words.
+void showReportFailure(const QString& head) {
+    try {
+        showError(report(head, QStringLiteral("clsTrovex.modGeneral.ErrorMessenger"), Tail::TheError));
+    } catch (...) {
+    }
+}
+
 }  // namespace
 
 void ErrorMessenger(long number, const QString& description, const QString& information, const QString& label) {
@@ -28,33 +47,22 @@ void ErrorMessenger(long number, const QString& description, const QString& info
         if (number == 0) return;
         using accpac::trimBlanks;
         const QString info = trimBlanks(information);
-        QString text = trimBlanks(numberText(number)) + QStringLiteral("; ") + trimBlanks(description) + Para;
-        if (!info.isEmpty()) text += QStringLiteral("Information: ") + info + Para;
-        text += QStringLiteral("In Procedure: ") + trimBlanks(label) + QStringLiteral(".") + Para +
-                QStringLiteral("Please contact Quorvex if this error occurs frequently.");
-        showError(text);
+        QString head = trimBlanks(numberText(number)) + QStringLiteral("; ") + trimBlanks(description);
+        if (!info.isEmpty()) head += Para + QStringLiteral("Information: ") + info;
+        showError(report(head, trimBlanks(label), Tail::ThisError));
     } catch (const accpac::AccpacError& e) {
-        // The report itself failed: say so once, in the trap's own words.
-        try {
-            showError(numberText(e.number()) + QStringLiteral(": ") + e.description() + Para +
-                      QStringLiteral("In Procedure: clsTrovex.modGeneral.ErrorMessenger.") + Para +
-                      QStringLiteral("Please contact Quorvex if the error occurs frequently."));
-        } catch (...) {
-        }
+        // The report itself failed: say so once.
+        showReportFailure(numberText(e.number()) + QStringLiteral(": ") + e.description());
     } catch (const std::exception& e) {
-        try {
-            showError(numberText(accpac::errnum::AccpacFailure) + QStringLiteral(": ") + QString::fromUtf8(e.what()) +
-                      Para + QStringLiteral("In Procedure: clsTrovex.modGeneral.ErrorMessenger.") + Para +
-                      QStringLiteral("Please contact Quorvex if the error occurs frequently."));
-        } catch (...) {
-        }
+        showReportFailure(numberText(accpac::errnum::AccpacFailure) + QStringLiteral(": ") +
+                          QString::fromUtf8(e.what()));
     }
 }
 
 void ErrorACCPAC(long number, const QString& description, const QString& label) {
     try {
         if (!gSession)
-            throw accpac::AccpacError(91, QStringLiteral("Object variable or With block variable not set"));
+            throw accpac::objectVariableNotSet();
         accpac::AccpacErrors& errs = gSession->Errors();
         const int count = errs.Count();
         if (count > 0) {
@@ -62,10 +70,9 @@ void ErrorACCPAC(long number, const QString& description, const QString& label) 
             int i = 0;
             for (const accpac::AccpacErrorItem& item : errs) {
                 if (i < 3 || i >= count - 2) {
-                    showError(item.property(QStringLiteral("Priority")).toText() + QStringLiteral(": ") +
-                              item.property(QStringLiteral("Description")).toText() + Para +
-                              QStringLiteral("In Procedure: ") + label + QStringLiteral(".") + Para +
-                              QStringLiteral("Please contact Quorvex if this error occurs frequently."));
+                    showError(report(item.property(QStringLiteral("Priority")).toText() + QStringLiteral(": ") +
+                                         item.property(QStringLiteral("Description")).toText(),
+                                     label, Tail::ThisError));
                 }
                 ++i;
             }

@@ -13,11 +13,13 @@
 #include <span>
 #include <vector>
 
+#include "window/controls/FlexGrid.h"
+
 namespace lookup {
 
-// Grid alignment codes the presets use.
-constexpr std::int16_t AlignLeft = 1;   // left, vertically centred
-constexpr std::int16_t AlignRight = 7;  // right, vertically centred (amounts, some codes)
+// The grid's alignment codes, under the short names the column tables use.
+constexpr std::int16_t AlignLeft = window::FlexGrid::AlignLeftCenter;    // left, vertically centred
+constexpr std::int16_t AlignRight = window::FlexGrid::AlignRightCenter;  // right (amounts, some codes)
 
 // One grid column as a preset declares it.
 struct PresetColumn {
@@ -31,8 +33,6 @@ struct PresetColumn {
 enum class CaptionForm { CompanyFirst, TitleFirst };
 
 inline const QString ApplicationTitle = QStringLiteral("ZQ Sage Accpac Finder");
-// Highest key text: put into the order-key field before every descending browse.
-inline const QString MaxKeyValue = QStringLiteral("ZZZZZZZZZZZZ");
 
 struct PresetPlan {
     QString label;      // error-trap location, "clsZQ_TVX.FindAP_Documents"

@@ -25,7 +25,7 @@ QString captionFor(const PresetPlan& plan, accpac::AccpacSession& session) {
     return title + QStringLiteral(": ") + session.Company().Name + plan.captionSuffix;
 }
 
-// Step 9 of the sequence: a non-blank seed limits the first load to keys that
+// The starting text: a non-blank seed limits the first load to keys that
 // begin with it and is put into the search box; either way the engine keeps it.
 void applySeed(const PresetPlan& plan, engine::Finder& finder) {
     if (!accpac::trimBlanks(plan.seed).isEmpty()) {
@@ -52,7 +52,7 @@ void Trovex::run(const Session& pSess, const QString& pRegistry, std::int16_t pW
         errors::gWinXP = pWinXP;
 
         if (!errors::gSession)
-            throw accpac::AccpacError(91, QStringLiteral("Object variable or With block variable not set"));
+            throw accpac::objectVariableNotSet();
         // Declared before the engine so that the engine is released first.
         const std::shared_ptr<accpac::AccpacView> view = errors::gSession->OpenView(plan.viewId, plan.programId);
         if (!view)
@@ -62,7 +62,7 @@ void Trovex::run(const Session& pSess, const QString& pRegistry, std::int16_t pW
         if (!plan.shows) return;
 
         finder->FinderCaption = captionFor(plan, *errors::gSession);
-        finder->SetFinderView(errors::gSession, view, accpac::Variant(MaxKeyValue), plan.viewOrder);
+        finder->SetFinderView(errors::gSession, view, accpac::Variant(accpac::MaxKeyText), plan.viewOrder);
         std::int32_t colNum = 0;
         for (const PresetColumn& column : plan.columns)
             finder->AddFinderCol(QString::fromLatin1(column.field), colNum++, column.width, column.alignment);

@@ -14,6 +14,8 @@
 // values of errors/modGeneral.h.
 #pragma once
 
+#include "accpac/Export.h"
+
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -24,7 +26,7 @@ namespace lookup {
 
 struct PresetPlan;
 
-class Trovex {
+class TROVEX_API Trovex {
 public:
     using Session = std::shared_ptr<accpac::AccpacSession>;
 

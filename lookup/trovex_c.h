@@ -22,7 +22,7 @@
 
 #include <stdint.h>
 
-#include "trovex_export.h"
+#include "accpac/Export.h"
 
 #ifdef __cplusplus
 extern "C" {

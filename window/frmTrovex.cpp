@@ -42,7 +42,7 @@ frmTrovex::~frmTrovex() { unloaded_ = true; }
 
 FinderEngine& frmTrovex::engine() const {
     if (!finderInstance)
-        throw accpac::AccpacError(91, QStringLiteral("Object variable or With block variable not set"));
+        throw accpac::objectVariableNotSet();
     return *finderInstance;
 }
 

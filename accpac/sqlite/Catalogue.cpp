@@ -8,7 +8,7 @@
 
 namespace accpac::sqlite {
 
-// Declared by the per-program files (catalogue_ar.cpp, catalogue_gl.cpp...).
+// Declared by the per-program files (CatalogueAR.cpp, CatalogueGL.cpp...).
 void addArViews(std::vector<ViewDef>& views);
 void addBkViews(std::vector<ViewDef>& views);
 void addCpViews(std::vector<ViewDef>& views);

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -107,6 +109,18 @@ void doubleClickAt(QWidget* widget, const QPoint& at) {
     QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, at);
 }
 
+// A key pressed and released on `target`, carrying `text` as a keyboard's
+// events do: the widget's own key handling (and the window's shortcuts and
+// filters before it) sees exactly what a person's key would give it.
+void sendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    QPointer<QWidget> alive(target);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    if (!alive) return;  // the key closed the window
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(target, &release);
+}
+
 void requireVisible(QWidget* widget, const QString& name) {
     if (!widget->isVisible()) throw InputError(name + QStringLiteral(" is not visible"));
 }
@@ -133,9 +147,21 @@ QWidget* keyboardTarget(window::frmTrovex& w) {
     return &w;
 }
 
-void typeText(window::frmTrovex& w, const QString& text) { QTest::keyClicks(keyboardTarget(w), text); }
+void typeText(window::frmTrovex& w, const QString& text) {
+    // One key per character as the user sees it, so an emoji's two UTF-16
+    // halves travel in one event, as a keyboard or an input method sends them.
+    QWidget* target = keyboardTarget(w);
+    for (const char32_t c : text.toUcs4()) {
+        const QString typed = QString::fromUcs4(&c, 1);
+        const bool shifted = QChar::isUpper(c);
+        // A keyboard names the key by the character's capital, whatever the layout.
+        sendKey(target, int(QChar::toUpper(c)), shifted ? Qt::ShiftModifier : Qt::NoModifier, typed);
+    }
+}
 
 void pressKey(window::frmTrovex& w, int key, Qt::KeyboardModifiers modifiers) {
+    // Through the shortcut map first, as a key from the keyboard goes, so
+    // that Alt and a letter presses a button's access key.
     QTest::keyClick(keyboardTarget(w), Qt::Key(key), modifiers);
 }
 

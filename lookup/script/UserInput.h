@@ -30,6 +30,8 @@ QString controlName(window::frmTrovex& w, const QWidget* widget);
 // The widget that receives the keyboard: the window's focused control.
 QWidget* keyboardTarget(window::frmTrovex& w);
 
+// Types any text, one key event per character carrying it ("é", "€", an
+// emoji), as a keyboard or input method delivers it.
 void typeText(window::frmTrovex& w, const QString& text);
 void pressKey(window::frmTrovex& w, int key, Qt::KeyboardModifiers modifiers);
 // A click in the middle of a control (on a check box: on its box).

@@ -111,6 +111,16 @@ TEST(HostProgram, MessageBoxesGoToStderrAsOneLineAndTheScriptAnswersThem) {
     EXPECT_EQ(o.out, "Result1=\nResult2=\nResult3=\nResult1=\nResult2=\nResult3=\n");
 }
 
+// Names outside ASCII reach the search box whole, as from a keyboard:
+// accented letters, a currency sign and an emoji (two UTF-16 halves in one key).
+TEST(HostProgram, TypesAnyTextIntoTheSearchBox) {
+    const QString typed = QStringLiteral("Zürich élan € ü é 😀");
+    const Outcome o = runHost({"--script", "{script}", "FindAP_Accounts"},
+                              QStringLiteral("click txtSearch\ntype \"%1\"\ndump\nclick pbxCancel\n").arg(typed));
+    ASSERT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_EQ(dumped(o.out, "txtSearch"), typed);
+}
+
 TEST(HostProgram, MakesTheDemoCompanyOnFirstUseAndRunsWithoutADisplay) {
     QTemporaryDir data;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

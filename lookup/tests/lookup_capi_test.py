@@ -46,6 +46,14 @@ assert lines["caption"].endswith(" - Sage Accpac General Ledger Accounts"), line
 assert results(inst) == [row2[0].encode(), row2[1].encode(), b""], (results(inst), row2)
 assert lib.trovex_put_Result3(inst, "größer".encode()) == 0 and lib.trovex_get_Result3(inst).decode() == "größer"
 
+# Text beyond ASCII is typed whole, as from a keyboard.
+dumps.clear()
+typed = "Zürich élan € 😀"
+assert lib.trovex_set_script(('click txtSearch\ntype "%s"\ndump\nclick pbxCancel\n' % typed).encode(), keep_output, None) == 0
+assert lib.trovex_FindAP_Accounts(inst, session, b"PythonHost", 0) == 0, lib.trovex_last_error()
+assert lib.trovex_finish_script() == 0, lib.trovex_last_error()
+assert ("txtSearch=" + typed) in "".join(dumps).splitlines(), dumps
+
 # Boxes go to the sink, answered without a window: a filter the view cannot read. The cancel keeps the results.
 boxes, before = [], results(inst)
 keep_sink = SINK(lambda title, text, user: boxes.append((title.decode(), text.decode())))

@@ -3,8 +3,7 @@
 // design size, saved as a PNG. Without a display it skips.
 //
 // The picture goes to $TROVEX_SCREENSHOT, or window.png in the working
-// folder; the README's picture is made with
-//   TROVEX_SCREENSHOT=docs/window.png xvfb-run -a build/window/tests/window_screenshot_test
+// folder; scripts/screenshot makes the README's picture with it.
 #include <QApplication>
 #include <QPushButton>
 #include <QTemporaryDir>
