@@ -7,6 +7,9 @@
 #include <sqlite3.h>
 
 #include <QChar>
+#include <algorithm>
+#include <mutex>
+#include <unordered_map>
 
 #include "accpac/AccpacError.h"
 #include "accpac/filter/Filter.h"
@@ -88,7 +91,76 @@ void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
                                 : 0);
 }
 
+// The UTF-8 bytes of one character.
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// trovex_fold(text) for SQLite: the folded text, NULL for NULL.
+void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const int bytes = sqlite3_value_bytes(argv[0]);
+    if (!text) {
+        sqlite3_result_error_nomem(ctx);
+        return;
+    }
+    const std::string folded = foldedText(std::string_view(text, std::size_t(bytes)));
+    sqlite3_result_text(ctx, folded.data(), int(folded.size()), SQLITE_TRANSIENT);
+}
+
 }  // namespace
+
+std::string foldedText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t start = i;
+        const char32_t c = decode(utf8, i, kBadTextByte);
+        if (c == kBadTextByte)
+            out.append(utf8.substr(start, i - start));
+        else
+            appendUtf8(out, folded(c));
+    }
+    return out;
+}
+
+std::vector<char32_t> caseVariants(char32_t c) {
+    // Folding maps many characters to one; the reverse map is built once
+    // from every character there is.
+    static std::unordered_map<char32_t, std::vector<char32_t>> sources;
+    static std::once_flag built;
+    std::call_once(built, [] {
+        for (char32_t x = 0; x <= 0x10FFFF; ++x) {
+            if (x >= 0xD800 && x <= 0xDFFF) continue;
+            const char32_t f = folded(x);
+            if (f != x) sources[f].push_back(x);
+        }
+    });
+    const char32_t f = folded(c);
+    std::vector<char32_t> variants{f};
+    if (auto it = sources.find(f); it != sources.end())
+        variants.insert(variants.end(), it->second.begin(), it->second.end());
+    std::sort(variants.begin(), variants.end());
+    return variants;
+}
 
 bool likeMatches(std::string_view text, std::string_view pattern) {
     // Greedy match with one backtrack point: on a mismatch, the last % takes
@@ -127,10 +199,14 @@ void registerSqlFunctions(sqlite3* db) {
     const int rc =
         sqlite3_create_function_v2(db, LikeFunctionName, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
                                    nullptr, likeFunction, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
+    const int rc2 = rc != SQLITE_OK ? rc
+                                    : sqlite3_create_function_v2(db, FoldFunctionName, 1,
+                                                                 SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                                                 nullptr, foldFunction, nullptr, nullptr, nullptr);
+    if (rc2 != SQLITE_OK)
         throw AccpacError(errnum::AccpacFailure,
-                          QStringLiteral("The search function %1 cannot be added to the company's database: %2")
-                              .arg(QLatin1String(LikeFunctionName), QString::fromUtf8(sqlite3_errstr(rc))));
+                          QStringLiteral("The search functions cannot be added to the company's database: %1")
+                              .arg(QString::fromUtf8(sqlite3_errstr(rc2))));
 }
 
 }  // namespace accpac::filter

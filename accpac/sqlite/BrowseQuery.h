@@ -1,4 +1,4 @@
-// The one SQL query behind a browse.
+// The queries behind a browse.
 //
 // A browse reads the view in the order of one key, upward or downward, from
 // the key values put into the record, under a filter:
@@ -13,8 +13,35 @@
 // downward browse then starts at the end of what the segments before it
 // allow, an upward one after it. No OFFSET, no count: the first record is
 // one index seek away, and each further one is the next index entry.
+//
+// A filter whose LIKE conditions must all hold (joined by AND) gives two
+// more ways to the same records, both keeping every condition of the filter
+// and adding only ones the LIKE conditions imply, so they return exactly
+// what the plain walk returns:
+//
+// - Key ranges. A pattern that starts with fixed text on the key's leading
+//   segment limits that segment to the texts that start with it in any
+//   letter case: one range of the key per spelling ("in12" gives IN12,
+//   In12, iN12 and in12), read one after the other in key order. Each range
+//   is an index seek; a deep prefix reads only its few records.
+// - The search index (Storage.h). A pattern holding a run of three or more
+//   fixed characters can only match records whose folded text holds that
+//   run (at the start, for a run the pattern starts with). The index finds
+//   those records wherever they are; they are then ordered by key.
+//
+// Which way is cheaper depends on how the matches lie in key order, which no
+// statistic tells: a common term fills a batch within a few records of the
+// walk, while a rare or absent one makes the walk read the whole view and
+// the index answers at once. The view therefore walks first with a small
+// budget of work and, when the budget runs out before the browse ends,
+// carries on through the search index after the last record it delivered
+// (SqliteView.cpp). Both ways give the same records in the same order, so
+// the switch cannot be seen except in time. A backend over another database
+// can use the same scheme: walk with a bounded cost, then resume through a
+// trigram or folded-text index strictly after the last key delivered.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "accpac/AccpacFields.h"
@@ -30,11 +57,41 @@ struct BrowseQuery {
     bool nothing = false;        // true when no record can match (upward from the top of the range)
 };
 
-// The query for browsing `view` by `key` under the parsed `filter` (nullptr
-// for none), starting from the key values `record` holds as put. Throws 13
-// when a filter value does not convert to its field's stored form.
-BrowseQuery buildBrowse(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
-                        bool ascending);
+class BrowsePlan {
+public:
+    // The plan for browsing `view` by `key` under the parsed `filter`
+    // (nullptr for none), starting from the key values `record` holds as
+    // put. Throws 13 when a filter value does not convert to its field's
+    // stored form.
+    BrowsePlan(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
+               bool ascending);
+
+    // The queries of the walk in key order, run one after the other; their
+    // records, concatenated, are the browse's records. Empty when no record
+    // can match.
+    const std::vector<BrowseQuery>& walk() const { return walk_; }
+    // True when the search index can find the records instead of the walk.
+    bool hasIndexed() const { return !match_.isEmpty(); }
+    // The browse's records found through the search index, in key order:
+    // those strictly after `after` (the stored values of every key segment
+    // of a record the browse gave) or, without it, from the start.
+    BrowseQuery indexed(const std::vector<Stored>* after) const;
+
+private:
+    struct Start {
+        QStringList columns;         // the leading key segments put, quoted
+        std::vector<Stored> values;  // their values
+        const char* op = ">=";       // the comparison of the row values
+    };
+
+    const ViewDef& view_;
+    const KeyDef& key_;
+    bool ascending_;
+    filter::SqlWhere where_;
+    Start start_;
+    std::vector<BrowseQuery> walk_;
+    QString match_;  // the search index's query, "" for none
+};
 
 // The select list of a view: every field's column, in field order.
 QString selectColumns(const ViewDef& view);

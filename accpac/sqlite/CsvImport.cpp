@@ -4,6 +4,7 @@
 
 #include "accpac/AccpacError.h"
 #include "accpac/SqliteCompany.h"
+#include "accpac/filter/Filter.h"
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/sqlite/Csv.h"
 #include "accpac/sqlite/Storage.h"
@@ -104,6 +105,12 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
         }
         if (problems > MaxProblemsListed)
             result.problems << QStringLiteral("and %1 more bad records").arg(problems - MaxProblemsListed);
+        // The search index follows the records in the same transaction, so
+        // it never names records the view no longer has.
+        if (result.problems.isEmpty()) {
+            filter::registerSqlFunctions(db.handle());
+            for (const QString& sql : sqlite::searchIndexSql(*view)) db.exec(sql.toUtf8().constData());
+        }
     } catch (...) {
         db.exec("ROLLBACK");
         throw;

@@ -24,9 +24,13 @@ SqliteSession::SqliteSession(const QString& path) {
     // The component only reads: SQLite refuses any write on this connection
     // even if the file itself could be written.
     db.exec("PRAGMA query_only = 1");
-    // Reads go through the memory map instead of copies into the page cache;
-    // SQLite caps the size at what it was built to allow.
-    db.exec("PRAGMA mmap_size = 1099511627776");
+    // Memory stays bounded whatever the company's size: no memory map
+    // (every page touched through one would stay resident in the process),
+    // a page cache of 16 MB, and sorts that outgrow it spill to a
+    // temporary file.
+    db.exec("PRAGMA mmap_size = 0");
+    db.exec("PRAGMA cache_size = -16384");
+    db.exec("PRAGMA temp_store = FILE");
     context_->name = readCompanyName(db);
     filter::registerSqlFunctions(db.handle());
 }

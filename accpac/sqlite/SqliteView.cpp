@@ -1,6 +1,8 @@
 // Browsing one table of a company file in key order.
 #include "accpac/sqlite/SqliteView.h"
 
+#include <sqlite3.h>
+
 #include "accpac/sqlite/BrowseQuery.h"
 #include "accpac/sqlite/Storage.h"
 
@@ -11,6 +13,8 @@ namespace {
 // Filters, paging conditions and searches repeat a handful of query shapes;
 // past this many a view starts its collection afresh.
 constexpr qsizetype MaxPreparedQueries = 64;
+
+int spendWalkTick(void* budget) { return --*static_cast<int*>(budget) < 0 ? 1 : 0; }
 
 }  // namespace
 
@@ -50,8 +54,13 @@ void SqliteView::ClearRecord() {
 
 void SqliteView::ResetBrowse(bool) {
     checkOpen("ResetBrowse");
+    endBrowse();
+}
+
+void SqliteView::endBrowse() {
     if (cursor_) cursor_->reset();
     cursor_ = nullptr;
+    plan_.reset();
 }
 
 Statement& SqliteView::prepared(const QString& sql) {
@@ -66,39 +75,90 @@ void SqliteView::Browse(const QString& filter, bool ascending) {
     checkOpen("Browse");
     ResetBrowse(false);
     std::unique_ptr<filter::Node> tree;
-    BrowseQuery query;
+    const KeyDef& key = *def_.key(order_);
     try {
         tree = filter::parse(filter, [this](const QString& name) { return def_.fieldAnyCase(name); });
-        query = buildBrowse(def_, *def_.key(order_), tree.get(), fields_, ascending);
+        plan_.emplace(def_, key, tree.get(), fields_, ascending);
     } catch (const filter::FilterError& e) {
         context_->fail(e.description());
     } catch (const AccpacError& e) {
         context_->fail(
             QStringLiteral("View %1 cannot browse with the filter \"%2\": %3").arg(def_.id, filter, e.description()));
     }
-    if (query.nothing) return;
+    walkPart_ = 0;
+    throughIndex_ = plan_->hasIndexed() && context_->planning == SearchPlanning::IndexFirst;
+    walkBudget_ = context_->walkBudget;
+    keyColumns_.clear();
+    for (const QString& segment : key.segments) keyColumns_.push_back(def_.fieldIndex(segment));
+    lastKey_.clear();
     try {
-        Statement& statement = prepared(query.sql);
-        for (std::size_t i = 0; i < query.params.size(); ++i) statement.bind(int(i) + 1, query.params[i]);
-        cursor_ = &statement;
+        if (!startNextQuery()) endBrowse();
     } catch (const AccpacError& e) {
+        endBrowse();
         context_->fail(e.description());
     }
+}
+
+bool SqliteView::startNextQuery() {
+    BrowseQuery query;
+    if (throughIndex_)
+        query = plan_->indexed(lastKey_.empty() ? nullptr : &lastKey_);
+    else if (walkPart_ < plan_->walk().size())
+        query = plan_->walk()[walkPart_];
+    else
+        return false;
+    Statement& statement = prepared(query.sql);
+    for (std::size_t i = 0; i < query.params.size(); ++i) statement.bind(int(i) + 1, query.params[i]);
+    cursor_ = &statement;
+    return true;
+}
+
+Statement::Result SqliteView::stepWithinBudget() {
+    if (throughIndex_ || !plan_->hasIndexed() || context_->planning != SearchPlanning::Cheapest)
+        return cursor_->stepInterruptible();
+    sqlite3* db = context_->db.handle();
+    sqlite3_progress_handler(db, CompanyContext::WalkTickOps, spendWalkTick, &walkBudget_);
+    Statement::Result result;
+    try {
+        result = cursor_->stepInterruptible();
+    } catch (...) {
+        sqlite3_progress_handler(db, 0, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_progress_handler(db, 0, nullptr, nullptr);
+    return result;
 }
 
 bool SqliteView::Fetch() {
     checkOpen("Fetch");
     if (!cursor_) return false;  // no browse started, or the last one has ended
     try {
-        if (!cursor_->step()) {
+        for (;;) {
+            const Statement::Result step = stepWithinBudget();
+            if (step == Statement::Result::Row) break;
             cursor_->reset();
             cursor_ = nullptr;
-            return false;
+            if (step == Statement::Result::Interrupted) {
+                // The walk spent its budget: the search index finds the
+                // rest, after the last record given.
+                throughIndex_ = true;
+            } else if (throughIndex_) {
+                endBrowse();
+                return false;
+            } else {
+                ++walkPart_;
+            }
+            if (!startNextQuery()) {
+                endBrowse();
+                return false;
+            }
         }
     } catch (const AccpacError& e) {
-        cursor_ = nullptr;
+        endBrowse();
         context_->fail(e.description());
     }
+    lastKey_.clear();
+    for (const int column : keyColumns_) lastKey_.push_back(cursor_->columnStored(column));
     for (int i = 0; i < fields_.Count(); ++i)
         fields_.Item(i).load(fromColumn(def_.fields[std::size_t(i)], *cursor_, i));
     return true;

@@ -1,16 +1,20 @@
 // A view over one table of a company file.
 //
 // Browse turns the chosen key, the key values put since ClearRecord and the
-// filter into one prepared query (see BrowseQuery.h); Fetch steps it one
-// record at a time and loads the record into the fields. Prepared queries
-// are kept per query text, so paging back and forth re-binds values and
-// prepares nothing.
+// filter into a plan of prepared queries (see BrowseQuery.h); Fetch steps
+// them one record at a time and loads the record into the fields. Under a
+// LIKE condition the search index can answer, the walk in key order has a
+// small budget of work; when it runs out, Fetch carries on through the
+// search index after the last record it gave. Prepared queries are kept per
+// query text, so paging back and forth re-binds values and prepares nothing.
 #pragma once
 
 #include <QHash>
 #include <memory>
+#include <optional>
 
 #include "accpac/AccpacView.h"
+#include "accpac/sqlite/BrowseQuery.h"
 #include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/SqliteSession.h"
 
@@ -41,6 +45,12 @@ public:
 private:
     void checkOpen(const char* operation) const;
     Statement& prepared(const QString& sql);
+    // Starts the plan's next query; false when none is left.
+    bool startNextQuery();
+    // Steps the running query, within the walk's budget while the search
+    // index stands by.
+    Statement::Result stepWithinBudget();
+    void endBrowse();
 
     std::shared_ptr<CompanyContext> context_;
     const ViewDef& def_;
@@ -51,7 +61,15 @@ private:
     // and their owner, not the link, decides how long they live.
     std::vector<std::weak_ptr<AccpacView>> composed_;
     QHash<QString, std::shared_ptr<Statement>> statements_;  // prepared queries by text
-    Statement* cursor_ = nullptr;                            // the running browse, or nullptr
+    Statement* cursor_ = nullptr;                            // the running query, or nullptr
+
+    // The running browse.
+    std::optional<BrowsePlan> plan_;
+    std::size_t walkPart_ = 0;     // the walk's query running or next
+    bool throughIndex_ = false;    // the search index has taken over
+    int walkBudget_ = 0;           // progress ticks the walk may still spend
+    std::vector<int> keyColumns_;  // the order's key segments as columns
+    std::vector<Stored> lastKey_;  // their values in the last record given
 };
 
 }  // namespace accpac::sqlite
