@@ -228,6 +228,12 @@ BrowsePlan::BrowsePlan(const ViewDef& view, const KeyDef& key, const filter::Nod
     }
 }
 
+BrowseQuery BrowsePlan::candidates(std::int64_t cap) const {
+    const QString table = searchTableName(view_);
+    return {QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %1 MATCH ?1 LIMIT ?2)").arg(table),
+            {Stored(match_.toUtf8()), Stored(cap)}};
+}
+
 BrowseQuery BrowsePlan::indexed(const std::vector<Stored>* after) const {
     QueryWriter w(where_);
     const QString found = QStringLiteral("(SELECT rowid AS trovex_found FROM %1 WHERE %1 MATCH %2) AS hits")

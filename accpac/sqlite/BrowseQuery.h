@@ -29,15 +29,17 @@
 //   run (at the start, for a run the pattern starts with). The index finds
 //   those records wherever they are; they are then ordered by key.
 //
-// Which way is cheaper depends on how the matches lie in key order, which no
-// statistic tells: a common term fills a batch within a few records of the
-// walk, while a rare or absent one makes the walk read the whole view and
-// the index answers at once. The view therefore walks first with a small
-// budget of work and, when the budget runs out before the browse ends,
-// carries on through the search index after the last record it delivered
-// (SqliteView.cpp). Both ways give the same records in the same order, so
-// the switch cannot be seen except in time. A backend over another database
-// can use the same scheme: walk with a bounded cost, then resume through a
+// Which way is cheaper depends on how many records the index offers and on
+// how the matches lie in key order. The index's candidates are counted up to
+// a cap (a few milliseconds): few of them are read and sorted at once; too
+// many to sort quickly mean a common term, which the walk serves. Between
+// the two, where matches may be dense or lie far along the key order, the
+// view walks first with a small budget of work and, when the budget runs out
+// before the browse ends, carries on through the search index after the
+// last record it delivered (SqliteView.cpp). Both ways give the same records
+// in the same order, so the choice cannot be seen except in time. A backend
+// over another database can use the same scheme: count the index's
+// candidates with a cap, walk with a bounded cost, then resume through a
 // trigram or folded-text index strictly after the last key delivered.
 #pragma once
 
@@ -76,6 +78,9 @@ public:
     // those strictly after `after` (the stored values of every key segment
     // of a record the browse gave) or, without it, from the start.
     BrowseQuery indexed(const std::vector<Stored>* after) const;
+    // Counts the search index's candidates, up to `cap`: SELECT count(*).
+    BrowseQuery candidates(std::int64_t cap) const;
+    const QString& indexQuery() const { return match_; }
 
 private:
     struct Start {

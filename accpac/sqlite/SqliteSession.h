@@ -22,11 +22,21 @@ struct CompanyContext {
     QString name;
     AccpacErrors errors;
     SearchPlanning planning = SearchPlanning::Cheapest;
-    // What the walk may spend before the search index takes over, in ticks
-    // of WalkTickOps virtual-machine steps: a few milliseconds. A dense term
-    // fills a batch in far less; a rare one would read on for seconds.
+    // The costs the cheapest way is chosen by.
+    struct SearchCosts {
+        // What the walk may spend before the search index takes over, in
+        // ticks of WalkTickOps virtual-machine steps: a few milliseconds. A
+        // dense term fills a batch in far less; a rare one would read on for
+        // seconds.
+        int walkBudget = 100;
+        // Fewer index candidates than this are read and sorted at once,
+        // faster than any walk could start...
+        std::int64_t rareCandidates = 500;
+        // ...and this many or more make a common term, which the walk
+        // serves: reading and sorting them would cost more than walking.
+        std::int64_t commonCandidates = 20000;
+    } costs;
     static constexpr int WalkTickOps = 1000;
-    int walkBudget = 100;
 
     // Puts an Error message into the session's errors and throws it as an
     // AccpacFailure.
@@ -44,9 +54,9 @@ public:
     AccpacErrors& Errors() override { return context_->errors; }
     // The session's connection (read-only, query-only).
     Database& database() { return context_->db; }
-    void setSearchPlanning(SearchPlanning planning, int walkBudget = 100) {
+    void setSearchPlanning(SearchPlanning planning, CompanyContext::SearchCosts costs = {}) {
         context_->planning = planning;
-        context_->walkBudget = walkBudget;
+        context_->costs = costs;
     }
 
 private:

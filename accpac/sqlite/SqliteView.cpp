@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include "accpac/ReadPause.h"
 #include "accpac/sqlite/BrowseQuery.h"
 #include "accpac/sqlite/Storage.h"
 
@@ -14,7 +15,22 @@ namespace {
 // past this many a view starts its collection afresh.
 constexpr qsizetype MaxPreparedQueries = 64;
 
-int spendWalkTick(void* budget) { return --*static_cast<int*>(budget) < 0 ? 1 : 0; }
+// What the progress handler watches while a query steps: the walk's budget
+// (when the search index stands by) and the user interface's read pause.
+struct StepWatch {
+    int* walkBudget = nullptr;
+    bool abandoned = false;
+};
+
+int watchStep(void* data) {
+    auto* watch = static_cast<StepWatch*>(data);
+    if (watch->walkBudget && *watch->walkBudget >= 0 && --*watch->walkBudget < 0) return 1;
+    if (accpac::readAbandoned()) {
+        watch->abandoned = true;
+        return 1;
+    }
+    return 0;
+}
 
 }  // namespace
 
@@ -86,17 +102,41 @@ void SqliteView::Browse(const QString& filter, bool ascending) {
             QStringLiteral("View %1 cannot browse with the filter \"%2\": %3").arg(def_.id, filter, e.description()));
     }
     walkPart_ = 0;
-    throughIndex_ = plan_->hasIndexed() && context_->planning == SearchPlanning::IndexFirst;
-    walkBudget_ = context_->walkBudget;
     keyColumns_.clear();
     for (const QString& segment : key.segments) keyColumns_.push_back(def_.fieldIndex(segment));
     lastKey_.clear();
     try {
+        chooseWay();
         if (!startNextQuery()) endBrowse();
     } catch (const AccpacError& e) {
         endBrowse();
         context_->fail(e.description());
     }
+}
+
+void SqliteView::chooseWay() {
+    throughIndex_ = false;
+    walkBudget_ = -1;
+    if (!plan_->hasIndexed() || context_->planning == SearchPlanning::WalkOnly) return;
+    if (context_->planning == SearchPlanning::IndexFirst) {
+        throughIndex_ = true;
+        return;
+    }
+    const CompanyContext::SearchCosts& costs = context_->costs;
+    walkBudget_ = costs.walkBudget;
+    auto count = candidateCounts_.constFind(plan_->indexQuery());
+    if (count == candidateCounts_.constEnd()) {
+        const BrowseQuery query = plan_->candidates(costs.commonCandidates);
+        Statement& statement = prepared(query.sql);
+        for (std::size_t i = 0; i < query.params.size(); ++i) statement.bind(int(i) + 1, query.params[i]);
+        statement.step();
+        count = candidateCounts_.insert(plan_->indexQuery(), statement.columnInt(0));
+        statement.reset();
+    }
+    if (*count < costs.rareCandidates)
+        throughIndex_ = true;
+    else if (*count >= costs.commonCandidates)
+        walkBudget_ = -1;
 }
 
 bool SqliteView::startNextQuery() {
@@ -113,11 +153,11 @@ bool SqliteView::startNextQuery() {
     return true;
 }
 
-Statement::Result SqliteView::stepWithinBudget() {
-    if (throughIndex_ || !plan_->hasIndexed() || context_->planning != SearchPlanning::Cheapest)
-        return cursor_->stepInterruptible();
+Statement::Result SqliteView::stepWatched(bool& abandoned) {
+    StepWatch watch;
+    if (!throughIndex_ && walkBudget_ >= 0) watch.walkBudget = &walkBudget_;
     sqlite3* db = context_->db.handle();
-    sqlite3_progress_handler(db, CompanyContext::WalkTickOps, spendWalkTick, &walkBudget_);
+    sqlite3_progress_handler(db, CompanyContext::WalkTickOps, watchStep, &watch);
     Statement::Result result;
     try {
         result = cursor_->stepInterruptible();
@@ -126,6 +166,7 @@ Statement::Result SqliteView::stepWithinBudget() {
         throw;
     }
     sqlite3_progress_handler(db, 0, nullptr, nullptr);
+    abandoned = watch.abandoned;
     return result;
 }
 
@@ -134,10 +175,15 @@ bool SqliteView::Fetch() {
     if (!cursor_) return false;  // no browse started, or the last one has ended
     try {
         for (;;) {
-            const Statement::Result step = stepWithinBudget();
+            bool abandoned = false;
+            const Statement::Result step = stepWatched(abandoned);
             if (step == Statement::Result::Row) break;
             cursor_->reset();
             cursor_ = nullptr;
+            if (abandoned) {
+                endBrowse();
+                return false;
+            }
             if (step == Statement::Result::Interrupted) {
                 // The walk spent its budget: the search index finds the
                 // rest, after the last record given.

@@ -48,9 +48,13 @@ private:
     // Starts the plan's next query; false when none is left.
     bool startNextQuery();
     // Steps the running query, within the walk's budget while the search
-    // index stands by.
-    Statement::Result stepWithinBudget();
+    // index stands by, calling the read pause as it goes; `abandoned` tells
+    // that the pause ended the read.
+    Statement::Result stepWatched(bool& abandoned);
     void endBrowse();
+    // How the browse under the plan starts: through the index, walking
+    // with a budget, or walking without one (SearchPlanning::Cheapest).
+    void chooseWay();
 
     std::shared_ptr<CompanyContext> context_;
     const ViewDef& def_;
@@ -65,11 +69,12 @@ private:
 
     // The running browse.
     std::optional<BrowsePlan> plan_;
-    std::size_t walkPart_ = 0;     // the walk's query running or next
-    bool throughIndex_ = false;    // the search index has taken over
-    int walkBudget_ = 0;           // progress ticks the walk may still spend
-    std::vector<int> keyColumns_;  // the order's key segments as columns
-    std::vector<Stored> lastKey_;  // their values in the last record given
+    std::size_t walkPart_ = 0;                      // the walk's query running or next
+    bool throughIndex_ = false;                     // the search index has taken over
+    int walkBudget_ = 0;                            // progress ticks the walk may still spend; < 0 unlimited
+    QHash<QString, std::int64_t> candidateCounts_;  // capped, by index query; they only steer the choice of way
+    std::vector<int> keyColumns_;                   // the order's key segments as columns
+    std::vector<Stored> lastKey_;                   // their values in the last record given
 };
 
 }  // namespace accpac::sqlite

@@ -90,7 +90,9 @@ protected:
     static std::string browse(SearchPlanning planning, int walkBudget, const QString& filter, const QString& put,
                               bool putMaximum, bool ascending) {
         auto session = std::dynamic_pointer_cast<accpac::sqlite::SqliteSession>(company_->open());
-        session->setSearchPlanning(planning, walkBudget);
+        // Every term counts as neither rare nor common, so the walk runs
+        // with the budget given and may hand over.
+        session->setSearchPlanning(planning, {walkBudget, 0, 1'000'000});
         auto view = session->OpenView("AR0036", "AR");
         view->setOrder(0);
         view->ClearRecord();
