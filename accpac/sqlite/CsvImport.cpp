@@ -61,7 +61,8 @@ QString setRecord(sqlite::RecordWriter& writer, const ViewDef& view, const std::
 
 }  // namespace
 
-ImportResult importCsv(const QString& path, const QString& viewId, const QString& csvFile) {
+ImportResult importCsv(const QString& path, const QString& viewId, const QString& csvFile,
+                       const ProgressReport& progress) {
     const ViewDef* view = sqlite::findView(viewId);
     if (!view) throw AccpacError(errnum::AccpacFailure, QStringLiteral("There is no view %1.").arg(viewId));
     QFile file(csvFile);
@@ -97,7 +98,11 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
             else
                 writer.clear();
             if (problem.isEmpty()) {
-                ++result.rows;
+                if (++result.rows % 65536 == 0 && progress) {
+                    const double read = reader.fractionRead();
+                    progress({QStringLiteral("records"), result.rows,
+                              read > 0 ? std::int64_t(double(result.rows) / read) : 0});
+                }
                 continue;
             }
             if (++problems <= MaxProblemsListed)
@@ -108,6 +113,7 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
         // The search index follows the records in the same transaction, so
         // it never names records the view no longer has.
         if (result.problems.isEmpty()) {
+            if (progress) progress({QStringLiteral("search index")});
             filter::registerSqlFunctions(db.handle());
             for (const QString& sql : sqlite::searchIndexSql(*view)) db.exec(sql.toUtf8().constData());
         }
