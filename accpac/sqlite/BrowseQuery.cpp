@@ -198,6 +198,13 @@ BrowsePlan::BrowsePlan(const ViewDef& view, const KeyDef& key, const filter::Nod
         const PatternRuns p = patternRuns(term.pattern);
         if (term.field->name != key.segments.front() || !p.anchored) continue;
         std::vector<QByteArray> spellings = prefixSpellings(p.runs.front());
+        // A lone "text%" whose every spelling has a range: every record in
+        // the ranges matches, so the walk reads nothing else and the index
+        // could only add work.
+        const bool exact = terms.size() == 1 && p.runs.size() == 1 &&
+                           QString::fromUtf8(spellings.front()).toUcs4().size() == qsizetype(p.runs.front().size()) &&
+                           !term.pattern.contains(u'_') && term.pattern.endsWith(u'%');
+        if (exact) match_.clear();
         if (ranges.empty() || spellings.front().size() > ranges.front().size()) ranges = std::move(spellings);
     }
     const QString table = tableName(view);
