@@ -14,7 +14,9 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -84,6 +86,30 @@ public:
 
 private:
     using KeyTargets = std::vector<QString*>;  // key members a row's order-key text is stored in
+
+    // Loads that keep the window alive (FinderLoads.cpp). While a load reads
+    // for long, the read pause lets the window's events through; a load or
+    // move those events ask for is kept, the running load is abandoned, and
+    // the kept one (the latest) runs once the running one has ended. Each
+    // public load and move starts with
+    //     if (keptForLater([=, this] { OPERATION(...); })) return;
+    //     const LoadRun run(*this);
+    class LoadRun {
+    public:
+        explicit LoadRun(Finder& finder);
+        ~LoadRun();
+        LoadRun(const LoadRun&) = delete;
+        LoadRun& operator=(const LoadRun&) = delete;
+
+    private:
+        Finder& finder_;
+    };
+    bool keptForLater(std::function<void()> operation);
+    bool readPause();  // the read pause while a load runs
+    int loadDepth_ = 0;
+    bool pumping_ = false;            // the pause is letting events through
+    std::function<void()> keptLoad_;  // the latest load asked for meanwhile
+    std::chrono::steady_clock::time_point lastPump_;
 
     // Loading (one batch at a time).
     QString Pickup_Presentation_String(const FinderCol& column, std::int16_t code);

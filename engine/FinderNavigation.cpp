@@ -14,6 +14,8 @@ namespace engine {
 using detail::engineTrap;
 
 void Finder::GOTOTOP() {
+    if (keptForLater([this] { GOTOTOP(); })) return;
+    const LoadRun run(*this);
     engineTrap("GOTOTOP").endOnError([&] {
         if (TopKey == BatchTopKey) return;
         BatchTopKey = TopKey;
@@ -28,6 +30,8 @@ void Finder::GOTOTOP() {
 }
 
 void Finder::GOTOBOT() {
+    if (keptForLater([this] { GOTOBOT(); })) return;
+    const LoadRun run(*this);
     engineTrap("GOTOBOT").endOnError([&] {
         if (BottomKey == BatchBottomKey) return;
         resetView();
@@ -42,6 +46,8 @@ void Finder::GOTOBOT() {
 }
 
 void Finder::NEXTBATCH() {
+    if (keptForLater([this] { NEXTBATCH(); })) return;
+    const LoadRun run(*this);
     engineTrap("NEXTBATCH").endOnError([&] {
         if (BottomKey == BatchBottomKey) return;
         // The new batch begins with the old last row, so the user keeps their place.
@@ -68,6 +74,8 @@ void Finder::NEXTBATCH() {
 }
 
 void Finder::PREVBATCH() {
+    if (keptForLater([this] { PREVBATCH(); })) return;
+    const LoadRun run(*this);
     engineTrap("PREVBATCH").endOnError([&] {
         if (TopKey == BatchTopKey) return;
         // The new batch ends with the old first row, so the user keeps their place.
@@ -99,6 +107,8 @@ void Finder::PREVBATCH() {
 }
 
 void Finder::NEXTLINE() {
+    if (keptForLater([this] { NEXTLINE(); })) return;
+    const LoadRun run(*this);
     engineTrap("NEXTlINE").endOnError([&] {
         if (BottomKey == BatchBottomKey) return;
         resetView();
@@ -121,6 +131,8 @@ void Finder::NEXTLINE() {
 }
 
 void Finder::PREVLINE() {
+    if (keptForLater([this] { PREVLINE(); })) return;
+    const LoadRun run(*this);
     engineTrap("PREVLINE").endOnError([&] {
         if (TopKey == BatchTopKey) return;
         resetView();

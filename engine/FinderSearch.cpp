@@ -15,6 +15,10 @@ namespace engine {
 using detail::engineTrap;
 
 void Finder::PrepareFinder(QString& textboxStartingValue, std::int16_t& ColNumOfOrderKey) {
+    if (keptForLater(
+            [this, text = textboxStartingValue, column = ColNumOfOrderKey]() mutable { PrepareFinder(text, column); }))
+        return;
+    const LoadRun run(*this);
     // A list position the lists do not have (no text column at all, or fewer
     // than four for the seeded preset) ends the preparation without a word.
     engineTrap("PrepareFinder")
@@ -79,6 +83,10 @@ void Finder::PrepareFinder(QString& textboxStartingValue, std::int16_t& ColNumOf
 }
 
 void Finder::FindNow(QString& Field, std::int16_t& condition, QString searchString) {
+    if (keptForLater(
+            [this, field = Field, condition, searchString]() mutable { FindNow(field, condition, searchString); }))
+        return;
+    const LoadRun run(*this);
     // A failing step is reported and the search goes on, so the user always
     // gets a reload.
     errors::Trap trap = engineTrap("FindNow");

@@ -29,6 +29,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -98,5 +99,19 @@ inline constexpr const char* LikeFunctionName = "trovex_like";
 // (so "rent%" finds "Rent Expense" and "élan%" finds "Élan"). Both are UTF-8;
 // a malformed byte counts as one character that only _ and % match.
 bool likeMatches(std::string_view text, std::string_view pattern);
+
+// The text with every character replaced by its simple case folding, the
+// form in which likeMatches compares characters: text A matches a pattern
+// without wildcards B exactly when their folded forms are equal. Malformed
+// bytes stay as they are.
+std::string foldedText(std::string_view utf8);
+
+// Every character whose folding equals that of `c`, `c` included, in
+// ascending order ("k": "K", "k" and the Kelvin sign).
+std::vector<char32_t> caseVariants(char32_t c);
+
+// The SQL function that gives foldedText of a text (NULL for NULL), for
+// search indexes that hold texts as LIKE compares them.
+inline constexpr const char* FoldFunctionName = "trovex_fold";
 
 }  // namespace accpac::filter

@@ -6,6 +6,9 @@
 // recurses, so a pattern of many % costs time proportional to text times
 // pattern at worst.
 #include <QChar>
+#include <algorithm>
+#include <mutex>
+#include <unordered_map>
 
 #include "accpac/AccpacError.h"
 #include "accpac/filter/Filter.h"
@@ -66,7 +69,60 @@ char32_t folded(char32_t c) {
     return QChar::toCaseFolded(c);
 }
 
+// The UTF-8 bytes of one character.
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
 }  // namespace
+
+std::string foldedText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t start = i;
+        const char32_t c = decode(utf8, i, kBadTextByte);
+        if (c == kBadTextByte)
+            out.append(utf8.substr(start, i - start));
+        else
+            appendUtf8(out, folded(c));
+    }
+    return out;
+}
+
+std::vector<char32_t> caseVariants(char32_t c) {
+    // Folding maps many characters to one; the reverse map is built once
+    // from every character there is.
+    static std::unordered_map<char32_t, std::vector<char32_t>> sources;
+    static std::once_flag built;
+    std::call_once(built, [] {
+        for (char32_t x = 0; x <= 0x10FFFF; ++x) {
+            if (x >= 0xD800 && x <= 0xDFFF) continue;
+            const char32_t f = folded(x);
+            if (f != x) sources[f].push_back(x);
+        }
+    });
+    const char32_t f = folded(c);
+    std::vector<char32_t> variants{f};
+    if (auto it = sources.find(f); it != sources.end())
+        variants.insert(variants.end(), it->second.begin(), it->second.end());
+    std::sort(variants.begin(), variants.end());
+    return variants;
+}
 
 bool likeMatches(std::string_view text, std::string_view pattern) {
     // Greedy match with one backtrack point: on a mismatch, the last % takes

@@ -118,7 +118,7 @@ void createServerCompany(const QString& uri, const CreateOptions& options) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("company.sqlite"));
     createCompany(file, options);
-    if (options.progress) options.progress(QStringLiteral("the copy on the server"));
+    if (options.progress) options.progress({QStringLiteral("the copy on the server")});
     loadServerCompany(uri, file);
 }
 

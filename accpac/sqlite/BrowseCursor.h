@@ -1,12 +1,19 @@
 // A browse read in short runs of records.
 //
-// Each run binds its query, steps out a handful of records and resets the
-// statement at once, so between two calls no statement is left stepping: a
-// caller that waits (a lookup window waiting for its user) holds no lock and
-// no snapshot of the company, writers are never held up by it, and the next
-// run reads what they committed. A run goes on from the key of the last
-// record read; keys are unique, so a browse never repeats a record and never
-// skips one that existed throughout, whatever was written in between.
+// Each run binds a query of the browse's plan (BrowseQuery.h), steps out a
+// handful of records and resets the statement at once, so between two calls
+// no statement is left stepping: a caller that waits (a lookup window
+// waiting for its user) holds no lock and no snapshot of the company,
+// writers are never held up by it, and the next run reads what they
+// committed. A run goes on from the key of the last record read, the same
+// way the browse was going: along the walk's query it was in, or through
+// the search index. Keys are unique, so a browse never repeats a record and
+// never skips one that existed throughout, whatever was written in between.
+//
+// While a run steps, SQLite's progress handler spends the walk's budget
+// (when the search index stands by: once it is spent, the search index
+// finds the rest after the last record read) and asks the read pause
+// (accpac/ReadPause.h) whether the read is still wanted.
 #pragma once
 
 #include <deque>
@@ -23,29 +30,43 @@ public:
     // The prepared statement for a query text (kept by the caller).
     using Prepare = std::function<Statement&(const QString& sql)>;
 
-    // Reads the first run of `first` at once. Throws AccpacFailure when the
+    // How the browse starts: through the search index, or walking the key
+    // order with a budget of progress ticks (negative: without one).
+    struct Way {
+        bool throughIndex = false;
+        int walkBudget = -1;
+    };
+
+    // Reads the first run of `plan` at once. Throws AccpacFailure when the
     // company cannot be read (busy, damaged).
-    BrowseCursor(const ViewDef& view, const KeyDef& key, BrowseQuery first, bool ascending, Prepare prepare);
+    BrowseCursor(const ViewDef& view, const KeyDef& key, BrowsePlan plan, Way way, Prepare prepare);
 
     // The next record's values in field order, or nullptr at the end of the
-    // browse. The values stay valid until the next call. Throws like the
-    // constructor.
+    // browse or when the read pause abandoned it. The values stay valid
+    // until the next call. Throws like the constructor.
     const std::vector<Variant>* next();
 
 private:
-    void readRun(const BrowseQuery& query);
+    void readRun();
+    // The query the next records come from, resuming after lastKey_.
+    BrowseQuery resumeQuery() const;
+    // Steps under the progress handler; `abandoned` tells that the read
+    // pause ended the read.
+    Statement::Result stepWatched(Statement& statement, bool& abandoned);
 
     const ViewDef& view_;
-    const KeyDef& key_;
-    BrowseQuery first_;
-    bool ascending_;
+    BrowsePlan plan_;
     Prepare prepare_;
     std::vector<int> keyColumns_;            // column of each key segment
     std::deque<std::vector<Variant>> rows_;  // read and not yet handed out
     std::vector<Variant> current_;           // the record handed out last
     std::vector<Stored> lastKey_;            // key of the last record read
+    std::size_t walkPart_ = 0;               // the walk's query running or next
+    bool partStarted_ = false;               // lastKey_ came from that query
+    bool throughIndex_ = false;              // the search index has taken over
+    int walkBudget_ = -1;                    // progress ticks the walk may still spend; < 0 unlimited
     std::size_t runSize_;                    // records the next run reads
-    bool ended_ = false;                     // the last run reached the end
+    bool ended_ = false;                     // nothing more to read
 };
 
 }  // namespace accpac::sqlite

@@ -1,4 +1,4 @@
-// The one SQL query behind a browse.
+// The queries behind a browse.
 //
 // A browse reads the view in the order of one key, upward or downward, from
 // the key values put into the record, under a filter:
@@ -13,8 +13,37 @@
 // downward browse then starts at the end of what the segments before it
 // allow, an upward one after it. No OFFSET, no count: the first record is
 // one index seek away, and each further one is the next index entry.
+//
+// A filter whose LIKE conditions must all hold (joined by AND) gives two
+// more ways to the same records, both keeping every condition of the filter
+// and adding only ones the LIKE conditions imply, so they return exactly
+// what the plain walk returns:
+//
+// - Key ranges. A pattern that starts with fixed text on the key's leading
+//   segment limits that segment to the texts that start with it in any
+//   letter case: one range of the key per spelling ("in12" gives IN12,
+//   In12, iN12 and in12), read one after the other in key order. Each range
+//   is an index seek; a deep prefix reads only its few records.
+// - The search index (Storage.h). A pattern holding a run of three or more
+//   fixed characters can only match records whose folded text holds that
+//   run (at the start, for a run the pattern starts with). The index finds
+//   those records wherever they are; they are then ordered by key.
+//
+// Which way is cheaper depends on how many records the index offers and on
+// how the matches lie in key order. The index's candidates are counted up to
+// a cap (a few milliseconds): few of them are read and sorted at once; too
+// many to sort quickly mean a common term, which the walk serves. Between
+// the two, where matches may be dense or lie far along the key order, the
+// view walks first with a small budget of work and, when the budget runs out
+// before the browse ends, carries on through the search index after the
+// last record it delivered (BrowseCursor.h). Both ways give the same records
+// in the same order, so the choice cannot be seen except in time. A backend
+// over another database can use the same scheme: count the index's
+// candidates with a cap, walk with a bounded cost, then resume through a
+// trigram or folded-text index strictly after the last key delivered.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "accpac/AccpacFields.h"
@@ -25,25 +54,70 @@
 namespace accpac::sqlite {
 
 struct BrowseQuery {
-    QString sql;                       // placeholders ?1, ?2, ... in order
-    std::vector<Stored> params;        // values for the placeholders
-    bool nothing = false;              // true when no record can match (upward from the top of the range)
-    QString filterSql;                 // the filter's condition alone, placeholders from ?1; "" for none
-    std::vector<Stored> filterParams;  // its values, the first of params
+    QString sql;                 // placeholders ?1, ?2, ... in order
+    std::vector<Stored> params;  // values for the placeholders
+    bool nothing = false;        // true when no record can match (upward from the top of the range)
 };
 
-// The query for browsing `view` by `key` under the parsed `filter` (nullptr
-// for none), starting from the key values `record` holds as put. Throws 13
-// when a filter value does not convert to its field's stored form.
+// The plain walk alone: the whole key order from the put key values under
+// the filter, with neither key ranges nor the search index. A backend over
+// another database builds its own ways around it. Throws like BrowsePlan.
 BrowseQuery buildBrowse(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
                         bool ascending);
 
-// The same browse continued strictly after (upward) or before (downward)
-// the record whose key segments hold `lastKey` (stored values, in segment
-// order). Keys are unique, so the continuation neither repeats that record
-// nor skips the next one, whatever was written in between.
-BrowseQuery continueBrowse(const ViewDef& view, const KeyDef& key, const BrowseQuery& browse,
-                           const std::vector<Stored>& lastKey, bool ascending);
+class BrowsePlan {
+public:
+    // The plan for browsing `view` by `key` under the parsed `filter`
+    // (nullptr for none), starting from the key values `record` holds as
+    // put. Throws 13 when a filter value does not convert to its field's
+    // stored form.
+    BrowsePlan(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
+               bool ascending);
+
+    // The queries of the walk in key order, run one after the other; their
+    // records, concatenated, are the browse's records. Empty when no record
+    // can match.
+    const std::vector<BrowseQuery>& walk() const { return walk_; }
+    // The walk's query `part` from its start (`after` nullptr, as in walk())
+    // or strictly after `after`, the stored key segments of a record that
+    // query gave: a browse read in runs goes on from there. Keys are unique,
+    // so it neither repeats that record nor skips the next one, whatever was
+    // written in between.
+    BrowseQuery walkPart(std::size_t part, const std::vector<Stored>* after) const;
+    // True when the search index can find the records instead of the walk.
+    bool hasIndexed() const { return !match_.isEmpty(); }
+    // The browse's records found through the search index, in key order:
+    // those strictly after `after` (the stored values of every key segment
+    // of a record the browse gave) or, without it, from the start.
+    BrowseQuery indexed(const std::vector<Stored>* after) const;
+    // Counts the search index's candidates, up to `cap`: SELECT count(*).
+    BrowseQuery candidates(std::int64_t cap) const;
+    const QString& indexQuery() const { return match_; }
+
+private:
+    struct Start {
+        QStringList columns;         // the leading key segments put, quoted
+        std::vector<Stored> values;  // their values
+        const char* op = ">=";       // the comparison of the row values
+    };
+
+    // One query of the walk: the whole key order, or the texts of the
+    // leading segment that start with `range`.
+    struct WalkPart {
+        std::optional<QByteArray> range;
+        bool startTighter = false;  // the start bound lies inside the range
+    };
+    QStringList keyColumns() const;
+
+    const ViewDef& view_;
+    const KeyDef& key_;
+    bool ascending_;
+    filter::SqlWhere where_;
+    Start start_;
+    std::vector<WalkPart> parts_;
+    std::vector<BrowseQuery> walk_;
+    QString match_;  // the search index's query, "" for none
+};
 
 // The select list of a view: every field's column, in field order.
 QString selectColumns(const ViewDef& view);

@@ -5,6 +5,8 @@
 #include <sqlite3.h>
 
 #include "accpac/AccpacError.h"
+#include "accpac/filter/Filter.h"
+#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/Storage.h"
 
 namespace accpac::sqlite {
@@ -61,8 +63,11 @@ void createTables(Database& db, const QString& companyName) {
 }
 
 void createIndexes(Database& db) {
-    for (const ViewDef& view : catalogue())
+    registerSqlFunctions(db.handle());
+    for (const ViewDef& view : catalogue()) {
         for (const QString& sql : createIndexSql(view)) db.exec(sql.toUtf8().constData());
+        for (const QString& sql : searchIndexSql(view)) db.exec(sql.toUtf8().constData());
+    }
     // Statistics from a sample of each index are enough for the planner to
     // prefer the index that a filter's fixed fields lead.
     db.exec("PRAGMA analysis_limit = 400");
@@ -73,8 +78,13 @@ namespace {
 
 QString insertSql(const ViewDef& view) {
     QStringList placeholders;
-    for (std::size_t i = 1; i <= view.fields.size(); ++i) placeholders << QStringLiteral("?%1").arg(i);
-    return QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(tableName(view), placeholders.join(QStringLiteral(", ")));
+    QStringList columns;
+    for (std::size_t i = 1; i <= view.fields.size(); ++i) {
+        placeholders << QStringLiteral("?%1").arg(i);
+        columns << quoteIdentifier(view.fields[i - 1].name);
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(tableName(view), columns.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
 }
 
 }  // namespace

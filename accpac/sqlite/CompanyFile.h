@@ -12,14 +12,15 @@
 
 namespace accpac::sqlite {
 
-constexpr int CompanyFormat = 1;  // bumped when tables or indexes change shape
+constexpr int CompanyFormat = 2;  // bumped when tables or indexes change shape
 
 // The company's name. Throws AccpacFailure naming the file when it is not a
 // company of this format (not SQLite at all, no marker, another format).
 QString readCompanyName(const Database& db);
 // Creates the marker and every view's table, without indexes.
 void createTables(Database& db, const QString& companyName);
-// Creates every view's indexes and gathers the planner's statistics.
+// Creates every view's indexes and search index and gathers the planner's
+// statistics.
 void createIndexes(Database& db);
 
 // Inserts records into one view's table with one prepared statement. Each

@@ -95,6 +95,15 @@ bool Statement::step() {
     db_.fail(QStringLiteral("reading records"));
 }
 
+Statement::Result Statement::stepInterruptible() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return Result::Row;
+    if (rc == SQLITE_DONE) return Result::Done;
+    if (rc == SQLITE_INTERRUPT) return Result::Interrupted;
+    sqlite3_reset(stmt_);
+    db_.fail(QStringLiteral("reading records"));
+}
+
 void Statement::reset() { sqlite3_reset(stmt_); }
 
 int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
@@ -107,6 +116,12 @@ QString Statement::columnText(int column) const {
 }
 
 bool Statement::columnIsText(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_TEXT; }
+
+Stored Statement::columnStored(int column) const {
+    if (!columnIsText(column)) return columnInt(column);
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return QByteArray(text, sqlite3_column_bytes(stmt_, column));
+}
 
 QString quoteIdentifier(const QString& name) {
     QString q = name;

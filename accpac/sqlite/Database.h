@@ -70,6 +70,11 @@ public:
     void bindText(int index, std::string_view utf8);  // copied
     // Next row: true when one is current, false at the end. Throws on error.
     bool step();
+    // Like step, but a run that SQLite interrupted (a progress handler
+    // asked it to stop) reports Interrupted instead of throwing; the
+    // statement must then be reset.
+    enum class Result { Row, Done, Interrupted };
+    Result stepInterruptible();
     // Ends the run so the statement can start again; bindings stay.
     void reset();
 
@@ -77,6 +82,8 @@ public:
     std::int64_t columnInt(int column) const;
     QString columnText(int column) const;
     bool columnIsText(int column) const;
+    // The column's value as stored: its text or its whole number.
+    Stored columnStored(int column) const;
     sqlite3_stmt* handle() const { return stmt_; }
 
 private:

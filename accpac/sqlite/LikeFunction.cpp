@@ -1,5 +1,6 @@
-// The browse filters' LIKE as an SQL function of every company connection:
-// SQLite's own LIKE folds ASCII letters only.
+// The browse filters' LIKE and case folding as SQL functions of every company
+// connection: SQLite's own LIKE folds ASCII letters only, and the search
+// indexes hold texts folded the way that LIKE compares them.
 #include "accpac/sqlite/LikeFunction.h"
 
 #include <sqlite3.h>
@@ -11,6 +12,8 @@ namespace accpac::sqlite {
 
 namespace {
 
+using filter::foldedText;
+using filter::FoldFunctionName;
 using filter::LikeFunctionName;
 using filter::likeMatches;
 
@@ -35,16 +38,39 @@ void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
                                 : 0);
 }
 
-}  // namespace
+// trovex_fold(text) for SQLite: the folded text, NULL for NULL.
+void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const int bytes = sqlite3_value_bytes(argv[0]);
+    if (!text) {
+        sqlite3_result_error_nomem(ctx);
+        return;
+    }
+    const std::string folded = foldedText(std::string_view(text, std::size_t(bytes)));
+    sqlite3_result_text(ctx, folded.data(), int(folded.size()), SQLITE_TRANSIENT);
+}
 
-void registerSqlFunctions(sqlite3* db) {
+// Adds one deterministic UTF-8 function; throws AccpacFailure when SQLite refuses.
+void addFunction(sqlite3* db, const char* name, int arguments,
+                 void (*function)(sqlite3_context*, int, sqlite3_value**)) {
     const int rc =
-        sqlite3_create_function_v2(db, LikeFunctionName, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
-                                   nullptr, likeFunction, nullptr, nullptr, nullptr);
+        sqlite3_create_function_v2(db, name, arguments, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                                   function, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
         throw AccpacError(errnum::AccpacFailure,
                           QStringLiteral("The search function %1 cannot be added to the company's database: %2")
-                              .arg(QLatin1String(LikeFunctionName), QString::fromUtf8(sqlite3_errstr(rc))));
+                              .arg(QLatin1String(name), QString::fromUtf8(sqlite3_errstr(rc))));
+}
+
+}  // namespace
+
+void registerSqlFunctions(sqlite3* db) {
+    addFunction(db, LikeFunctionName, 2, likeFunction);
+    addFunction(db, FoldFunctionName, 1, foldFunction);
 }
 
 }  // namespace accpac::sqlite

@@ -6,7 +6,8 @@ struct sqlite3;
 namespace accpac::sqlite {
 
 // Adds filter::LikeFunctionName (deterministic; NULL when either argument is
-// NULL) to a connection. Every connection that runs toSql's SQL needs it.
+// NULL) and filter::FoldFunctionName (NULL for NULL) to a connection. Every
+// connection that runs toSql's SQL or reads a search index needs them.
 // Throws AccpacFailure when SQLite refuses.
 void registerSqlFunctions(sqlite3* db);
 

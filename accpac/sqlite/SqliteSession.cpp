@@ -3,11 +3,11 @@
 
 #include <QFileInfo>
 
-#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/sqlite/LikeFunction.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/sqlite/SqliteView.h"
 #include "accpac/sqlite/ViewSchema.h"
 
@@ -33,10 +33,15 @@ SqliteSession::SqliteSession(const QString& path) {
     // even if the file itself could be written.
     db.exec("PRAGMA query_only = 1");
     refuseQuotedTexts(db);
-    // Reads go through the memory map instead of copies into the page cache;
-    // SQLite caps the size at what it was built to allow.
-    db.exec("PRAGMA mmap_size = 1099511627776");
     context_->name = readCompanyName(db);
+    // Memory stays bounded whatever the company's size (set once the file
+    // is known to be a company: some of these read it): no memory map
+    // (every page touched through one would stay resident in the process),
+    // a page cache of 16 MB, and sorts that outgrow it spill to a
+    // temporary file.
+    db.exec("PRAGMA mmap_size = 0");
+    db.exec("PRAGMA cache_size = -16384");
+    db.exec("PRAGMA temp_store = FILE");
     registerSqlFunctions(db.handle());
 }
 

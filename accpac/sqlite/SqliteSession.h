@@ -8,6 +8,12 @@
 
 namespace accpac::sqlite {
 
+// How a browse under LIKE conditions reaches its records (BrowseQuery.h):
+// by the cheaper way, as sessions do; always by walking the key order; or
+// through the search index wherever it helps. All three give the same
+// records; the last two let tests compare them.
+enum class SearchPlanning { Cheapest, WalkOnly, IndexFirst };
+
 // The open file, the company's name and the session's messages. Views keep
 // it alive, so a view that outlives its session still reads and reports.
 struct CompanyContext {
@@ -15,6 +21,22 @@ struct CompanyContext {
     Database db;
     QString name;
     AccpacErrors errors;
+    SearchPlanning planning = SearchPlanning::Cheapest;
+    // The costs the cheapest way is chosen by.
+    struct SearchCosts {
+        // What the walk may spend before the search index takes over, in
+        // ticks of WalkTickOps virtual-machine steps: a few milliseconds. A
+        // dense term fills a batch in far less; a rare one would read on for
+        // seconds.
+        int walkBudget = 100;
+        // Fewer index candidates than this are read and sorted at once,
+        // faster than any walk could start...
+        std::int64_t rareCandidates = 500;
+        // ...and this many or more make a common term, which the walk
+        // serves: reading and sorting them would cost more than walking.
+        std::int64_t commonCandidates = 20000;
+    } costs;
+    static constexpr int WalkTickOps = 1000;
 
     // Puts an Error message into the session's errors and throws it as an
     // AccpacFailure.
@@ -32,6 +54,10 @@ public:
     AccpacErrors& Errors() override { return context_->errors; }
     // The session's connection (read-only, query-only).
     Database& database() { return context_->db; }
+    void setSearchPlanning(SearchPlanning planning, CompanyContext::SearchCosts costs = {}) {
+        context_->planning = planning;
+        context_->costs = costs;
+    }
 
 private:
     std::shared_ptr<CompanyContext> context_;

@@ -1,6 +1,8 @@
 // Browsing one table of a company file in key order.
 #include "accpac/sqlite/SqliteView.h"
 
+#include <optional>
+
 #include "accpac/sqlite/BrowseQuery.h"
 #include "accpac/sqlite/Storage.h"
 
@@ -65,23 +67,54 @@ void SqliteView::Browse(const QString& filter, bool ascending) {
     checkOpen("Browse");
     ResetBrowse(false);
     std::unique_ptr<filter::Node> tree;
-    BrowseQuery query;
+    const KeyDef& key = *def_.key(order_);
+    std::optional<BrowsePlan> plan;
     try {
         tree = filter::parse(filter, [this](const QString& name) { return def_.fieldAnyCase(name); });
-        query = buildBrowse(def_, *def_.key(order_), tree.get(), fields_, ascending);
+        plan.emplace(def_, key, tree.get(), fields_, ascending);
     } catch (const filter::FilterError& e) {
         context_->fail(e.description());
     } catch (const AccpacError& e) {
         context_->fail(
             QStringLiteral("View %1 cannot browse with the filter \"%2\": %3").arg(def_.id, filter, e.description()));
     }
-    if (query.nothing) return;
     try {
-        cursor_ = std::make_unique<BrowseCursor>(def_, *def_.key(order_), std::move(query), ascending,
+        const BrowseCursor::Way way = chooseWay(*plan);
+        cursor_ = std::make_unique<BrowseCursor>(def_, key, std::move(*plan), way,
                                                  [this](const QString& sql) -> Statement& { return prepared(sql); });
     } catch (const AccpacError& e) {
         context_->fail(e.description());
     }
+}
+
+BrowseCursor::Way SqliteView::chooseWay(const BrowsePlan& plan) {
+    BrowseCursor::Way way;
+    if (!plan.hasIndexed() || context_->planning == SearchPlanning::WalkOnly) return way;
+    if (context_->planning == SearchPlanning::IndexFirst) {
+        way.throughIndex = true;
+        return way;
+    }
+    const CompanyContext::SearchCosts& costs = context_->costs;
+    way.walkBudget = costs.walkBudget;
+    auto count = candidateCounts_.constFind(plan.indexQuery());
+    if (count == candidateCounts_.constEnd()) {
+        const BrowseQuery query = plan.candidates(costs.commonCandidates);
+        Statement& statement = prepared(query.sql);
+        for (std::size_t i = 0; i < query.params.size(); ++i) statement.bind(int(i) + 1, query.params[i]);
+        try {
+            statement.step();
+        } catch (...) {
+            statement.reset();
+            throw;
+        }
+        count = candidateCounts_.insert(plan.indexQuery(), statement.columnInt(0));
+        statement.reset();
+    }
+    if (*count < costs.rareCandidates)
+        way.throughIndex = true;
+    else if (*count >= costs.commonCandidates)
+        way.walkBudget = -1;
+    return way;
 }
 
 bool SqliteView::Fetch() {

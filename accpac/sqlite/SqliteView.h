@@ -1,10 +1,13 @@
 // A view over one table of a company file.
 //
 // Browse turns the chosen key, the key values put since ClearRecord and the
-// filter into one prepared query (see BrowseQuery.h), read in short runs
-// that leave the company free between calls (see BrowseCursor.h); Fetch
-// loads the next record into the fields. Prepared queries are kept per query
-// text, so paging back and forth re-binds values and prepares nothing.
+// filter into a plan of prepared queries (see BrowseQuery.h), read in short
+// runs that leave the company free between calls (see BrowseCursor.h);
+// Fetch loads the next record into the fields. Under a LIKE condition the
+// search index can answer, the walk in key order has a small budget of work;
+// when it runs out, the browse carries on through the search index after the
+// last record read. Prepared queries are kept per query text, so paging back
+// and forth re-binds values and prepares nothing.
 #pragma once
 
 #include <QHash>
@@ -42,6 +45,9 @@ public:
 private:
     void checkOpen(const char* operation) const;
     Statement& prepared(const QString& sql);
+    // How the browse under `plan` starts: through the index, walking with
+    // a budget, or walking without one (SearchPlanning::Cheapest).
+    BrowseCursor::Way chooseWay(const BrowsePlan& plan);
 
     std::shared_ptr<CompanyContext> context_;
     const ViewDef& def_;
@@ -53,6 +59,7 @@ private:
     std::vector<std::weak_ptr<AccpacView>> composed_;
     QHash<QString, std::shared_ptr<Statement>> statements_;  // prepared queries by text
     std::unique_ptr<BrowseCursor> cursor_;                   // the running browse, or nullptr
+    QHash<QString, std::int64_t> candidateCounts_;  // capped, by index query; they only steer the choice of way
 };
 
 }  // namespace accpac::sqlite

@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include "accpac/AccpacError.h"
+#include "accpac/filter/Filter.h"
 
 namespace accpac::sqlite {
 
@@ -99,20 +100,51 @@ Stored emptyStored(const FieldDef& def) {
 QString tableName(const ViewDef& view) { return quoteIdentifier(view.id); }
 
 QString createTableSql(const ViewDef& view) {
-    QStringList columns;
+    // Records are numbered so that the search index can name them; every
+    // key, the first included, is an index of its own.
+    QStringList columns{quoteIdentifier(QLatin1String(RecordIdColumn)) + QStringLiteral(" INTEGER PRIMARY KEY")};
     for (const FieldDef& f : view.fields)
         columns << quoteIdentifier(f.name) + (f.type == FieldType::String ? QStringLiteral(" TEXT NOT NULL")
                                                                           : QStringLiteral(" INTEGER NOT NULL"));
-    // Key 0 orders the table itself, so the view's first key costs no index
-    // of its own and the other indexes point at records by it.
-    columns << QStringLiteral("PRIMARY KEY (%1)").arg(columnList(view.keys.front().segments));
-    return QStringLiteral("CREATE TABLE %1 (%2) WITHOUT ROWID, STRICT")
-        .arg(tableName(view), columns.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2) STRICT").arg(tableName(view), columns.join(QStringLiteral(", ")));
+}
+
+QStringList searchedFields(const ViewDef& view) {
+    // Texts of one to three characters (codes) are matched faster by the
+    // walk than looked up, and the fields the standing filters fix are
+    // searched within one customer's records, where the walk is short; the
+    // index would only cost loading time.
+    QStringList names;
+    for (const FieldDef& f : view.fields)
+        if (f.type == FieldType::String && f.size > MinIndexedRun && !view.filterPrefix.contains(f.name))
+            names << f.name;
+    return names;
+}
+
+QString searchTableName(const ViewDef& view) { return quoteIdentifier(view.id + QStringLiteral("_search")); }
+
+QStringList searchIndexSql(const ViewDef& view) {
+    const QStringList fields = searchedFields(view);
+    if (fields.isEmpty()) return {};
+    const QString table = searchTableName(view);
+    QStringList folded;
+    for (const QString& f : fields)
+        folded << QStringLiteral("%1(%2)").arg(QLatin1String(filter::FoldFunctionName), quoteIdentifier(f));
+    // Contentless: the index keeps only trigrams and record numbers; the
+    // texts stay in the view's table. The texts go in folded, so the index
+    // folds letters exactly as LIKE does and needs no folding of its own.
+    return {QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS %1 USING fts5(%2, content='', "
+                           "tokenize='trigram case_sensitive 1')")
+                .arg(table, columnList(fields)),
+            QStringLiteral("INSERT INTO %1(%1) VALUES ('delete-all')").arg(table),
+            QStringLiteral("INSERT INTO %1(rowid, %2) SELECT %3, %4 FROM %5")
+                .arg(table, columnList(fields), quoteIdentifier(QLatin1String(RecordIdColumn)),
+                     folded.join(QStringLiteral(", ")), tableName(view))};
 }
 
 QStringList createIndexSql(const ViewDef& view) {
     QStringList statements;
-    QSet<QString> made{view.keys.front().segments.join(u',')};
+    QSet<QString> made;
     auto add = [&](const QString& name, const QStringList& columns, bool unique) {
         const QString signature = columns.join(u',');
         if (made.contains(signature)) return;

@@ -30,6 +30,11 @@ Variant fromNumber(const FieldDef& def, std::int64_t n);
 // The stored form of a field's empty value ("" or 0).
 Stored emptyStored(const FieldDef& def);
 
+// The column that numbers a table's records, so the search index can point
+// at them. It is the table's INTEGER PRIMARY KEY, which keeps its values
+// through VACUUM.
+inline constexpr const char* RecordIdColumn = "trovex_rowid";
+
 // Statements that create a view's table (without its indexes).
 QString createTableSql(const ViewDef& view);
 // Statements that create a view's indexes: one unique index per distinct
@@ -37,5 +42,19 @@ QString createTableSql(const ViewDef& view);
 QStringList createIndexSql(const ViewDef& view);
 // The table's name for a view.
 QString tableName(const ViewDef& view);
+
+// The search index of a view: a trigram index over the folded texts of its
+// text fields (foldedText), named after the view with "_search", whose row
+// numbers are the records' RecordIdColumn. It finds the records whose text
+// holds a run of three or more characters, or starts with one, without
+// reading the others. It holds the text fields longer than MinIndexedRun
+// that the view's standing filters do not fix; none for a view without them.
+inline constexpr int MinIndexedRun = 3;  // the trigram index finds runs of this many characters or more
+QStringList searchedFields(const ViewDef& view);
+QString searchTableName(const ViewDef& view);
+// Statements that create the search index if it is missing and fill it
+// afresh from the view's records; run them after every change of the
+// records. The connection needs the filter's SQL functions.
+QStringList searchIndexSql(const ViewDef& view);
 
 }  // namespace accpac::sqlite

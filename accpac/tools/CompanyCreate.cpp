@@ -15,7 +15,7 @@ namespace {
 constexpr std::int64_t DemoOpenDocuments = 600;  // enough for customer 1200 and many pages
 
 void say(const CreateOptions& options, const QString& text) {
-    if (options.progress) options.progress(text);
+    if (options.progress) options.progress({text});
 }
 
 }  // namespace
@@ -39,8 +39,7 @@ void createCompany(const QString& path, const CreateOptions& options) {
             say(options, QStringLiteral("master data"));
             sqlite::writeMasterData(db);
             const std::int64_t documents = options.scale > 0 ? options.scale : DemoOpenDocuments;
-            say(options, QStringLiteral("%1 open documents").arg(documents));
-            sqlite::writeDocuments(db, documents);
+            sqlite::writeDocuments(db, documents, options.progress);
             say(options, QStringLiteral("indexes"));
             sqlite::createIndexes(db);
             db.exec("COMMIT");

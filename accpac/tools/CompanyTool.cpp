@@ -2,6 +2,10 @@
 // import or browse through the public backend functions.
 #include "accpac/tools/CompanyTool.h"
 
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <algorithm>
 #include <optional>
 
 #include "accpac/AccpacError.h"
@@ -61,6 +65,52 @@ private:
     QList<std::pair<QString, QString>> options_;
 };
 
+// Shows a long job's progress on standard error: on a terminal one line
+// redrawn in place (stage, bar, records done, rate, time left), elsewhere
+// one line per stage.
+class ProgressLine {
+public:
+    explicit ProgressLine(QTextStream& err) : err_(err), terminal_(isatty(STDERR_FILENO) != 0) { clock_.start(); }
+    ~ProgressLine() { finish(); }
+
+    void operator()(const Progress& p) {
+        if (p.stage != stage_) {
+            finish();
+            stage_ = p.stage;
+            stageClock_.restart();
+            if (!terminal_) err_ << "writing " << p.stage << "...\n";
+            if (!terminal_) err_.flush();
+        }
+        if (!terminal_ || p.total <= 0) return;
+        const double seconds = std::max(0.001, double(stageClock_.elapsed()) / 1000.0);
+        const double rate = double(p.done) / seconds;
+        const double fraction = std::min(1.0, double(p.done) / double(p.total));
+        const int filled = int(fraction * BarWidth);
+        const auto left = std::int64_t(rate > 0 ? double(p.total - p.done) / rate : 0);
+        err_ << '\r' << stage_ << " [" << QString(filled, u'#') << QString(BarWidth - filled, u'.') << "] " << p.done
+             << "/" << p.total << "  " << std::int64_t(rate) << "/s  "
+             << QStringLiteral("%1:%2 left").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0')) << "   ";
+        err_.flush();
+        drawn_ = true;
+    }
+
+private:
+    static constexpr int BarWidth = 30;
+    void finish() {
+        if (drawn_)
+            err_ << QStringLiteral("  (%1 s)\n").arg(double(stageClock_.elapsed()) / 1000.0, 0, 'f', 1);
+        else if (terminal_ && !stage_.isEmpty())
+            err_ << stage_ << QStringLiteral(" (%1 s)\n").arg(double(stageClock_.elapsed()) / 1000.0, 0, 'f', 1);
+        err_.flush();
+        drawn_ = false;
+    }
+    QTextStream& err_;
+    bool terminal_;
+    bool drawn_ = false;
+    QString stage_;
+    QElapsedTimer clock_, stageClock_;
+};
+
 std::int64_t wholeNumber(const QString& text, const QString& option, std::int64_t lo, std::int64_t hi) {
     bool ok = false;
     const qlonglong n = text.toLongLong(&ok);
@@ -81,10 +131,8 @@ int create(const QStringList& args, QTextStream& out, QTextStream& err, const Co
     if (auto name = a.last(QStringLiteral("--name"))) options.name = *name;
     if (auto scale = a.last(QStringLiteral("--scale")))
         options.scale = wholeNumber(*scale, QStringLiteral("--scale"), 1, 90'000'000);
-    options.progress = [&err](const QString& stage) {
-        err << "writing " << stage << "...\n";
-        err.flush();
-    };
+    ProgressLine line(err);
+    options.progress = [&line](const Progress& p) { line(p); };
     stores(a.positional()[0]).create(a.positional()[0], options);
     out << "created " << a.positional()[0] << "\n";
     return 0;
@@ -93,8 +141,13 @@ int create(const QStringList& args, QTextStream& out, QTextStream& err, const Co
 int import(const QStringList& args, QTextStream& out, QTextStream& err, const CompanyStores& stores) {
     const Arguments a(args, {}, {});
     expectPositional(a, 3, "import");
-    const ImportResult result =
-        stores(a.positional()[0]).import(a.positional()[0], a.positional()[1], a.positional()[2]);
+    ImportResult result;
+    {
+        ProgressLine line(err);
+        result =
+            stores(a.positional()[0]).import(a.positional()[0], a.positional()[1], a.positional()[2],
+                                            [&line](const Progress& p) { line(p); });
+    }
     if (!result.problems.isEmpty()) {
         for (const QString& p : result.problems) err << p << "\n";
         err << "nothing was imported\n";

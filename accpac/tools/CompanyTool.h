@@ -22,7 +22,9 @@ namespace accpac {
 struct CompanyStore {
     std::function<std::shared_ptr<AccpacSession>(const QString& path)> open;
     std::function<void(const QString& path, const CreateOptions& options)> create;
-    std::function<ImportResult(const QString& path, const QString& viewId, const QString& csvFile)> import;
+    std::function<ImportResult(const QString& path, const QString& viewId, const QString& csvFile,
+                                const ProgressReport& progress)>
+        import;
 };
 // The store of company files.
 CompanyStore companyFiles();

@@ -10,10 +10,19 @@
 
 namespace accpac {
 
+// How far a long job has got: its stage, and the records done of a total
+// (an estimate while a file is still being read; 0 when not counted).
+struct Progress {
+    QString stage;
+    std::int64_t done = 0;
+    std::int64_t total = 0;
+};
+using ProgressReport = std::function<void(const Progress&)>;
+
 struct CreateOptions {
     QString name = QStringLiteral("Sample Company Inc.");  // company name
     std::int64_t scale = 0;                                // open documents to create; 0 = the small demo set
-    std::function<void(const QString&)> progress = {};     // told each stage's name; may be empty
+    ProgressReport progress = {};  // told each stage and, while documents are written, how many; may be empty
 };
 // Creates (replaces) a deterministic company with data in every view.
 // Throws AccpacFailure on failure.
@@ -27,6 +36,8 @@ struct ImportResult {
 // names, RFC 4180 quoting, values as the grid shows them, codes for coded
 // fields). All or nothing. Throws AccpacFailure for an unknown view or a file
 // that cannot be read.
-ImportResult importCsv(const QString& path, const QString& viewId, const QString& csvFile);
+// `progress` is told the records read so far, now and then.
+ImportResult importCsv(const QString& path, const QString& viewId, const QString& csvFile,
+                       const ProgressReport& progress = {});
 
 }  // namespace accpac

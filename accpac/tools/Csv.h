@@ -24,6 +24,8 @@ public:
     // problem (a quote left open, text after a closing quote) still ends at
     // the next line break outside quotes, so reading goes on after it.
     std::optional<CsvRecord> next();
+    // How much of the text has been read, as a fraction from 0 to 1.
+    double fractionRead() const { return text_.isEmpty() ? 1.0 : double(pos_) / double(text_.size()); }
 
 private:
     QString text_;

@@ -3,11 +3,12 @@
 #include <QSet>
 
 #include "accpac/AccpacError.h"
-#include "accpac/tools/CompanyWriter.h"
 #include "accpac/sqlite/CompanyFile.h"
+#include "accpac/sqlite/LikeFunction.h"
+#include "accpac/sqlite/Storage.h"
+#include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/Csv.h"
 #include "accpac/tools/ImportCheck.h"
-#include "accpac/sqlite/Storage.h"
 
 namespace accpac {
 
@@ -63,7 +64,8 @@ QString setRecord(sqlite::RecordWriter& writer, const ViewDef& view, const std::
 
 }  // namespace
 
-ImportResult importCsv(const QString& path, const QString& viewId, const QString& csvFile) {
+ImportResult importCsv(const QString& path, const QString& viewId, const QString& csvFile,
+                       const ProgressReport& progress) {
     const ViewDef* view = sqlite::findView(viewId);
     if (!view) throw AccpacError(errnum::AccpacFailure, QStringLiteral("There is no view %1.").arg(viewId));
     QFile file(csvFile);
@@ -106,7 +108,11 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
             else
                 writer.clear();
             if (problem.isEmpty()) {
-                ++result.rows;
+                if (++result.rows % 65536 == 0 && progress) {
+                    const double read = reader.fractionRead();
+                    progress({QStringLiteral("records"), result.rows,
+                              read > 0 ? std::int64_t(double(result.rows) / read) : 0});
+                }
                 continue;
             }
             if (++problems <= MaxProblemsListed)
@@ -114,6 +120,13 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
         }
         if (problems > MaxProblemsListed)
             result.problems << QStringLiteral("and %1 more bad records").arg(problems - MaxProblemsListed);
+        // The search index follows the records in the same transaction, so
+        // it never names records the view no longer has.
+        if (result.problems.isEmpty()) {
+            if (progress) progress({QStringLiteral("search index")});
+            sqlite::registerSqlFunctions(db.handle());
+            for (const QString& sql : sqlite::searchIndexSql(*view)) db.exec(sql.toUtf8().constData());
+        }
     } catch (...) {
         db.exec("ROLLBACK");
         throw;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "accpac/sqlite/CompanyFile.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace accpac::sqlite {
 
@@ -56,6 +57,7 @@ void writeReceiptViews(Database& db);
 // in and one to three scheduled payments each. Customer 1200 always has a
 // few dozen open documents and a few paid ones, spread over the whole range
 // of document numbers.
-void writeDocuments(Database& db, std::int64_t openDocuments);
+// `progress`, when set, hears how many open documents are written.
+void writeDocuments(Database& db, std::int64_t openDocuments, const ProgressReport& progress = {});
 
 }  // namespace accpac::sqlite

@@ -56,7 +56,7 @@ void setText(RecordWriter& w, int column, const char* text) { w.setText(column, 
 
 }  // namespace
 
-void writeDocuments(Database& db, std::int64_t openDocuments) {
+void writeDocuments(Database& db, std::int64_t openDocuments, const ProgressReport& progress) {
     const ViewDef& docView = *findView(QStringLiteral("AR0036"));
     const ViewDef& payView = *findView(QStringLiteral("AR0037"));
     RecordWriter docs(db, docView);
@@ -92,6 +92,8 @@ void writeDocuments(Database& db, std::int64_t openDocuments) {
             paid = i % 20 == 19;
         }
         if (!paid) ++open;
+        if (progress && (open % 65536 == 0 || open == openDocuments) && !paid)
+            progress({QStringLiteral("open documents"), open, openDocuments});
 
         const DocumentKind& kind = kindOf(h >> 8);
         std::snprintf(invc, sizeof invc, "%s%08lld", kind.prefix, static_cast<long long>(i + 1));

@@ -16,6 +16,11 @@ int main(int argc, char** argv) {
     // A postgresql:// URI names a company on a server; anything else a company file.
     return accpac::runCompanyTool(app.arguments().mid(1), out, err, [](const QString& path) {
         if (!accpac::isServerCompany(path)) return accpac::companyFiles();
-        return accpac::CompanyStore{accpac::openServerCompany, accpac::createServerCompany, accpac::importServerCsv};
+        // The server's load is one COPY in one transaction: no progress to show.
+        return accpac::CompanyStore{
+            accpac::openServerCompany, accpac::createServerCompany,
+            [](const QString& uri, const QString& viewId, const QString& csvFile, const accpac::ProgressReport&) {
+                return accpac::importServerCsv(uri, viewId, csvFile);
+            }};
     });
 }

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,12 +27,14 @@
 #include <QStyleOptionSlider>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QUuid>
 #include <QWheelEvent>
 #include <cmath>
 
 #include "accpac/AccpacError.h"
 #include "accpac/AccpacField.h"
+#include "accpac/ReadPause.h"
 #include "engine/Finder.h"
 #include "errors/Settings.h"
 #include "errors/modGeneral.h"
@@ -153,13 +156,33 @@ struct LookupRig {
     QStringList browses;  // every browse the engine made, as "thumb: filter"
     engine::Finder finder;
 
+    // Searches read as long as over millions of records: each fetch under a
+    // LIKE filter first spends this long reading, calling the read pause as
+    // the backend does, and ends the browse when the pause abandons it.
+    std::chrono::milliseconds searchReads{0};
+    bool searching = false;
+    int abandonedReads = 0;
+
     // Notes each browse with the place of the thumb at that moment.
     struct BrowseWatch : testsupport::ViewDecorator {
         BrowseWatch(std::shared_ptr<accpac::AccpacView> inner, LookupRig& rig)
             : ViewDecorator(std::move(inner)), rig(rig) {}
         void before(const testsupport::ViewCall& call) override {
-            if (call.op == testsupport::ViewOp::Browse)
-                rig.browses << QString::number(rig.form().ScrollBar1.Value()) + ": " + call.text;
+            if (call.op != testsupport::ViewOp::Browse) return;
+            rig.browses << QString::number(rig.form().ScrollBar1.Value()) + ": " + call.text;
+            rig.searching = call.text.contains(" LIKE ");
+        }
+        bool Fetch() override {
+            QElapsedTimer reading;
+            reading.start();
+            while (rig.searching && reading.elapsed() < rig.searchReads.count()) {
+                if (accpac::readAbandoned()) {
+                    ++rig.abandonedReads;
+                    rig.searching = false;
+                    return false;
+                }
+            }
+            return ViewDecorator::Fetch();
         }
         LookupRig& rig;
     };
@@ -686,6 +709,51 @@ private slots:
             QTest::keyClicks(w().txtSearch.edit(), key);
         }
         QCOMPARE(rig->searches(), (QStringList{like("ACCTFMTTD", "A%"), like("ACCTFMTTD", "AB%")}));
+    }
+
+    // A search that reads for long keeps the window painting and taking keys;
+    // a newer keystroke, Find or Cancel abandons it, and only the result of
+    // the last request stays on screen.
+    void longSearchesGiveWayToNewerRequests_data() {
+        QTest::addColumn<QString>("newer");
+        QTest::newRow("keystroke") << "keystroke";
+        QTest::newRow("Find") << "Find";
+        QTest::newRow("Cancel") << "Cancel";
+    }
+    void longSearchesGiveWayToNewerRequests() {
+        QFETCH(QString, newer);
+        const bool autoSearch = newer != "Find";  // Find is disabled under auto search
+        if (autoSearch) tick(w().chkAuto);
+        QTest::keyClicks(w().txtSearch.edit(), "A");
+        rig->searchReads = std::chrono::milliseconds(150);
+        rig->browses.clear();
+        int paints = 0;
+        struct PaintCount : QObject {
+            int& n;
+            explicit PaintCount(int& n) : n(n) {}
+            bool eventFilter(QObject*, QEvent* e) override { return (n += e->type() == QEvent::Paint), false; }
+        } paintCount(paints);
+        w().txtSearch.edit()->installEventFilter(&paintCount);
+        // The newer request arrives while the search for "AB" reads.
+        QTimer::singleShot(60, &w(), [&] {
+            if (newer == "Cancel") return press(w().pbxCancel);
+            QTest::keyClicks(w().txtSearch.edit(), "1");
+            if (newer == "Find") press(w().pbxFind);
+        });
+        QTest::keyClicks(w().txtSearch.edit(), "B");
+        if (!autoSearch) press(w().pbxFind);
+        QCOMPARE(rig->abandonedReads, 1);
+        QVERIFY(paints > 0);  // the box showed what was typed during the read
+        QCOMPARE(rig->searches().first(), like("ACCTFMTTD", "AB%"));
+        if (newer == "Cancel") {
+            QVERIFY(!w().isVisible());
+            QCOMPARE(rig->searches().size(), 1);
+            QCOMPARE(rig->finder.FinderResult1, QString());
+            return;
+        }
+        QCOMPARE(rig->searches().last(), like("ACCTFMTTD", "AB1%"));
+        QCOMPARE(rig->keys(), accountKeys(10, 19));  // AB10..AB19: the last request's result
+        QCOMPARE(w().txtSearch.Text(), QStringLiteral("AB1"));
     }
 
     void withoutAutoSearchFindSearchesTheChosenColumnAndCondition() {

@@ -60,7 +60,9 @@ TEST_F(Catalogue, KeysAreUniqueAndEveryBrowseSeeksAnIndexInKeyOrder) {
                     AccpacFields record(view.fields);
                     if (form.putKey)
                         record.Item(leading.name).setValue(form.putMaximum ? MaxKeyText : sampleText(leading));
-                    const BrowseQuery query = buildBrowse(view, key, tree.get(), record, form.ascending);
+                    const BrowsePlan browse(view, key, tree.get(), record, form.ascending);
+                    ASSERT_EQ(browse.walk().size(), 1u);
+                    const BrowseQuery& query = browse.walk().front();
                     Statement explain(db, "EXPLAIN QUERY PLAN " + query.sql);
                     for (std::size_t i = 0; i < query.params.size(); ++i) explain.bind(int(i) + 1, query.params[i]);
                     QStringList steps;
