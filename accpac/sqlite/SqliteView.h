@@ -3,9 +3,11 @@
 // Browse turns the chosen key, the key values put since ClearRecord and the
 // filter into a plan of prepared queries (see BrowseQuery.h); Fetch steps
 // them one record at a time and loads the record into the fields. Under a
-// LIKE condition the search index can answer, the walk in key order has a
-// small budget of work; when it runs out, Fetch carries on through the
-// search index after the last record it gave. Prepared queries are kept per
+// LIKE condition the search index can answer, Browse counts the index's
+// candidates (capped) and goes through the index, walks the key order, or
+// walks with a small budget of work; when that runs out, Fetch carries on
+// through the search index after the last record it gave. While it steps,
+// Fetch calls the process's read pause (ReadPause.h). Prepared queries are kept per
 // query text, so paging back and forth re-binds values and prepares nothing.
 #pragma once
 
