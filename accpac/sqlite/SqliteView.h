@@ -4,10 +4,12 @@
 // filter into a plan of prepared queries (see BrowseQuery.h), read in short
 // runs that leave the company free between calls (see BrowseCursor.h);
 // Fetch loads the next record into the fields. Under a LIKE condition the
-// search index can answer, the walk in key order has a small budget of work;
-// when it runs out, the browse carries on through the search index after the
-// last record read. Prepared queries are kept per query text, so paging back
-// and forth re-binds values and prepares nothing.
+// search index can answer, Browse counts the index's candidates (capped) and
+// goes through the index, walks the key order, or walks with a small budget
+// of work; when that runs out, the browse carries on through the search
+// index after the last record read. While it steps, a run calls the
+// process's read pause (ReadPause.h). Prepared queries are kept per query
+// text, so paging back and forth re-binds values and prepares nothing.
 #pragma once
 
 #include <QHash>
