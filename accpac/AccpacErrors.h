@@ -5,12 +5,11 @@
 // that the caller's report can show the system's own words.
 #pragma once
 
-#include "accpac/Export.h"
-
-#include "accpac/Variant.h"
-
 #include <QString>
 #include <vector>
+
+#include "accpac/Export.h"
+#include "accpac/Variant.h"
 
 namespace accpac {
 

@@ -9,13 +9,12 @@
 // accepted by every key field and stands for the top of its range.
 #pragma once
 
-#include "accpac/Export.h"
-
-#include "accpac/AccpacPresentationList.h"
-#include "accpac/Variant.h"
-
 #include <QString>
 #include <cstdint>
+
+#include "accpac/AccpacPresentationList.h"
+#include "accpac/Export.h"
+#include "accpac/Variant.h"
 
 namespace accpac {
 
@@ -24,7 +23,7 @@ enum class FieldType { String, Int16, Int32, Boolean, Decimal, Date };
 constexpr std::int16_t PresentationCoded = 76;  // PresentationType of a field shown through its list
 
 struct FieldDef {
-    QString name;                       // e.g. "IDCUST"
+    QString name;  // e.g. "IDCUST"
     FieldType type = FieldType::String;
     int size = 0;                       // maximum characters of a String field; 0 for others
     int decimals = 0;                   // digits after the point of a Decimal field

@@ -1,14 +1,13 @@
 // The fields of one view, by name or position.
 #pragma once
 
-#include "accpac/Export.h"
-
-#include "accpac/AccpacField.h"
-
 #include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
+
+#include "accpac/AccpacField.h"
+#include "accpac/Export.h"
 
 namespace accpac {
 

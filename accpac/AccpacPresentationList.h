@@ -1,11 +1,11 @@
 // The list through which a coded field shows its stored codes as texts.
 #pragma once
 
-#include "accpac/Export.h"
-
 #include <QString>
 #include <cstdint>
 #include <vector>
+
+#include "accpac/Export.h"
 
 namespace accpac {
 

@@ -1,13 +1,12 @@
 // A session on one company of the accounting system, opened by the host.
 #pragma once
 
-#include "accpac/Export.h"
+#include <QString>
+#include <memory>
 
 #include "accpac/AccpacErrors.h"
 #include "accpac/AccpacView.h"
-
-#include <QString>
-#include <memory>
+#include "accpac/Export.h"
 
 namespace accpac {
 

@@ -13,14 +13,13 @@
 // This is the interface every backend implements; the engine sees nothing else.
 #pragma once
 
-#include "accpac/Export.h"
-
-#include "accpac/AccpacFields.h"
-
 #include <QString>
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include "accpac/AccpacFields.h"
+#include "accpac/Export.h"
 
 namespace accpac {
 

@@ -2,13 +2,13 @@
 // so tabs and line breaks survive a trim.
 #pragma once
 
-#include "accpac/Export.h"
-
 #include <QString>
+
+#include "accpac/Export.h"
 
 namespace accpac {
 
-TROVEX_API QString trimBlanks(const QString& s);   // leading and trailing spaces removed
+TROVEX_API QString trimBlanks(const QString& s);  // leading and trailing spaces removed
 TROVEX_API QString ltrimBlanks(const QString& s);
 TROVEX_API QString rtrimBlanks(const QString& s);
 

@@ -8,11 +8,11 @@
 // key text taken from the grid be used again in a browse filter.
 #pragma once
 
-#include "accpac/Export.h"
-
 #include <QString>
 #include <cstdint>
 #include <optional>
+
+#include "accpac/Export.h"
 
 namespace accpac {
 

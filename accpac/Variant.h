@@ -8,14 +8,13 @@
 // those texts convert back to an equal value of the same type.
 #pragma once
 
-#include "accpac/Export.h"
-
 #include <QDate>
 #include <QString>
 #include <cstdint>
 #include <variant>
 
 #include "accpac/Decimal.h"
+#include "accpac/Export.h"
 
 namespace accpac {
 

@@ -121,14 +121,14 @@ private:
 
     // Shared steps of the loads and moves (FinderRows.cpp); no trap of their
     // own, their errors reach the trap of the operation that called them.
-    accpac::AccpacView& view();             // FinderView; error 91 when none is bound
-    accpac::AccpacFields& fields();         // FinderFields; error 91 when none is bound
-    window::FlexGrid& grid();               // the window's FinderGrid
-    std::int16_t rowsThatFit();             // whole grid rows in the grid's height
+    accpac::AccpacView& view();               // FinderView; error 91 when none is bound
+    accpac::AccpacFields& fields();           // FinderFields; error 91 when none is bound
+    window::FlexGrid& grid();                 // the window's FinderGrid
+    std::int16_t rowsThatFit();               // whole grid rows in the grid's height
     FinderCol& columnAt(std::int32_t index);  // FinderCols entry; error 9 outside the table
-    void resetView();                       // ClearRecord, then ResetBrowse(False)
-    void putPreset();                       // the SetFieldValue value, when there is one
-    void putMaxKey();                       // MaxKeyValue into the order-key field
+    void resetView();                         // ClearRecord, then ResetBrowse(False)
+    void putPreset();                         // the SetFieldValue value, when there is one
+    void putMaxKey();                         // MaxKeyValue into the order-key field
     // OrderKeyField, `op` (" >= ", " < "...) and `key` between double
     // quotes, unchanged (a quote inside it is not doubled).
     QString keyCondition(const QString& op, const QString& key) const;

@@ -1,9 +1,9 @@
 #include "errors/ErrorTrap.h"
 
+#include <new>
+
 #include "accpac/AccpacError.h"
 #include "errors/modGeneral.h"
-
-#include <new>
 
 namespace errors {
 

@@ -13,19 +13,23 @@ MessageSink& currentSink() {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 }  // namespace
 
 int showQtMessageBox(const MessageBoxRequest& request) {
-    QMessageBox box(qtIcon(request.icon), request.title, request.text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(qtIcon(request.icon), request.title, request.text, QMessageBox::Ok, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     return 1;

@@ -14,9 +14,9 @@ enum class MessageIcon { None, Information, Exclamation, Critical, Question };
 
 struct MessageBoxRequest {
     QString title;
-    QString text;              // line breaks as the system writes them ("\r\n", "\n")
+    QString text;  // line breaks as the system writes them ("\r\n", "\n")
     MessageIcon icon = MessageIcon::None;
-    int buttons = 0;           // 0 = a single OK button
+    int buttons = 0;  // 0 = a single OK button
 };
 
 // Returns the answer (1 = OK). The sink decides how the box is shown.

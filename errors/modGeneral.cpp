@@ -15,9 +15,7 @@ namespace {
 // Each paragraph break of the messages is "\r\n" then "\n": an empty line.
 const QString Para = QStringLiteral("\r\n\n");
 
-int showError(const QString& text) {
-    return showMessage({ErrorTitle, text, MessageIcon::Exclamation, 0});
-}
+int showError(const QString& text) { return showMessage({ErrorTitle, text, MessageIcon::Exclamation, 0}); }
 
 QString numberText(long number) { return QString::number(number); }
 
@@ -61,8 +59,7 @@ void ErrorMessenger(long number, const QString& description, const QString& info
 
 void ErrorACCPAC(long number, const QString& description, const QString& label) {
     try {
-        if (!gSession)
-            throw accpac::objectVariableNotSet();
+        if (!gSession) throw accpac::objectVariableNotSet();
         accpac::AccpacErrors& errs = gSession->Errors();
         const int count = errs.Count();
         if (count > 0) {

@@ -8,11 +8,11 @@
 // ErrorMessenger. Neither ends the lookup nor lets an error escape.
 #pragma once
 
-#include "accpac/AccpacSession.h"
-
 #include <QString>
 #include <cstdint>
 #include <memory>
+
+#include "accpac/AccpacSession.h"
 
 namespace errors {
 

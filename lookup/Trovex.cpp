@@ -51,8 +51,7 @@ void Trovex::run(const Session& pSess, const QString& pRegistry, std::int16_t pW
         errors::gRegistry = accpac::trimBlanks(pRegistry);
         errors::gWinXP = pWinXP;
 
-        if (!errors::gSession)
-            throw accpac::objectVariableNotSet();
+        if (!errors::gSession) throw accpac::objectVariableNotSet();
         // Declared before the engine so that the engine is released first.
         const std::shared_ptr<accpac::AccpacView> view = errors::gSession->OpenView(plan.viewId, plan.programId);
         if (!view)

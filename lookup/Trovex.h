@@ -14,13 +14,12 @@
 // values of errors/modGeneral.h.
 #pragma once
 
-#include "accpac/Export.h"
-
 #include <QString>
 #include <cstdint>
 #include <memory>
 
 #include "accpac/AccpacSession.h"
+#include "accpac/Export.h"
 
 namespace lookup {
 

@@ -41,8 +41,7 @@ void saveOption(const QString& key, int value) {
 frmTrovex::~frmTrovex() { unloaded_ = true; }
 
 FinderEngine& frmTrovex::engine() const {
-    if (!finderInstance)
-        throw accpac::objectVariableNotSet();
+    if (!finderInstance) throw accpac::objectVariableNotSet();
     return *finderInstance;
 }
 

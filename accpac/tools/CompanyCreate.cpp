@@ -4,8 +4,8 @@
 #include <QFile>
 
 #include "accpac/AccpacError.h"
-#include "accpac/tools/CompanyWriter.h"
 #include "accpac/sqlite/CompanyFile.h"
+#include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/DemoData.h"
 
 namespace accpac {

@@ -144,9 +144,9 @@ int import(const QStringList& args, QTextStream& out, QTextStream& err, const Co
     ImportResult result;
     {
         ProgressLine line(err);
-        result =
-            stores(a.positional()[0]).import(a.positional()[0], a.positional()[1], a.positional()[2],
-                                            [&line](const Progress& p) { line(p); });
+        result = stores(a.positional()[0])
+                     .import(a.positional()[0], a.positional()[1], a.positional()[2],
+                             [&line](const Progress& p) { line(p); });
     }
     if (!result.problems.isEmpty()) {
         for (const QString& p : result.problems) err << p << "\n";

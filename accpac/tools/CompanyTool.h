@@ -23,7 +23,7 @@ struct CompanyStore {
     std::function<std::shared_ptr<AccpacSession>(const QString& path)> open;
     std::function<void(const QString& path, const CreateOptions& options)> create;
     std::function<ImportResult(const QString& path, const QString& viewId, const QString& csvFile,
-                                const ProgressReport& progress)>
+                               const ProgressReport& progress)>
         import;
 };
 // The store of company files.

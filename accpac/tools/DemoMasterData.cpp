@@ -85,19 +85,33 @@ void writeAccounts(Database& db, DemoRandom& r) {
         QStringList names;
     };
     const Range ranges[]{
-        {1000, 1990, 'B', {"Cash in Bank", "Petty Cash", "Accounts Receivable", "Allowance for Doubtful Accounts",
-                           "Inventory", "Prepaid Expenses", "Office Equipment", "Accumulated Depreciation",
-                           "Vehicles", "Short-term Investments"}},
-        {2000, 2990, 'B', {"Accounts Payable", "Accrued Liabilities", "Sales Tax Payable", "Payroll Deductions",
-                           "Customer Deposits", "Bank Loan", "Mortgage Payable", "Deferred Revenue"}},
+        {1000,
+         1990,
+         'B',
+         {"Cash in Bank", "Petty Cash", "Accounts Receivable", "Allowance for Doubtful Accounts", "Inventory",
+          "Prepaid Expenses", "Office Equipment", "Accumulated Depreciation", "Vehicles", "Short-term Investments"}},
+        {2000,
+         2990,
+         'B',
+         {"Accounts Payable", "Accrued Liabilities", "Sales Tax Payable", "Payroll Deductions", "Customer Deposits",
+          "Bank Loan", "Mortgage Payable", "Deferred Revenue"}},
         {3000, 3090, 'R', {"Retained Earnings", "Share Capital", "Dividends Declared"}},
-        {4000, 4990, 'I', {"Product Sales", "Service Revenue", "Consulting Fees", "Sales Returns", "Sales Discounts",
-                           "Interest Income", "Freight Recovered", "Rental Income"}},
-        {5000, 5990, 'I', {"Cost of Goods Sold", "Purchase Discounts", "Freight In", "Direct Labour",
-                           "Inventory Adjustments", "Subcontractors"}},
-        {6000, 6990, 'I', {"Rent Expense", "Utilities", "Salaries and Wages", "Office Supplies", "Telephone",
-                           "Advertising", "Insurance Expense", "Bank Charges", "Repairs and Maintenance",
-                           "Travel", "Professional Fees", "Depreciation Expense"}}};
+        {4000,
+         4990,
+         'I',
+         {"Product Sales", "Service Revenue", "Consulting Fees", "Sales Returns", "Sales Discounts", "Interest Income",
+          "Freight Recovered", "Rental Income"}},
+        {5000,
+         5990,
+         'I',
+         {"Cost of Goods Sold", "Purchase Discounts", "Freight In", "Direct Labour", "Inventory Adjustments",
+          "Subcontractors"}},
+        {6000,
+         6990,
+         'I',
+         {"Rent Expense", "Utilities", "Salaries and Wages", "Office Supplies", "Telephone", "Advertising",
+          "Insurance Expense", "Bank Charges", "Repairs and Maintenance", "Travel", "Professional Fees",
+          "Depreciation Expense"}}};
     const QStringList departments{"100", "200", "300"};
     RecordWriter w(db, *findView(QStringLiteral("GL0001")));
     for (const Range& range : ranges) {

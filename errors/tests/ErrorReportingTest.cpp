@@ -47,11 +47,11 @@ TEST_F(ErrorReporting, MessengerShowsTrimmedParagraphsAndNothingForNumberZero) {
     EXPECT_EQ(boxes.boxes()[0].title, "Sage Accpac Finder Error");
     EXPECT_EQ(boxes.boxes()[0].icon, errors::MessageIcon::Exclamation);
     EXPECT_EQ(boxes.boxes()[0].buttons, 0);
-    EXPECT_EQ(boxes.texts(),
-              QStringList({report("5; Invalid procedure call or argument", "clsFinder.GOTOBOT"),
-                           "13; Type mismatch\t\r\n\nInformation: two words\r\n\nIn Procedure: "
-                           "frmTrovex.Form_Resize.\r\n\n" + Tail,
-                           report("13; Type mismatch", "frmTrovex.Form_Resize")}));
+    EXPECT_EQ(boxes.texts(), QStringList({report("5; Invalid procedure call or argument", "clsFinder.GOTOBOT"),
+                                          "13; Type mismatch\t\r\n\nInformation: two words\r\n\nIn Procedure: "
+                                          "frmTrovex.Form_Resize.\r\n\n" +
+                                              Tail,
+                                          report("13; Type mismatch", "frmTrovex.Form_Resize")}));
 }
 
 TEST_F(ErrorReporting, AFailingBoxIsReportedOnceInTheMessengersOwnWords) {
@@ -79,7 +79,8 @@ TEST_F(ErrorReporting, AccountingMessagesShowTheFirstThreeAndLastTwoUntrimmedThe
     errs.Put(accpac::ErrorPriority::SevereError, "second");
     ErrorACCPAC(5, "Invalid procedure call", "clsFinder.GOTOTOP");  // the language error is not shown
     QStringList expected{report("91; Object variable not set", "clsFinder.FillFinderGrid")};
-    for (int i : {1, 2, 3, 6, 7}) expected << report(QString("Error:  message %1 ").arg(i), "clsZQ_TVX.FindAP_Accounts");
+    for (int i : {1, 2, 3, 6, 7})
+        expected << report(QString("Error:  message %1 ").arg(i), "clsZQ_TVX.FindAP_Accounts");
     expected << report("Warning: first", "clsFinder.GOTOTOP") << report("Severe Error: second", "clsFinder.GOTOTOP");
     EXPECT_EQ(boxes.texts(), expected);
 }
@@ -101,12 +102,18 @@ TEST_F(ErrorReporting, TrapGoesOnOrEndsAndCanBeSilentOnOneNumber) {
 
     errors::Trap end("clsFinder.PrepareFinder", errors::Via::ACCPAC);
     int steps = 0;
-    EXPECT_FALSE(end.endOnError([&] { ++steps; fail(380); ++steps; }, 380));  // silent
+    EXPECT_FALSE(end.endOnError(
+        [&] {
+            ++steps;
+            fail(380);
+            ++steps;
+        },
+        380));  // silent
     EXPECT_FALSE(end.endOnError([&] { fail(5); }, 380));
     EXPECT_EQ(steps, 1);
-    EXPECT_EQ(boxes.texts(), QStringList({report("9; failure 9", "frmTrovex.Form_Resize"),
-                                          report("-2147467259; disk full", "frmTrovex.Form_Resize"),
-                                          // without a session the accounting report names its own failure
-                                          report("91; Object variable or With block variable not set",
-                                                 "modGeneral.ErrorACCPAC")}));
+    EXPECT_EQ(boxes.texts(),
+              QStringList({report("9; failure 9", "frmTrovex.Form_Resize"),
+                           report("-2147467259; disk full", "frmTrovex.Form_Resize"),
+                           // without a session the accounting report names its own failure
+                           report("91; Object variable or With block variable not set", "modGeneral.ErrorACCPAC")}));
 }

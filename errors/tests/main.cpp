@@ -1,6 +1,7 @@
 // Error reports show message boxes, which need an application object.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
     // Listing the tests at build time runs this outside the test environment.

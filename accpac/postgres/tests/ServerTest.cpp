@@ -14,11 +14,11 @@
 #include <algorithm>
 
 #include "accpac/AccpacError.h"
-#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/postgres/Connection.h"
 #include "accpac/postgres/ServerCompany.h"
 #include "accpac/postgres/ServerCompanyLoad.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "tests/support/TestCompany.h"
 
 namespace {

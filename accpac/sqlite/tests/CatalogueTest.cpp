@@ -7,11 +7,11 @@
 
 #include <set>
 
-#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/BrowseQuery.h"
 #include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/LikeFunction.h"
+#include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/sqlite/tests/SharedCompany.h"
 
 namespace {

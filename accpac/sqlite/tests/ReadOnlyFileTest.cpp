@@ -1,12 +1,12 @@
 // The component cannot write a company even by mistake: the operating
 // system holds every descriptor it opens on the company file read-only, not
 // only SQLite's refusal to write on a read-only connection.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <fcntl.h>
 
 #include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/sqlite/tests/SharedCompany.h"

@@ -14,8 +14,8 @@
 
 #include "accpac/AccpacError.h"
 #include "accpac/sqlite/SqliteCompany.h"
-#include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/CompanyTool.h"
+#include "accpac/tools/CompanyWriter.h"
 #include "tests/support/TestCompany.h"
 
 namespace {

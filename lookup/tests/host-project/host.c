@@ -1,8 +1,8 @@
 /* A C host of libtrovex: an instance, its results, a call by a bad name. */
-#include "trovex_c.h"
-
 #include <stdio.h>
 #include <string.h>
+
+#include "trovex_c.h"
 
 int main(void) {
     trovex_instance* t = trovex_create();

@@ -1,7 +1,7 @@
 // A C++ host of libtrovex: the class Trovex itself.
-#include "lookup/Trovex.h"
-
 #include <cstdio>
+
+#include "lookup/Trovex.h"
 
 int main() {
     lookup::Trovex trovex;
