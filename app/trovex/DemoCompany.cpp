@@ -13,8 +13,11 @@
 
 namespace lookup {
 
+// The name carries the company format the demo was made in, so that a
+// program reading a newer format makes its own demo instead of refusing the
+// one an older program left behind.
 QString demoCompanyPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/demo-company.sqlite");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/demo-company-2.sqlite");
 }
 
 std::shared_ptr<accpac::AccpacSession> openDemoCompany() {
