@@ -30,6 +30,7 @@
 #include "accpac/AccpacError.h"
 #include "accpac/sqlite/SqliteCompany.h"
 #include "bench/BenchCompany.h"
+#include "bench/WindowBench.h"
 #include "lookup/Application.h"
 #include "lookup/MessageRouting.h"
 #include "lookup/Trovex.h"
@@ -39,19 +40,12 @@
 
 namespace {
 
+using bench::peakMemoryKb;
+
 const QString Registry = QStringLiteral("LookupBench");
 const QString Customer = QStringLiteral("1200");
 
 using bench::company;
-
-// Peak resident memory of the process so far, in kB.
-double peakMemoryKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toDouble();
-    return 0;
-}
 
 // Runs one user action; a window that cannot take it ends the benchmark with the reason.
 template <class F>
@@ -175,17 +169,4 @@ BENCHMARK(BM_AutoSearchKeystroke)->Arg(Demo)->Arg(TenMillion)->Unit(benchmark::k
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // Boxes would wait for a person; a benchmark has none. The window needs
-    // no display either.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    lookup::ensureApplication();
-    lookup::setBoxesShown(false);
-    lookup::setBoxObserver(
-        [](const errors::MessageBoxRequest& box) { std::fprintf(stderr, "%s\n", qPrintable(lookup::boxLine(box))); });
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runWindowBenchmarks(argc, argv); }

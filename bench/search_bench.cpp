@@ -34,6 +34,7 @@
 #include <map>
 
 #include "bench/BenchCompany.h"
+#include "bench/WindowBench.h"
 #include "engine/Finder.h"
 #include "errors/modGeneral.h"
 #include "lookup/Application.h"
@@ -44,15 +45,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::peakMemoryKb;
 
-double peakMemoryKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toDouble();
-    return 0;
-}
+using Clock = std::chrono::steady_clock;
 
 // The searchable columns in the window's column list, in grid order.
 enum Column { DocumentNumber = 0, Receipt = 1, OrderNumber = 2, CustomerPo = 3 };
@@ -237,15 +232,4 @@ BENCHMARK(BM_WholeViewSearch)->Arg(10'000)->Arg(1'000'000)->Arg(10'000'000)->Ite
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    lookup::ensureApplication();
-    lookup::setBoxesShown(false);
-    lookup::setBoxObserver(
-        [](const errors::MessageBoxRequest& box) { std::fprintf(stderr, "%s\n", qPrintable(lookup::boxLine(box))); });
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runWindowBenchmarks(argc, argv); }
