@@ -58,11 +58,22 @@ QColor colourOf(std::uint32_t value, QPalette::ColorGroup group, const QColor& f
 
 // Sets `role` in every colour group, the disabled one included, so that a
 // disabled button keeps looking disabled whatever colours it was given.
+// A button that already shows the colours keeps the palette it has: a
+// palette set anew has a new identity, and the style names the pictures it
+// caches after it, so each lookup's buttons would add names of their own
+// (Qt 6.4 keeps a picture's name after the picture goes, about 1 kB a
+// lookup for good). Kept, the inherited palette gives every lookup the same
+// names, and the cache reuses them.
 void setPaletteColour(QPushButton* button, QPalette::ColorRole role, std::uint32_t value) {
     QPalette palette = button->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, role, colourOf(value, group, palette.color(group, QPalette::Button)));
-    button->setPalette(palette);
+    bool changed = false;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QColor colour = colourOf(value, group, palette.color(group, QPalette::Button));
+        if (palette.color(group, role) == colour) continue;
+        palette.setColor(group, role, colour);
+        changed = true;
+    }
+    if (changed) button->setPalette(palette);
 }
 
 }  // namespace
