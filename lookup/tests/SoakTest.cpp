@@ -39,12 +39,14 @@ TEST(Soak, TheHeapStaysFlatOverManyLookups) {
     const std::size_t warm = heapInUse();
     for (int i = 0; i < Measured; ++i) lookupOnce();
     const std::ptrdiff_t growth = std::ptrdiff_t(heapInUse()) - std::ptrdiff_t(warm);
-    // After the warm-up a lookup keeps nothing: what the heap still gains is
-    // the allocator's own bookkeeping, some 6 kB over these lookups and 13 kB
-    // over a thousand. A window, an engine or a view kept per lookup is far
+    // After the warm-up a lookup keeps nothing: heaptrack finds the same
+    // allocations alive after 100 lookups as after 300, and what the heap
+    // still gains here (14 to 20 kB over these lookups) is the allocator's
+    // own bookkeeping. A window, an engine or a view kept per lookup is far
     // larger than this bound, and so were the names of the button pictures
-    // the style once kept for every lookup (about 1.4 kB each).
-    EXPECT_LT(growth, 16 * 1024) << growth / Measured << " bytes kept per lookup";
+    // the style once kept for every lookup (about 1.4 kB a lookup, 220 kB
+    // here).
+    EXPECT_LT(growth, 32 * 1024) << growth / Measured << " bytes kept per lookup";
     std::printf("heap after %d lookups: %zu bytes; %td more after %d more\n", WarmUp, warm, growth, Measured);
 }
 
