@@ -3,15 +3,19 @@
 // fails, for N = 1, 2, ... until a lookup gets through untouched. The lookup
 // pages, searches and pages again, then the user selects the first row.
 //
-// Every run must end as the component promises: the failure is reported
-// first, in the component's words and with the label of the procedure that
-// made the call; the reports it leads to follow, each in the same form; the
-// window still answers the user to the end (a failure before the window
-// leaves it unshown, with the preset's own report); and the results are the
-// selected row's texts, or what they were where that row has none.
+// The injector keeps the functions on the stack of the call it failed, so
+// the test knows which procedure made it, and expects exactly the reports
+// that procedure and the ones after it give (the table Reports below): the
+// failure first, in the component's words and with the label of that
+// procedure, then any reports it leads to. The window still answers the
+// user to the end (a failure before the window leaves it unshown, with the
+// preset's own report), and the results are the selected row's texts, or
+// what they were where that row has none.
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <optional>
 
 #include "LookupRig.h"
 #include "accpac/Blanks.h"
@@ -92,6 +96,83 @@ const QRegularExpression AnyReport(
                    "\r\n\nPlease contact Quorvex if this error occurs frequently\\.$"),
     QRegularExpression::DotMatchesEverythingOption);
 
+const QString Injected = QStringLiteral("-2147467259; Injected failure");
+const QString NotSet = QStringLiteral("91; Object variable or With block variable not set");
+constexpr const char* PresetLabel = "";  // stands for the preset's own label
+
+// What a failed call gives, by the procedure that made it (the innermost of
+// these on the call's stack) and, where it matters, the operation that
+// failed: the label of the failure's report, the reports that follow it
+// (each "Object variable not set"), and the label of a report that follows
+// them any number of times (at least once), or none.
+struct Reports {
+    const char* procedure;  // as the debug information names it
+    std::optional<testsupport::ViewOp> op;
+    const char* label;
+    std::vector<const char*> then;
+    const char* repeated = nullptr;
+};
+
+using testsupport::ViewOp;
+// clang-format off
+const Reports ReportsTable[] = {
+    // The preset's own steps (opening its view, closing it after the
+    // window): the preset reports and ends; the window never opens.
+    {"lookup::Trovex::run", {}, PresetLabel, {}},
+    // The engine keeps neither view nor field list when setting up the view
+    // fails. SetFinderView reports first, as it made the call and ends there;
+    // the window's first load then starts in PrepareFinder, which reads the
+    // missing part and ends with its report; the search that PrepareFinder's
+    // starting text would run comes next (FindNow, which needs the view
+    // itself, so only where the view is missing); last FillFinderGrid, which
+    // goes on after each failing statement and so reports once for each of
+    // its statements that reads the missing part (a header, every cell).
+    {"engine::Finder::SetFinderView", ViewOp::OpenView, "clsFinder.SetFinderView",
+     {"clsFinder.PrepareFinder", "clsFinder.FindNow"}, "clsFinder.FillFinderGrid"},
+    {"engine::Finder::SetFinderView", ViewOp::Compose, "clsFinder.SetFinderView",
+     {"clsFinder.PrepareFinder", "clsFinder.FindNow"}, "clsFinder.FillFinderGrid"},
+    {"engine::Finder::SetFinderView", ViewOp::Fields, "clsFinder.SetFinderView",
+     {"clsFinder.PrepareFinder"}, "clsFinder.FillFinderGrid"},
+    // Setting the key after the view and its fields are kept loses nothing.
+    {"engine::Finder::SetFinderView", ViewOp::Order, "clsFinder.SetFinderView", {}},
+    // Every other procedure reports its own failure and nothing else follows:
+    // a load goes on, a move ends, and the next move starts afresh.
+    {"engine::Finder::FillFinderGrid", {}, "clsFinder.FillFinderGrid", {}},
+    {"engine::Finder::StartFinderWith", {}, "clsFinder.StartFinderWith", {}},
+    {"engine::Finder::PrepareFinder", {}, "clsFinder.PrepareFinder", {}},
+    {"engine::Finder::FindNow", {}, "clsFinder.FindNow", {}},
+    {"engine::Finder::GOTOTOP", {}, "clsFinder.GOTOTOP", {}},
+    {"engine::Finder::GOTOBOT", {}, "clsFinder.GOTOBOT", {}},
+    {"engine::Finder::NEXTBATCH", {}, "clsFinder.NEXTBATCH", {}},
+    {"engine::Finder::PREVBATCH", {}, "clsFinder.PREVBATCH", {}},
+    {"engine::Finder::NEXTLINE", {}, "clsFinder.NEXTlINE", {}},
+    {"engine::Finder::PREVLINE", {}, "clsFinder.PREVLINE", {}},
+};
+// clang-format on
+
+// The row of the table for the failed call: the innermost function on its
+// stack that the table names, with the row for its operation if it has one.
+const Reports* reportsFor(const testsupport::FaultPlan& plan) {
+    for (const QString& function : plan.failedStack()) {
+        const Reports* any = nullptr;
+        for (const Reports& r : ReportsTable) {
+            if (!function.startsWith(QLatin1String(r.procedure) + u'(')) continue;
+            if (r.op == plan.failedCall().op) return &r;
+            if (!r.op) any = &r;
+        }
+        if (any) return any;
+    }
+    return nullptr;
+}
+
+// The label of a report, or the whole text where it is not a report.
+QString labelOf(const QString& text) {
+    const auto m = AnyReport.match(text);
+    if (!m.hasMatch()) return text;
+    const qsizetype at = text.indexOf(QStringLiteral("In Procedure: ")) + 14;
+    return text.mid(at, text.indexOf(QStringLiteral(".\r\n"), at) - at);
+}
+
 class EveryCallFails : public ::testing::TestWithParam<Preset> {};
 
 TEST_P(EveryCallFails, InTurnAndTheLookupStillEndsAsPromised) {
@@ -124,26 +205,46 @@ TEST_P(EveryCallFails, InTurnAndTheLookupStillEndsAsPromised) {
             break;
         }
         ++failedRuns;
-        ASSERT_FALSE(texts.isEmpty()) << "a failure nobody was told of";
-        EXPECT_TRUE(texts.front().startsWith("-2147467259; Injected failure\r\n")) << texts.join("|").toStdString();
+        const Reports* expected = reportsFor(*plan);
+        ASSERT_NE(expected, nullptr) << "a failed " << testsupport::opName(plan->failedCall().op).toStdString()
+                                     << " from a procedure the table does not name: "
+                                     << plan->failedStack().mid(0, 8).join(" <- ").toStdString();
+        SCOPED_TRACE("a failed " + testsupport::opName(plan->failedCall().op).toStdString() + " of " +
+                     plan->failedCall().viewId.toStdString() + " in " + expected->procedure);
+        const QString first = *expected->label ? QString::fromLatin1(expected->label) : QString::fromLatin1(p.label);
+        QStringList want{report(Injected, first)};
+        for (const char* label : expected->then) want << report(NotSet, QLatin1String(label));
+        if (expected->repeated) {
+            // As many as the statements that read the missing part: at least one.
+            const QString again = report(NotSet, QLatin1String(expected->repeated));
+            const auto repeats = std::max<qsizetype>(1, texts.size() - want.size());
+            for (qsizetype i = 0; i < repeats; ++i) want << again;
+        }
+        if (texts != want) {
+            QStringList got, wanted;
+            for (const QString& t : texts) got << labelOf(t) + " (" + t.section(u';', 0, 0) + ")";
+            for (const QString& t : want) wanted << labelOf(t) + " (" + t.section(u';', 0, 0) + ")";
+            ADD_FAILURE() << "reports " << got.join(", ").toStdString() << "\n expected "
+                          << wanted.join(", ").toStdString();
+        }
 
         if (run.windowsSeen == 0) {
-            // Only the preset's own steps come before the window: its report
-            // is the only one, and the results stay as they were.
-            EXPECT_EQ(texts, QStringList{report("-2147467259; Injected failure", p.label)});
+            // Only the preset's own steps come before the window, and the
+            // results stay as they were.
+            EXPECT_STREQ(expected->label, PresetLabel);
             EXPECT_EQ(QStringList({trovex.Result1(), trovex.Result2(), trovex.Result3()}),
                       QStringList({"before 1", "before 2", "before 3"}));
             continue;
         }
         EXPECT_EQ(run.windowsSeen, 1);
         EXPECT_EQ(run.failure, "") << "the window stopped answering";
-        const auto expected = [&](int k, int column) {
+        const auto result = [&](int k, int column) {
             return p.handsBack >= k && column < row.size() && !row[column].isEmpty()
                        ? accpac::trimBlanks(row[column])
                        : QStringLiteral("before %1").arg(k);
         };
         EXPECT_EQ(QStringList({trovex.Result1(), trovex.Result2(), trovex.Result3()}),
-                  QStringList({expected(1, 0), expected(2, 1), expected(3, 3)}));
+                  QStringList({result(1, 0), result(2, 1), result(3, 3)}));
     }
 }
 

@@ -22,6 +22,7 @@
 #include "accpac/AccpacError.h"
 #include "accpac/AccpacErrors.h"
 #include "tests/support/CallLog.h"
+#include "tests/support/CallSite.h"
 #include "tests/support/ViewDecorator.h"
 
 namespace testsupport {
@@ -36,13 +37,19 @@ public:
     }
 
     // The `nth` call (from 1) of any operation fails, counting every
-    // operation of every view together in the order they were made.
+    // operation of every view together in the order they were made; the
+    // failed call and the functions that led to it are kept (failedCall()).
     void failOnAnyCall(int nth) { anyNth_ = nth; }
 
-    // Counts one call of `op`; throws when a fault is due, after putting its
+    // Counts one call; throws when a fault is due, after putting its
     // messages into `errors`.
-    void check(ViewOp op, accpac::AccpacErrors& errors) {
-        if (++total_ == anyNth_) throw accpac::AccpacError(accpac::errnum::AccpacFailure, "Injected failure");
+    void check(const ViewCall& call, accpac::AccpacErrors& errors) {
+        const ViewOp op = call.op;
+        if (++total_ == anyNth_) {
+            failedCall_ = call;
+            failedStack_ = callStack();
+            throw accpac::AccpacError(accpac::errnum::AccpacFailure, "Injected failure");
+        }
         const int n = ++counts_[op];
         for (const Fault& f : faults_) {
             if (f.op != op || f.nth != n) continue;
@@ -53,7 +60,11 @@ public:
 
     int calls(ViewOp op) const { return counts_.contains(op) ? counts_.at(op) : 0; }  // failed ones included
     int calls() const { return total_; }  // of every operation, the failed one included
-    void resetCounts() {                  // counting starts again from 0; the faults stay
+    // The call failOnAnyCall failed, and the stack it was made from
+    // (innermost first; empty while no call failed).
+    const ViewCall& failedCall() const { return failedCall_; }
+    const QStringList& failedStack() const { return failedStack_; }
+    void resetCounts() {  // counting starts again from 0; the faults stay
         counts_.clear();
         total_ = 0;
     }
@@ -70,6 +81,8 @@ private:
     std::map<ViewOp, int> counts_;
     int total_ = 0;
     int anyNth_ = 0;  // 0: no call fails for its position alone
+    ViewCall failedCall_;
+    QStringList failedStack_;
 };
 
 class FaultySession : public SessionDecorator {
@@ -80,11 +93,11 @@ public:
 
     ViewPtr decorate(ViewPtr view) override {
         return std::make_shared<ViewDecorator>(
-            std::move(view), [plan = plan_, errors = &Errors()](const ViewCall& c) { plan->check(c.op, *errors); });
+            std::move(view), [plan = plan_, errors = &Errors()](const ViewCall& c) { plan->check(c, *errors); });
     }
 
 protected:
-    void before(const ViewCall& call) override { plan_->check(call.op, Errors()); }
+    void before(const ViewCall& call) override { plan_->check(call, Errors()); }
 
 private:
     std::shared_ptr<FaultPlan> plan_;
