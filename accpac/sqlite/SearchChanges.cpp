@@ -23,16 +23,21 @@ QStringList searchChangesSql(const ViewDef& view) {
     if (fields.isEmpty()) return {};
     const QString changes = searchChangesTableName(view);
     const QString record = quoteIdentifier(QLatin1String(RecordIdColumn));
-    const QString note = QStringLiteral("INSERT INTO %1 (record) VALUES (NEW.%2);").arg(changes, record);
+    // A record is noted once however often it changes. The check and the
+    // insertion are one statement, so the key can never conflict, whatever
+    // conflict handling the writer's statement asks for (it would override
+    // the trigger's own).
+    const QString note =
+        QStringLiteral(
+            "INSERT INTO %1 (record) SELECT NEW.%2 WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE record = NEW.%2);")
+            .arg(changes, record);
     // An update that rewrites a record's texts unchanged (a program that
     // sets every column when it posts an amount) is no change to the index.
     // Every update is looked at, not only those that name these columns: an
     // update may change the record number under the name rowid.
     QStringList changed{QStringLiteral("NEW.%1 IS NOT OLD.%1").arg(record)};
     for (const QString& f : fields) changed << QStringLiteral("NEW.%1 IS NOT OLD.%1").arg(quoteIdentifier(f));
-    // No key and no constraint: noting a change can never fail, whatever
-    // conflict handling the writer's statement asks for.
-    return {QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (record INTEGER NOT NULL) STRICT").arg(changes),
+    return {QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (record INTEGER PRIMARY KEY) STRICT").arg(changes),
             QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 AFTER INSERT ON %2 BEGIN %3 END")
                 .arg(triggerName(view, "inserted"), tableName(view), note),
             QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 AFTER UPDATE ON %2 WHEN %3 BEGIN %4 END")

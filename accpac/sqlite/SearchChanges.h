@@ -29,7 +29,7 @@
 namespace accpac::sqlite {
 
 // The change table of a view with a search index; its one column, record,
-// holds record numbers (RecordIdColumn), a number once per change.
+// holds the numbers (RecordIdColumn) of the records changed, each once.
 QString searchChangesTableName(const ViewDef& view);
 // Statements that create the change table and its triggers when they are
 // missing, and empty the table. searchIndexSql runs them with the fill.

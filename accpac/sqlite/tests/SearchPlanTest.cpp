@@ -111,8 +111,8 @@ public:
         sqlite3_finalize(s);
         return out;
     }
-    int count(const QString& sql) {
-        const auto r = rows(sql);
+    int count(const QString& sql, const QStringList& values = {}) {
+        const auto r = rows(sql, values);
         return r.empty() ? -1 : r.front().front().toInt();
     }
 
@@ -287,7 +287,7 @@ protected:
 };
 
 TEST_F(SearchPlans, EveryWayGivesTheWalksRecords) {
-    EXPECT_GT(changesNoted(), 100);
+    EXPECT_GT(changesNoted(), 50);
     expectEveryWayGivesTheWalksRecords(11, 400);
 }
 
@@ -307,17 +307,21 @@ TEST_F(SearchPlans, WritersWithoutOurFunctionsNoteTheirChanges) {
         if (searched.isEmpty() || w.count("SELECT count(*) FROM " + accpac::sqlite::tableName(view)) == 0) continue;
         SCOPED_TRACE(view.id.toStdString());
         const QString table = accpac::sqlite::tableName(view);
-        const QString first = "(SELECT min(trovex_rowid) FROM " + table + ')';
         const QString field = accpac::sqlite::quoteIdentifier(searched.front());
-        const QString noted = "SELECT count(*) FROM " + accpac::sqlite::searchChangesTableName(view);
-        const int before = w.count(noted);
         w.rows("BEGIN");
-        w.rows("CREATE TEMP TABLE kept AS SELECT * FROM " + table + " WHERE trovex_rowid = " + first);
-        w.rows("DELETE FROM " + table + " WHERE trovex_rowid = " + first);
+        const QString first = w.rows("SELECT min(trovex_rowid) FROM " + table).front().front();
+        const QString last = w.rows("SELECT max(trovex_rowid) FROM " + table).front().front();
+        w.rows("CREATE TEMP TABLE kept AS SELECT * FROM " + table + " WHERE trovex_rowid = ?1", {first});
+        w.rows("DELETE FROM " + table + " WHERE trovex_rowid = ?1", {first});
         w.rows("INSERT INTO " + table + " SELECT * FROM temp.kept");
-        w.rows(QString("UPDATE %1 SET %2 = %2 || 'x' WHERE trovex_rowid = (SELECT max(trovex_rowid) FROM %1)")
-                   .arg(table, field));
-        EXPECT_EQ(w.count(noted), before + 2);
+        // Twice: the record is noted once.
+        for (int i = 0; i < 2; ++i)
+            w.rows(QString("UPDATE %1 SET %2 = %2 || 'x' WHERE trovex_rowid = ?1").arg(table, field), {last});
+        for (const QString& record : {first, last})
+            EXPECT_EQ(
+                w.count("SELECT count(*) FROM " + accpac::sqlite::searchChangesTableName(view) + " WHERE record = ?1",
+                        {record}),
+                1);
         w.rows("ROLLBACK");
         ++viewsWritten;
     }
