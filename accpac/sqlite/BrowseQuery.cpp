@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "accpac/sqlite/SearchChanges.h"
 #include "accpac/sqlite/Storage.h"
 
 namespace accpac::sqlite {
@@ -265,15 +266,20 @@ QStringList BrowsePlan::keyColumns() const {
 }
 
 BrowseQuery BrowsePlan::candidates(std::int64_t cap) const {
-    const QString table = searchTableName(view_);
-    return {QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %1 MATCH ?1 LIMIT ?2)").arg(table),
+    // The records written since the index was filled are candidates too.
+    return {QStringLiteral("SELECT (SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %1 MATCH ?1 LIMIT ?2)) + "
+                           "(SELECT count(*) FROM (SELECT 1 FROM %2 LIMIT ?2))")
+                .arg(searchTableName(view_), searchChangesTableName(view_)),
             {Stored(match_.toUtf8()), Stored(cap)}};
 }
 
 BrowseQuery BrowsePlan::indexed(const std::vector<Stored>* after) const {
     QueryWriter w(where_);
-    const QString found = QStringLiteral("(SELECT rowid AS trovex_found FROM %1 WHERE %1 MATCH %2) AS hits")
-                              .arg(searchTableName(view_), w.param(Stored(match_.toUtf8())));
+    // The index's hits and the records written since it was filled, each
+    // once; the filter, whole, then decides on each record as it is now.
+    const QString found =
+        QStringLiteral("(SELECT rowid AS trovex_found FROM %1 WHERE %1 MATCH %2 UNION SELECT record FROM %3) AS hits")
+            .arg(searchTableName(view_), w.param(Stored(match_.toUtf8())), searchChangesTableName(view_));
     if (after)
         w.rowBound(keyColumns(), *after, ascending_ ? ">" : "<");
     else if (!start_.columns.isEmpty()) {

@@ -27,7 +27,9 @@
 // - The search index (Storage.h). A pattern holding a run of three or more
 //   fixed characters can only match records whose folded text holds that
 //   run (at the start, for a run the pattern starts with). The index finds
-//   those records wherever they are; they are then ordered by key.
+//   those records wherever they are, with the records written since it was
+//   filled (SearchChanges.h); the whole filter checks each of them as it is
+//   now, and they are then ordered by key.
 //
 // Which way is cheaper depends on how many records the index offers and on
 // how the matches lie in key order. The index's candidates are counted up to
@@ -90,7 +92,8 @@ public:
     // those strictly after `after` (the stored values of every key segment
     // of a record the browse gave) or, without it, from the start.
     BrowseQuery indexed(const std::vector<Stored>* after) const;
-    // Counts the search index's candidates, up to `cap`: SELECT count(*).
+    // Counts the search index's candidates, up to `cap` of its hits and
+    // `cap` of the records written since it was filled: SELECT count(*).
     BrowseQuery candidates(std::int64_t cap) const;
     const QString& indexQuery() const { return match_; }
 

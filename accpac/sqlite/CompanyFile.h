@@ -12,7 +12,7 @@
 
 namespace accpac::sqlite {
 
-constexpr int CompanyFormat = 2;  // bumped when tables or indexes change shape
+constexpr int CompanyFormat = 3;  // bumped when tables, indexes or triggers change shape
 
 // The company's name. Throws AccpacFailure naming the file when it is not a
 // company of this format (not SQLite at all, no marker, another format).

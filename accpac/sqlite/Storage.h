@@ -53,8 +53,10 @@ inline constexpr int MinIndexedRun = 3;  // the trigram index finds runs of this
 QStringList searchedFields(const ViewDef& view);
 QString searchTableName(const ViewDef& view);
 // Statements that create the search index if it is missing and fill it
-// afresh from the view's records; run them after every change of the
-// records. The connection needs the filter's SQL functions.
+// afresh from the view's records, with the change table that notes the
+// records written after that (SearchChanges.h), emptied; run them in the
+// transaction that loads the records. The connection needs the filter's
+// SQL functions; the writers that come later do not.
 QStringList searchIndexSql(const ViewDef& view);
 
 }  // namespace accpac::sqlite

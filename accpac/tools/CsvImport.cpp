@@ -5,6 +5,7 @@
 #include "accpac/AccpacError.h"
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/sqlite/LikeFunction.h"
+#include "accpac/sqlite/SearchChanges.h"
 #include "accpac/sqlite/Storage.h"
 #include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/Csv.h"
@@ -99,6 +100,9 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
     db.exec("PRAGMA cache_size = -262144");
     db.exec("BEGIN IMMEDIATE");
     try {
+        // The records written here are all indexed below; the triggers that
+        // note later writers' changes come back with the index.
+        for (const QString& sql : sqlite::dropSearchChangeTriggersSql(*view)) db.exec(sql.toUtf8().constData());
         db.exec(QStringLiteral("DELETE FROM %1").arg(sqlite::tableName(*view)).toUtf8().constData());
         sqlite::RecordWriter writer(db, *view);
         qsizetype problems = 0;

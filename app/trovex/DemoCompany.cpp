@@ -17,7 +17,7 @@ namespace lookup {
 // program reading a newer format makes its own demo instead of refusing the
 // one an older program left behind.
 QString demoCompanyPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/demo-company-2.sqlite");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/demo-company-3.sqlite");
 }
 
 std::shared_ptr<accpac::AccpacSession> openDemoCompany() {

@@ -9,7 +9,7 @@
 
 namespace lookup {
 
-// Where the demo company lives: demo-company-2.sqlite in the user's data folder
+// Where the demo company lives: demo-company-3.sqlite in the user's data folder
 // for this application (QStandardPaths::AppDataLocation).
 QString demoCompanyPath();
 

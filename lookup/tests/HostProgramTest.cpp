@@ -132,9 +132,9 @@ TEST(HostProgram, MakesTheDemoCompanyOnFirstUseAndRunsWithoutADisplay) {
     EXPECT_TRUE(has(o.out, "\nResult1=" + dumped(o.out, "row1").section(u'\t', 0, 0).toStdString() + "\n")) << o.out;
     // Beside the company only its write-ahead log's companions may remain.
     QStringList files = QDir(data.filePath("trovex")).entryList(QDir::Files);
-    files.removeAll("demo-company-2.sqlite-wal");
-    files.removeAll("demo-company-2.sqlite-shm");
-    EXPECT_EQ(files, QStringList{"demo-company-2.sqlite"})
+    files.removeAll("demo-company-3.sqlite-wal");
+    files.removeAll("demo-company-3.sqlite-shm");
+    EXPECT_EQ(files, QStringList{"demo-company-3.sqlite"})
         << "the company is made, and no half-built copy is left behind";
 }
 

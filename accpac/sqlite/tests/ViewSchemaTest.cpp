@@ -44,14 +44,16 @@ TEST_P(DamagedCompany, TheViewDoesNotOpenAndTheOthersStillDo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Views, DamagedCompany,
-    ::testing::Values(Damage{"NoTable", R"(DROP TABLE "TX0001")", "TX0001", "it has no table for the view."},
-                      Damage{"NoCompanionTable", R"(DROP TABLE "TX0002")", "TX0001",
-                             "the view TX0002 it is read with has no table."},
-                      Damage{"NoColumn", R"(ALTER TABLE "GL0001" DROP COLUMN "ACCTDESC")", "GL0001",
-                             "the view's table has no column ACCTDESC."},
-                      Damage{"TwoColumnsNoneIndexed",
-                             R"(ALTER TABLE "GL0001" DROP COLUMN "UOM"; ALTER TABLE "GL0001" DROP COLUMN "QTYSW")",
-                             "GL0001", "the view's table has no column QTYSW, UOM."}),
+    ::testing::Values(
+        Damage{"NoTable", R"(DROP TABLE "TX0001")", "TX0001", "it has no table for the view."},
+        Damage{"NoCompanionTable", R"(DROP TABLE "TX0002")", "TX0001", "the view TX0002 it is read with has no table."},
+        // A column goes only with the trigger that names it.
+        Damage{"NoColumn", R"(DROP TRIGGER "GL0001_search_updated"; ALTER TABLE "GL0001" DROP COLUMN "ACCTDESC")",
+               "GL0001", "the view's table has no column ACCTDESC."},
+        Damage{"TwoColumnsNoneIndexed",
+               R"(DROP TRIGGER "GL0001_search_updated"; ALTER TABLE "GL0001" DROP COLUMN "UOM"; )"
+               R"(ALTER TABLE "GL0001" DROP COLUMN "QTYSW")",
+               "GL0001", "the view's table has no column QTYSW, UOM."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A quoted name that names no column is an error of the query, never the
