@@ -10,9 +10,9 @@
 // guard against unwanted work in those re-entries.
 //
 // The handlers live in files by concern: frmTrovex.cpp (creation, activation,
-// layout, closing), frmTrovex_ui.cpp (the controls' design and the Qt
-// plumbing), frmTrovex_columns.cpp (column widths), frmTrovex_scroll.cpp
-// (scrolling and keyboard paging), frmTrovex_search.cpp (search and
+// layout, closing), frmTrovexUi.cpp (the controls' design and the Qt
+// plumbing), frmTrovexColumns.cpp (column widths), frmTrovexScroll.cpp
+// (scrolling and keyboard paging), frmTrovexSearch.cpp (search and
 // selection).
 #pragma once
 

@@ -74,4 +74,4 @@ int main(int argc, char** argv) {
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "window_screenshot_test.moc"
+#include "WindowScreenshot.moc"

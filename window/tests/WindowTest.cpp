@@ -867,4 +867,4 @@ private slots:
 };
 
 QTEST_MAIN(WindowTest)
-#include "window_test.moc"
+#include "WindowTest.moc"
