@@ -3,7 +3,8 @@
 // integer and truth conversions with their overflow (6), type mismatch (13)
 // and Null (94) errors; fields reading values from text, putting values
 // (converted to the field's type, the top of the key range anywhere, a failed
-// put changing nothing); and the collections around them.
+// put changing nothing); the collections around them, and the code a coded
+// field's value is listed under.
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
@@ -194,7 +195,9 @@ TEST(FieldPut, TheTopOfTheKeyRangeIsTakenByEveryField) {
 }
 
 // Fields by name and position, the session's errors read by property name,
-// a coded field's entries by position; any other index is error 9.
+// a coded field's entries by position; any other index is error 9. A coded
+// value is listed under its number, or a text under its first character's
+// code, "?" for a character outside the code page; empty text is error 5.
 TEST(Collections, FieldsErrorsAndPresentationLists) {
     AccpacFields fields({kText, kInt16, kDate});
     EXPECT_EQ(fields.Item("STATUS").Name() + fields.Item(2).Name(), "STATUSDATEDUE");
@@ -214,6 +217,13 @@ TEST(Collections, FieldsErrorsAndPresentationLists) {
     for (int bad : {-1, 3}) expectError(SubscriptOutOfRange, [&] { fields.Item(bad); });
     expectError(SubscriptOutOfRange, [&] { errors.Item(4); });
     for (int bad : {-1, 2}) expectError(SubscriptOutOfRange, [&] { list.Item(bad); });
+    // clang-format off
+    const std::pair<Variant, int> codes[] = {
+        {"B", 'B'}, {"Income", 'I'}, {"\u00e9t\u00e9", 0xE9}, {"\u0142\u0105ka", '?'}, {"\u0416", '?'},
+        {Variant::int16(7), 7}, {Variant::boolean(true), -1}};
+    // clang-format on
+    for (const auto& [stored, code] : codes) EXPECT_EQ(presentationCode(stored), code) << stored.toText().toStdString();
+    expectError(InvalidProcedureCall, [] { presentationCode(Variant("")); });
 }
 
 }  // namespace
