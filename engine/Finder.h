@@ -8,9 +8,9 @@
 // the view from those texts with one keyed browse.
 //
 // The class is split by concern: Finder.cpp (state, view setup, ShowFinder),
-// FinderLoading.cpp (batch loading), FinderRows.cpp (the view and grid
-// helpers every load and move shares), FinderNavigation.cpp and
-// FinderSearch.cpp.
+// FinderLoading.cpp (batch loading), FinderLoads.cpp (loads that keep the
+// window alive), FinderRows.cpp (the view and grid helpers every load and
+// move shares), FinderNavigation.cpp and FinderSearch.cpp.
 #pragma once
 
 #include <QString>
