@@ -168,20 +168,17 @@ Variant convertText(const FieldDef& def, const QString& text) {
 }
 
 void AccpacField::setValue(const Variant& v) {
-    if (v.type() == Variant::Type::String && v.asString() == MaxKeyText) {
-        // The top of the key range, whatever the field's type: a String field
-        // shows the text, other fields keep their empty value; views browse
-        // from the top of the range by isPutMax(), not by comparing the text.
-        value_ = def_.type == FieldType::String ? v : convertText(def_, QString());
-        put_ = true;
-        putMax_ = true;
-        return;
-    }
     // Convert first, so that a value that does not convert leaves the field as it was.
     Variant converted = v.type() == Variant::Type::String ? convertText(def_, v.asString()) : convertValue(def_, v);
     value_ = std::move(converted);
     put_ = true;
     putMax_ = false;
+}
+
+void AccpacField::setMaxKey(const QString& shown) {
+    value_ = def_.type == FieldType::String ? Variant::string(shown) : convertText(def_, QString());
+    put_ = true;
+    putMax_ = true;
 }
 
 void AccpacField::clear() {

@@ -4,9 +4,9 @@
 // (before any fetch, the type's empty value, as after ClearRecord: a freshly
 // opened view's text fields already read as text); writing it puts a value
 // that positions the next browse when the field is a segment of the
-// browse's key. Values put are
-// converted to the field's type; the maximum-key text (MaxKeyText) is
-// accepted by every key field and stands for the top of its range.
+// browse's key. Values put are converted to the field's type. The top of a
+// key field's range is put by setMaxKey, never by a value: a key that happens
+// to read like the maximum-key text is an ordinary key.
 #pragma once
 
 #include <QString>
@@ -32,7 +32,8 @@ struct FieldDef {
     AccpacPresentationList presentation;
 };
 
-// Text that lookups put into an order-key field before a descending browse.
+// The maximum key a lookup hands its engine and the engine shows in the
+// order-key field it puts at the top of its range (setMaxKey).
 inline const QString MaxKeyText = QStringLiteral("ZZZZZZZZZZZZ");
 
 class TROVEX_API AccpacField {
@@ -49,15 +50,18 @@ public:
     // Variant, Int16 an Integer, Int32 a Long, Boolean a Boolean, Decimal a
     // Decimal, Date a Date (Empty when the record has no date).
     const Variant& Value() const { return value_; }
-    // Puts a value: converted to the field's type, or MaxKeyText anywhere
-    // (a String field then holds the text, others their empty value). A
-    // value that does not convert throws 13 (type mismatch; 6 for a number
-    // outside the range, 94 for Null) and leaves the field as it was.
+    // Puts a value converted to the field's type. A value that does not
+    // convert throws 13 (type mismatch; 6 for a number outside the range, 94
+    // for Null) and leaves the field as it was.
     void setValue(const Variant& v);
+    // Puts the top of the key range, whatever the field's type, so that a
+    // descending browse starts at the last record: a String field shows
+    // `shown`, other fields keep their empty value.
+    void setMaxKey(const QString& shown = MaxKeyText);
 
     // --- used by views ---------------------------------------------------
     bool isPut() const { return put_; }          // written since the last clear
-    bool isPutMax() const { return putMax_; }    // the put value was MaxKeyText
+    bool isPutMax() const { return putMax_; }    // the last put was setMaxKey
     void clear();                                // to the type's empty value, not put
     void load(const Variant& v) { value_ = v; }  // a fetched record's value
 

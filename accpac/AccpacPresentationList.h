@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "accpac/Export.h"
+#include "accpac/Variant.h"
 
 namespace accpac {
 
@@ -26,5 +27,11 @@ public:
 private:
     std::vector<AccpacPresentationItem> items_;
 };
+
+// The code a coded field's stored value is listed under: a number as a
+// whole number, a text by its first character's code in the Windows code
+// page, where a character outside the code page reads as "?". Empty text
+// throws 5 (invalid procedure call).
+TROVEX_API std::int16_t presentationCode(const Variant& stored);
 
 }  // namespace accpac

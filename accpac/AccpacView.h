@@ -6,7 +6,7 @@
 // then Browse(filter, ascending) and Fetch() record after record. Key
 // segments not put do not limit the start: an ascending browse after
 // ClearRecord starts at the view's first record, a descending one after
-// putting MaxKeyText into a key field starts at its last. Each Fetch makes
+// setMaxKey on a key field starts at its last. Each Fetch makes
 // the next record current in Fields() and returns false when none is left.
 // Views never change the accounting data.
 //

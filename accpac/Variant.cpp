@@ -79,7 +79,7 @@ std::int32_t toWhole(const Variant& v, std::int32_t lo, std::int32_t hi, const c
         case Variant::Type::Null:
             throwInvalidUseOfNull();
         case Variant::Type::Boolean:
-            return v.asBool() ? -1 : 0;
+            return v.asBool() ? IntegerTrue : IntegerFalse;
         case Variant::Type::Integer:
         case Variant::Type::Long:
             if (v.asInt() < lo || v.asInt() > hi) return overflow(QString::number(v.asInt()));

@@ -18,6 +18,12 @@
 
 namespace accpac {
 
+// Yes and no as the system's Integer flags hold them (gWinXP, SkipFirst, the
+// window's guards, the hosts' Boolean arguments); any non-zero value reads
+// as yes. The component's own yes/no values are bool.
+constexpr std::int16_t IntegerTrue = -1;
+constexpr std::int16_t IntegerFalse = 0;
+
 class TROVEX_API Variant {
 public:
     enum class Type { Empty, Null, Boolean, Integer, Long, Double, Decimal, Date, String };

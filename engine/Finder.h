@@ -8,9 +8,9 @@
 // the view from those texts with one keyed browse.
 //
 // The class is split by concern: Finder.cpp (state, view setup, ShowFinder),
-// FinderLoading.cpp (batch loading), FinderRows.cpp (the view and grid
-// helpers every load and move shares), FinderNavigation.cpp and
-// FinderSearch.cpp.
+// FinderLoading.cpp (batch loading), FinderLoads.cpp (loads that keep the
+// window alive), FinderRows.cpp (the view and grid helpers every load and
+// move shares), FinderNavigation.cpp and FinderSearch.cpp.
 #pragma once
 
 #include <QString>
@@ -55,11 +55,11 @@ public:
     accpac::AccpacFields* FinderFields = nullptr;  // FinderView's fields
     // FinderResult1..3 and ResultField1..3 are inherited from FinderEngine.
     QString FinderCaption;
-    QString FinderPrepare;           // the lookup's standing filter, "" for none
-    std::int16_t FinderDefault = 0;  // search preset: 0 none, 1 seed text, 2 fourth field + Contains
-    QString FinderSeed;              // text placed in the search box
-    QString FinderSeedPrepare;       // filter derived from the seed
-    std::int16_t SkipFirst = 0;      // True: column 0 is not offered for searching
+    QString FinderPrepare;                          // the lookup's standing filter, "" for none
+    std::int16_t FinderDefault = 0;                 // search preset: 0 none, 1 seed text, 2 fourth field + Contains
+    QString FinderSeed;                             // text placed in the search box
+    QString FinderSeedPrepare;                      // filter derived from the seed
+    std::int16_t SkipFirst = accpac::IntegerFalse;  // IntegerTrue: column 0 is not offered for searching
 
     // --- interface ------------------------------------------------------------
     window::frmTrovex& form() override;  // myFinderForm, created (unlinked) when empty

@@ -16,16 +16,6 @@ namespace {
 
 constexpr double HorizontalScrollBarTwips = 240;
 
-// The character code a coded text field stores: its first character's code
-// in the Windows code page, where characters outside it read as "?".
-std::int16_t firstCharacterCode(const QString& text) {
-    if (text.isEmpty())
-        throw accpac::AccpacError(accpac::errnum::InvalidProcedureCall,
-                                  QStringLiteral("Invalid procedure call or argument"));
-    const char16_t c = text.front().unicode();
-    return c < 256 ? std::int16_t(c) : std::int16_t('?');
-}
-
 // "FIELD op "value"" plus the load's filter in brackets, so that an OR in
 // the filter cannot escape the start condition.
 QString startCondition(const QString& keyCondition, const QString& filter) {
@@ -59,9 +49,7 @@ QString Finder::ColumnText(const FinderCol& column) {
             const bool on = !value.isNull() && value.asBool();
             text = field.PresentationList().Item(on ? 1 : 0).Text;
         } else {
-            const std::int16_t code =
-                value.type() == accpac::Variant::Type::String ? firstCharacterCode(value.asString()) : value.toInt16();
-            text = Pickup_Presentation_String(column, code);
+            text = Pickup_Presentation_String(column, accpac::presentationCode(value));
         }
     } else {
         text = value.toText();

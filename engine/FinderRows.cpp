@@ -37,9 +37,10 @@ void Finder::putPreset() {
 }
 
 void Finder::putMaxKey() {
-    // A descending browse starts from the value put into the key, so the top
-    // of the key range lets it start at the view's last record.
-    fields().Item(OrderKeyField).setValue(accpac::Variant::string(MaxKeyValue));
+    // A descending browse starts from the value put into the key; the
+    // maximum the lookup gave stands for the top of the key range, so the
+    // browse starts at the view's last record whatever its keys read.
+    fields().Item(OrderKeyField).setMaxKey(MaxKeyValue);
 }
 
 QString Finder::keyCondition(const QString& op, const QString& key) const {

@@ -29,8 +29,8 @@ void Finder::PrepareFinder(QString& textboxStartingValue, std::int16_t& ColNumOf
                 BatchTopKey.clear();
                 BatchBottomKey.clear();
                 window::frmTrovex& f = form();
-                f.scrollbarFocus = 0;
-                f.scrollkey = 0;
+                f.scrollbarFocus = accpac::IntegerFalse;
+                f.scrollkey = accpac::IntegerFalse;
                 OrderKeyCol = ColNumOfOrderKey;
 
                 const bool prepare = !accpac::trimBlanks(FinderPrepare).isEmpty();

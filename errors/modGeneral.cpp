@@ -8,7 +8,7 @@ namespace errors {
 
 std::shared_ptr<accpac::AccpacSession> gSession;
 QString gRegistry;
-std::int16_t gWinXP = 0;
+std::int16_t gWinXP = accpac::IntegerFalse;
 
 namespace {
 

@@ -18,7 +18,7 @@ namespace errors {
 
 extern std::shared_ptr<accpac::AccpacSession> gSession;  // the running lookup's session
 extern QString gRegistry;                                // settings name, without outer blanks
-extern std::int16_t gWinXP;                              // True (-1): modern button look
+extern std::int16_t gWinXP;                              // IntegerTrue: modern button look
 
 inline const QString ErrorTitle = QStringLiteral("Sage Accpac Finder Error");
 

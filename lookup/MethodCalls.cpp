@@ -54,7 +54,7 @@ CallError argumentError(const MethodInfo& method, const MethodParam& param, cons
 // A 16-bit integer written in decimal, with an optional sign; nothing else.
 std::optional<std::int16_t> integerOf(const QString& text) {
     bool ok = false;
-    const short value = text.toShort(&ok);
+    const std::int16_t value = text.toShort(&ok);
     if (!ok || text.contains(QLatin1Char(' '))) return std::nullopt;
     return value;
 }
@@ -66,8 +66,8 @@ std::int16_t parseInteger(const MethodInfo& method, const MethodParam& param, co
 
 // True/False in any letter case, or a number (non-zero is True, kept as given).
 std::int16_t parseBoolean(const MethodInfo& method, const MethodParam& param, const QString& text) {
-    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) return -1;
-    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0) return 0;
+    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) return accpac::IntegerTrue;
+    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0) return accpac::IntegerFalse;
     if (const auto value = integerOf(text)) return *value;
     throw argumentError(method, param, text, "true, false or a number");
 }

@@ -96,7 +96,7 @@ void frmTrovex::Form_Resize() {
 // Ends the lookup from Select or Cancel: the thumb goes home, the options
 // are remembered, and the window hides (the modal showing returns).
 void frmTrovex::Close_Finder() {
-    closing = -1;
+    closing = accpac::IntegerTrue;
     Reset_Scroll();
     saveOption(AutoSearchKey, chkAuto.Value());
     saveOption(AutoSizeKey, chkSize.Value());

@@ -10,15 +10,16 @@
 // guard against unwanted work in those re-entries.
 //
 // The handlers live in files by concern: frmTrovex.cpp (creation, activation,
-// layout, closing), frmTrovex_ui.cpp (the controls' design and the Qt
-// plumbing), frmTrovex_columns.cpp (column widths), frmTrovex_scroll.cpp
-// (scrolling and keyboard paging), frmTrovex_search.cpp (search and
+// layout, closing), frmTrovexUi.cpp (the controls' design and the Qt
+// plumbing), frmTrovexColumns.cpp (column widths), frmTrovexScroll.cpp
+// (scrolling and keyboard paging), frmTrovexSearch.cpp (search and
 // selection).
 #pragma once
 
 #include <QDialog>
 #include <cstdint>
 
+#include "accpac/Variant.h"
 #include "window/FinderEngine.h"
 #include "window/controls/CheckBox.h"
 #include "window/controls/ComboList.h"
@@ -37,9 +38,9 @@ public:
     ~frmTrovex() override;
 
     // --- fields the engine reads and writes ---------------------------------
-    FinderEngine* finderInstance = nullptr;  // the engine serving this window (not owned)
-    std::int16_t scrollbarFocus = 0;         // True (-1) while ScrollBar1 has the focus
-    std::int16_t scrollkey = 0;              // True while a key on ScrollBar1 is handled
+    FinderEngine* finderInstance = nullptr;              // the engine serving this window (not owned)
+    std::int16_t scrollbarFocus = accpac::IntegerFalse;  // IntegerTrue while ScrollBar1 has the focus
+    std::int16_t scrollkey = accpac::IntegerFalse;       // IntegerTrue while a key on ScrollBar1 is handled
 
     // --- controls, in tab order ---------------------------------------------
     Control FindByLabel;     // "Find By"
@@ -125,10 +126,10 @@ private:
     void FinderGrid_DblClick();
     void FinderGrid_KeyPress(int charCode);
 
-    std::int16_t lastScroll = 0;  // the thumb place the window last set or acted on
-    std::int16_t activating = 0;  // True while Form_Activate runs
-    std::int16_t closing = 0;     // True from Close_Finder on; never cleared
-    bool activated_ = false;      // Form_Activate has run for this showing
+    std::int16_t lastScroll = 0;                     // the thumb place the window last set or acted on
+    std::int16_t activating = accpac::IntegerFalse;  // IntegerTrue while Form_Activate runs
+    std::int16_t closing = accpac::IntegerFalse;     // IntegerTrue from Close_Finder on; never cleared
+    bool activated_ = false;                         // Form_Activate has run for this showing
     bool unloaded_ = false;
 };
 

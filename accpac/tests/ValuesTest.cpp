@@ -2,8 +2,9 @@
 // back to an equal amount; the Variant's default text for each type and its
 // integer and truth conversions with their overflow (6), type mismatch (13)
 // and Null (94) errors; fields reading values from text, putting values
-// (converted to the field's type, the maximum-key text anywhere, a failed put
-// changing nothing); and the collections around them.
+// (converted to the field's type, the top of the key range anywhere, a failed
+// put changing nothing); the collections around them, and the code a coded
+// field's value is listed under.
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
@@ -151,7 +152,8 @@ TEST(FieldPut, ConvertsToTheFieldsTypeAndAFailedPutLeavesTheField) {
     for (const auto& [def, put, held] : std::initializer_list<std::tuple<const FieldDef&, Variant, Variant>>{
              {kAmount, Variant::real(0.125), Variant::decimal(Decimal(125, 3))},
              {kInt16, Variant::boolean(true), Variant::int16(-1)},
-             {kText, Variant::int32(1200), Variant("1200")}}) {
+             {kText, Variant::int32(1200), Variant("1200")},
+             {kText, Variant(MaxKeyText), Variant(MaxKeyText)}}) {  // a key like any other, not the top
         AccpacField field(def);
         field.setValue(put);
         EXPECT_EQ(field.Value(), held);
@@ -162,7 +164,8 @@ TEST(FieldPut, ConvertsToTheFieldsTypeAndAFailedPutLeavesTheField) {
         {kInt16, "7", "seven", TypeMismatch}, {kInt16, "7", Variant::int32(70000), Overflow},
         {kDate, "2026-12-05", "tomorrow", TypeMismatch}, {kDate, "2026-12-05", Variant::int16(3), TypeMismatch},
         {kAmount, "1.5", "1.5.5", TypeMismatch}, {kAmount, "1.5", Variant::date(QDate(2026, 1, 1)), TypeMismatch},
-        {kBool, "1", "perhaps", TypeMismatch}, {kText, "A", Variant::null(), InvalidUseOfNull}};
+        {kBool, "1", "perhaps", TypeMismatch}, {kText, "A", Variant::null(), InvalidUseOfNull},
+        {kInt32, "1", Variant(MaxKeyText), TypeMismatch}};
     // clang-format on
     for (const auto& c : cases) {
         AccpacField field(c.def);
@@ -174,13 +177,13 @@ TEST(FieldPut, ConvertsToTheFieldsTypeAndAFailedPutLeavesTheField) {
     }
 }
 
-// The maximum-key text is taken by a field of any type and remembered, so a
-// descending browse can start from the top of the key range.
-TEST(FieldPut, MaxKeyTextIsTakenByEveryField) {
+// The top of the key range is taken by a field of any type and remembered,
+// so a descending browse can start from it.
+TEST(FieldPut, TheTopOfTheKeyRangeIsTakenByEveryField) {
     for (const FieldDef* def : {&kText, &kInt16, &kInt32, &kBool, &kAmount, &kDate}) {
         SCOPED_TRACE(def->name.toStdString());
         AccpacField field(*def);
-        field.setValue(Variant(MaxKeyText));
+        field.setMaxKey();
         EXPECT_TRUE(field.isPut() && field.isPutMax());
         EXPECT_EQ(field.Value(), def->type == FieldType::String ? Variant(MaxKeyText) : convertText(*def, ""));
         field.setValue(Variant(def->type == FieldType::Date ? "2026-01-01" : "1"));
@@ -189,12 +192,12 @@ TEST(FieldPut, MaxKeyTextIsTakenByEveryField) {
         EXPECT_FALSE(field.isPut());
         EXPECT_EQ(field.Value(), convertText(*def, QString()));
     }
-    AccpacField date(kDate);
-    EXPECT_THROW(date.setValue(Variant("zzzzzzzzzzzz")), AccpacError);  // only the exact text
 }
 
 // Fields by name and position, the session's errors read by property name,
-// a coded field's entries by position; any other index is error 9.
+// a coded field's entries by position; any other index is error 9. A coded
+// value is listed under its number, or a text under its first character's
+// code, "?" for a character outside the code page; empty text is error 5.
 TEST(Collections, FieldsErrorsAndPresentationLists) {
     AccpacFields fields({kText, kInt16, kDate});
     EXPECT_EQ(fields.Item("STATUS").Name() + fields.Item(2).Name(), "STATUSDATEDUE");
@@ -214,6 +217,13 @@ TEST(Collections, FieldsErrorsAndPresentationLists) {
     for (int bad : {-1, 3}) expectError(SubscriptOutOfRange, [&] { fields.Item(bad); });
     expectError(SubscriptOutOfRange, [&] { errors.Item(4); });
     for (int bad : {-1, 2}) expectError(SubscriptOutOfRange, [&] { list.Item(bad); });
+    // clang-format off
+    const std::pair<Variant, int> codes[] = {
+        {"B", 'B'}, {"Income", 'I'}, {"\u00e9t\u00e9", 0xE9}, {"\u0142\u0105ka", '?'}, {"\u0416", '?'},
+        {Variant::int16(7), 7}, {Variant::boolean(true), -1}};
+    // clang-format on
+    for (const auto& [stored, code] : codes) EXPECT_EQ(presentationCode(stored), code) << stored.toText().toStdString();
+    expectError(InvalidProcedureCall, [] { presentationCode(Variant("")); });
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
 
     lookup::Trovex trovex;
     for (const lookup::MethodCall& call : line.calls) {
-        call.invoke(trovex, session, line.registry, line.xp ? -1 : 0);
+        call.invoke(trovex, session, line.registry, line.xp ? accpac::IntegerTrue : accpac::IntegerFalse);
         print(stdout, QStringLiteral("Result1=") + lookup::escapeLineBreaks(trovex.Result1()));
         print(stdout, QStringLiteral("Result2=") + lookup::escapeLineBreaks(trovex.Result2()));
         print(stdout, QStringLiteral("Result3=") + lookup::escapeLineBreaks(trovex.Result3()));

@@ -96,7 +96,7 @@ TEST(PrepareFinder, BuildsTheSearchListsAndPresetsTheControls) {
         window::frmTrovex& f = rig.finder.form();
         f.txtSearch.setText(QStringLiteral("left over"));
         f.pbxFind.setEnabled(false);
-        f.scrollbarFocus = f.scrollkey = -1;
+        f.scrollbarFocus = f.scrollkey = accpac::IntegerTrue;
         for (int layout = 0; layout < 2; ++layout) {  // the second builds the lists afresh
             rig.log->clear();
             rig.prepare();

@@ -50,7 +50,7 @@ QStringList browse(AccpacSession& session, const QString& filter, bool ascending
     auto view = session.OpenView("GL0001", "GL");
     view->ClearRecord();
     view->ResetBrowse(false);
-    if (!ascending) view->Fields().Item("ACCTFMTTD").setValue(MaxKeyText);
+    if (!ascending) view->Fields().Item("ACCTFMTTD").setMaxKey();
     view->Browse(filter, ascending);
     QStringList got;
     while (view->Fetch())

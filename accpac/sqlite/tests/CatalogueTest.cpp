@@ -58,8 +58,10 @@ TEST_F(Catalogue, KeysAreUniqueAndEveryBrowseSeeksAnIndexInKeyOrder) {
                     const auto tree =
                         filter::parse(conditions.join(" AND "), [&](const QString& n) { return view.field(n); });
                     AccpacFields record(view.fields);
-                    if (form.putKey)
-                        record.Item(leading.name).setValue(form.putMaximum ? MaxKeyText : sampleText(leading));
+                    if (form.putKey && form.putMaximum)
+                        record.Item(leading.name).setMaxKey();
+                    else if (form.putKey)
+                        record.Item(leading.name).setValue(sampleText(leading));
                     const BrowsePlan browse(view, key, tree.get(), record, form.ascending);
                     ASSERT_EQ(browse.walk().size(), 1u);
                     const BrowseQuery& query = browse.walk().front();

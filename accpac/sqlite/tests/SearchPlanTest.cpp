@@ -219,7 +219,7 @@ protected:
         view->ClearRecord();
         view->ResetBrowse(false);
         if (putMaximum)
-            view->Fields().Item("IDINVC").setValue(accpac::Variant::string(accpac::MaxKeyText));
+            view->Fields().Item("IDINVC").setMaxKey();
         else if (!put.isNull())
             view->Fields().Item("IDINVC").setValue(accpac::Variant::string(put));
         sqlite3* db = session->database().handle();

@@ -117,7 +117,7 @@ TEST_F(Session, NeverWritesTheCompany) {
         fetchAll(*view, "");
         view->ClearRecord();
         view->ResetBrowse(false);
-        view->Fields().Item(0).setValue(MaxKeyText);
+        view->Fields().Item(0).setMaxKey();
         view->Browse("", false);
         while (view->Fetch()) {
         }

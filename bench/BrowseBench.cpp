@@ -36,7 +36,7 @@ using bench::Start;
 QStringList keys(accpac::AccpacView& view, const QString& field, const QString& filter, bool ascending, int count) {
     view.ClearRecord();
     view.ResetBrowse(false);
-    if (!ascending) view.Fields().Item(field).setValue(accpac::Variant::string(accpac::MaxKeyText));
+    if (!ascending) view.Fields().Item(field).setMaxKey();
     view.Browse(filter, ascending);
     QStringList texts;
     while (texts.size() < count && view.Fetch()) texts << view.Fields().Item(field).Value().toText();
@@ -74,7 +74,7 @@ void BM_LastPage(benchmark::State& state) {
 
 void BM_DescendingFromMax(benchmark::State& state) {
     auto view = documents(state.range(0));
-    run(state, *view, QString(), false, {QStringLiteral("IDINVC"), accpac::MaxKeyText});
+    run(state, *view, QString(), false, bench::topOf(QStringLiteral("IDINVC")));
 }
 
 // The document lookup's first page and a page back, as the lookup pages.
@@ -87,7 +87,7 @@ void BM_CustomerDocumentsPageBack(benchmark::State& state) {
     auto view = documents(state.range(0));
     const QStringList texts = keys(*view, QStringLiteral("IDINVC"), Customer, true, 20);
     run(state, *view, Customer + QStringLiteral(" AND IDINVC <= \"%1\"").arg(texts.back()), false,
-        {QStringLiteral("IDINVC"), accpac::MaxKeyText});
+        bench::topOf(QStringLiteral("IDINVC")));
 }
 
 // The scheduled-payment lookup's orders: key number and the field it leads with.
@@ -116,7 +116,7 @@ void BM_CustomerPageBack(benchmark::State& state) {
     const QString name = QLatin1String(field);
     const QStringList texts = keys(*view, name, Customer, true, 20);
     const QString filter = Customer + QStringLiteral(" AND %1 <= \"%2\"").arg(name, texts.back());
-    run(state, *view, filter, false, {name, accpac::MaxKeyText});
+    run(state, *view, filter, false, bench::topOf(name));
 }
 
 void BM_SearchStartsWith(benchmark::State& state) {

@@ -30,7 +30,7 @@ private slots:
         auto session = accpac::openCompany(path);
         errors::gSession = session;
         errors::gRegistry = QStringLiteral("WindowScreenshot");
-        errors::gWinXP = -1;
+        errors::gWinXP = accpac::IntegerTrue;
 
         engine::Finder finder;
         finder.SetFinderView(session, session->OpenView("GL0001", "GL"), accpac::MaxKeyText);
@@ -74,4 +74,4 @@ int main(int argc, char** argv) {
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "window_screenshot_test.moc"
+#include "WindowScreenshot.moc"

@@ -3,12 +3,13 @@
 // Its grid and controls: rows added and removed as TAB-joined texts,
 // handlers that a change made by code raises before it returns and only
 // when the value changes, the system's error numbers for places that do not
-// exist, and the report of an error a user's event lets out. The window: the
-// layout at the design size and at every resize, column widths sized to
-// their contents, the thumb's three places and each move of it as one step
-// of the view, the paging keys at the grid's edge rows, searching while
-// typing or by Find, the ways a lookup ends, and the options written when it
-// ends and read at the next activation.
+// exist, and the report of an error a user's event lets out (none for error
+// 5 inside the scroll bar's handler). The window: the layout at the design
+// size and at every resize, column widths sized to their contents, the
+// thumb's three places and each move of it as one step of the view, the
+// paging keys at the grid's edge rows, searching while typing or by Find,
+// the ways a lookup ends, and the options written when it ends and read at
+// the next activation.
 //
 // The rig is a lookup as a preset runs it, with the window shown (not
 // modally) so a test can act as the user. The company's accounts are
@@ -153,8 +154,19 @@ struct LookupRig {
         form().ScrollBar1.bar()->setSliderDown(false);
     }
 
+    // The real engine, whose step a record forward can be made to fail with
+    // a chosen error number before it moves, as a failure the scroll bar's
+    // handler meets.
+    struct Engine : engine::Finder {
+        long nextLineFails = 0;
+        void NEXTLINE() override {
+            if (nextLineFails) throw accpac::AccpacError(nextLineFails, "Injected failure");
+            engine::Finder::NEXTLINE();
+        }
+    };
+
     QStringList browses;  // every browse the engine made, as "thumb: filter"
-    engine::Finder finder;
+    Engine finder;
 
     // Searches read as long as over millions of records: each fetch under a
     // LIKE filter first spends this long reading, calling the read pause as
@@ -451,6 +463,35 @@ private slots:
         w().txtSearch.setText("");
         press(w().pbxFind);
         QCOMPARE(w().ScrollBar1.Max(), 100);
+    }
+
+    // An error inside the scroll bar's Change handler ends it: error 5 (a
+    // hidden search box refuses the focus the step hands it) silently, any
+    // other number with the handler's report.
+    void errorsInTheScrollBarsChange_data() {
+        QTest::addColumn<bool>("searchBoxHidden");
+        QTest::addColumn<long>("stepFails");  // the error number of the step, 0 for none
+        QTest::addColumn<int>("firstKey");
+        QTest::addColumn<QStringList>("reports");
+        QTest::newRow("focus refused") << true << 0L << 2 << QStringList();
+        QTest::newRow("step fails with 5") << false << 5L << 1 << QStringList();
+        QTest::newRow("step fails with 9")
+            << false << 9L << 1
+            << QStringList{
+                   "9; Injected failure\r\n\nIn Procedure: frmTrovex.ScrollBar1_Change.\r\n\n"
+                   "Please contact Quorvex if this error occurs frequently."};
+    }
+    void errorsInTheScrollBarsChange() {
+        QFETCH(bool, searchBoxHidden);
+        QFETCH(long, stepFails);
+        QFETCH(int, firstKey);
+        QFETCH(QStringList, reports);
+        w().txtSearch.setVisible(!searchBoxHidden);
+        rig->finder.nextLineFails = stepFails;
+        testsupport::MessageCapture report;
+        rig->clickBar(QStyle::SC_ScrollBarAddLine);
+        QCOMPARE(rig->keys(), batchFrom(firstKey));
+        QCOMPARE(report.texts(), reports);
     }
 
     // On an edge row of a full grid the keys go to the paging sink, or are
@@ -867,4 +908,4 @@ private slots:
 };
 
 QTEST_MAIN(WindowTest)
-#include "window_test.moc"
+#include "WindowTest.moc"

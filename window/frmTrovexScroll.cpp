@@ -92,8 +92,8 @@ void frmTrovex::ScrollBar1_Change() {
             accpac::errnum::InvalidProcedureCall);
 }
 
-void frmTrovex::ScrollBar1_GotFocus() { scrollbarFocus = -1; }
-void frmTrovex::ScrollBar1_LostFocus() { scrollbarFocus = 0; }
+void frmTrovex::ScrollBar1_GotFocus() { scrollbarFocus = accpac::IntegerTrue; }
+void frmTrovex::ScrollBar1_LostFocus() { scrollbarFocus = accpac::IntegerFalse; }
 
 // A key on the scroll bar pages like the keys at the grid's edge rows, and
 // moves the selection inside the batch elsewhere; the focus then goes to
