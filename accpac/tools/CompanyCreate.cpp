@@ -4,7 +4,7 @@
 #include <QFile>
 
 #include "accpac/AccpacError.h"
-#include "accpac/sqlite/CompanyFile.h"
+#include "accpac/tools/CompanyTables.h"
 #include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/DemoData.h"
 

@@ -3,7 +3,7 @@
 #include <QSet>
 
 #include "accpac/AccpacError.h"
-#include "accpac/sqlite/CompanyFile.h"
+#include "accpac/tools/CompanyTables.h"
 #include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/Storage.h"
 #include "accpac/tools/CompanyWriter.h"
