@@ -10,6 +10,14 @@
 
 namespace accpac::sqlite {
 
+namespace {
+
+// Statistics from a sample of each index are enough for the planner to
+// prefer the index that a filter's fixed fields lead.
+const char* const AnalysisLimit = "PRAGMA analysis_limit = 400";
+
+}  // namespace
+
 void createTables(Database& db, const QString& companyName) {
     db.exec(QStringLiteral("CREATE TABLE %1 (name TEXT NOT NULL, format INTEGER NOT NULL) STRICT")
                 .arg(QLatin1String(MarkerTable))
@@ -28,10 +36,28 @@ void createIndexes(Database& db) {
         for (const QString& sql : createIndexSql(view)) db.exec(sql.toUtf8().constData());
         for (const QString& sql : searchIndexSql(view)) db.exec(sql.toUtf8().constData());
     }
-    // Statistics from a sample of each index are enough for the planner to
-    // prefer the index that a filter's fixed fields lead.
-    db.exec("PRAGMA analysis_limit = 400");
+    db.exec(AnalysisLimit);
     db.exec("ANALYZE");
+}
+
+QStringList dropIndexes(Database& db, const ViewDef& view) {
+    // The statements as the file holds them, so the same indexes come back.
+    Statement list(db, QStringLiteral("SELECT name, sql FROM sqlite_schema WHERE type = 'index' AND tbl_name = ?1 "
+                                      "AND sql IS NOT NULL"));
+    list.bind(1, Stored(view.id.toUtf8()));
+    QStringList names, statements;
+    while (list.step()) {
+        names << list.columnText(0);
+        statements << list.columnText(1);
+    }
+    for (const QString& name : names)
+        db.exec(QStringLiteral("DROP INDEX %1").arg(quoteIdentifier(name)).toUtf8().constData());
+    return statements;
+}
+
+void analyzeView(Database& db, const ViewDef& view) {
+    db.exec(AnalysisLimit);
+    db.exec(QStringLiteral("ANALYZE %1").arg(tableName(view)).toUtf8().constData());
 }
 
 namespace {

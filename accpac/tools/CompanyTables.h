@@ -18,6 +18,12 @@ void createTables(Database& db, const QString& companyName);
 // statistics.
 void createIndexes(Database& db);
 
+// Drops a view's indexes (the search index aside) and returns the
+// statements that make them again, for reloading all its records.
+QStringList dropIndexes(Database& db, const ViewDef& view);
+// Gathers the planner's statistics of one view's indexes.
+void analyzeView(Database& db, const ViewDef& view);
+
 // Inserts records into one view's table with one prepared statement. Each
 // record starts with every field at its empty value; set the fields it has,
 // then insert.
