@@ -30,12 +30,19 @@ void createTables(Database& db, const QString& companyName) {
     for (const ViewDef& view : catalogue()) db.exec(createTableSql(view).toUtf8().constData());
 }
 
-void createIndexes(Database& db) {
+void createIndexes(Database& db, const ProgressReport& progress) {
     registerSqlFunctions(db.handle());
     for (const ViewDef& view : catalogue()) {
-        for (const QString& sql : createIndexSql(view)) db.exec(sql.toUtf8().constData());
-        for (const QString& sql : searchIndexSql(view)) db.exec(sql.toUtf8().constData());
+        const QStringList indexes = createIndexSql(view);
+        for (qsizetype i = 0; i < indexes.size(); ++i) {
+            if (progress) progress({QStringLiteral("indexes of %1").arg(view.id), i, indexes.size()});
+            db.exec(indexes[i].toUtf8().constData());
+        }
+        const QStringList search = searchIndexSql(view);
+        if (progress && !search.isEmpty()) progress({QStringLiteral("search index of %1").arg(view.id)});
+        for (const QString& sql : search) db.exec(sql.toUtf8().constData());
     }
+    if (progress) progress({QStringLiteral("statistics")});
     db.exec(AnalysisLimit);
     db.exec("ANALYZE");
 }

@@ -9,14 +9,15 @@
 
 #include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/CompanyFile.h"
+#include "accpac/tools/CompanyWriter.h"
 
 namespace accpac::sqlite {
 
 // Creates the marker and every view's table, without indexes.
 void createTables(Database& db, const QString& companyName);
 // Creates every view's indexes and search index and gathers the planner's
-// statistics.
-void createIndexes(Database& db);
+// statistics; `progress`, when set, hears each view's indexes as they are made.
+void createIndexes(Database& db, const ProgressReport& progress = {});
 
 // Drops a view's indexes (the search index aside) and returns the
 // statements that make them again, for reloading all its records.
