@@ -4,6 +4,9 @@
 
 #include <sqlite3.h>
 
+#include <QSet>
+#include <algorithm>
+
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/Storage.h"
@@ -48,12 +51,25 @@ void createIndexes(Database& db, const ProgressReport& progress) {
 }
 
 QStringList dropIndexes(Database& db, const ViewDef& view) {
+    // The unique indexes that no other kept one implies stay, so that a
+    // record repeating a key is refused as it is inserted, by its line.
+    QStringList kept;
+    std::vector<QSet<QString>> keptColumns;
+    for (const KeyDef& k : view.keys) {
+        const QSet<QString> columns(k.segments.begin(), k.segments.end());
+        if (std::any_of(keptColumns.begin(), keptColumns.end(),
+                        [&](const QSet<QString>& c) { return columns.contains(c); }))
+            continue;
+        keptColumns.push_back(columns);
+        kept << QStringLiteral("%1_key%2").arg(view.id).arg(k.number);
+    }
     // The statements as the file holds them, so the same indexes come back.
     Statement list(db, QStringLiteral("SELECT name, sql FROM sqlite_schema WHERE type = 'index' AND tbl_name = ?1 "
                                       "AND sql IS NOT NULL"));
     list.bind(1, Stored(view.id.toUtf8()));
     QStringList names, statements;
     while (list.step()) {
+        if (kept.contains(list.columnText(0))) continue;
         names << list.columnText(0);
         statements << list.columnText(1);
     }

@@ -19,8 +19,9 @@ void createTables(Database& db, const QString& companyName);
 // statistics; `progress`, when set, hears each view's indexes as they are made.
 void createIndexes(Database& db, const ProgressReport& progress = {});
 
-// Drops a view's indexes (the search index aside) and returns the
-// statements that make them again, for reloading all its records.
+// Drops a view's indexes, but for the unique ones that refuse a repeated
+// key, and returns the statements that make them again, for reloading all
+// its records.
 QStringList dropIndexes(Database& db, const ViewDef& view);
 // Gathers the planner's statistics of one view's indexes.
 void analyzeView(Database& db, const ViewDef& view);
