@@ -1,10 +1,15 @@
 // Making a company file: the tables, the demo records in one transaction,
 // then the indexes, built once over the loaded records (much faster than
 // keeping them up to date record by record).
+#include <unistd.h>
+
 #include <QFile>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "accpac/AccpacError.h"
-#include "accpac/sqlite/CompanyFile.h"
+#include "accpac/tools/CompanyTables.h"
 #include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/DemoData.h"
 
@@ -40,17 +45,24 @@ void createCompany(const QString& path, const CreateOptions& options) {
             sqlite::writeMasterData(db);
             const std::int64_t documents = options.scale > 0 ? options.scale : DemoOpenDocuments;
             sqlite::writeDocuments(db, documents, options.progress);
-            say(options, QStringLiteral("indexes"));
-            sqlite::createIndexes(db);
+            sqlite::createIndexes(db, options.progress);
             db.exec("COMMIT");
             // Lookups read beside the programs that post: with a write-ahead
             // log neither waits for the other.
             db.exec("PRAGMA journal_mode = WAL");
         }
-        QFile::remove(path);
-        if (!QFile::rename(building, path))
-            throw AccpacError(errnum::AccpacFailure,
-                              QStringLiteral("The company file \"%1\" cannot be replaced.").arg(path));
+        // The build wrote without syncing; the records reach the disk before
+        // the name does, and the rename replaces an old company in one step.
+        QFile built(building);
+        std::error_code failed;
+        if (built.open(QIODevice::ReadOnly) && ::fsync(built.handle()) == 0)
+            std::filesystem::rename(QFile::encodeName(building).toStdString(), QFile::encodeName(path).toStdString(),
+                                    failed);
+        else
+            failed = std::error_code(errno, std::generic_category());
+        if (failed)
+            throw AccpacError(errnum::AccpacFailure, QStringLiteral("The company file \"%1\" cannot be replaced: %2.")
+                                                         .arg(path, QString::fromStdString(failed.message())));
     } catch (...) {
         QFile::remove(building);
         throw;

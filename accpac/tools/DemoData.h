@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "accpac/sqlite/CompanyFile.h"
+#include "accpac/tools/CompanyTables.h"
 #include "accpac/tools/CompanyWriter.h"
 
 namespace accpac::sqlite {

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "accpac/AccpacError.h"
+#include "accpac/sqlite/Database.h"
 #include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/tools/CompanyTool.h"
 #include "accpac/tools/CompanyWriter.h"
@@ -150,10 +151,21 @@ protected:
         return out;
     }
 
+    // The file's tables and indexes as SQLite keeps them: an import brings
+    // back every index it set aside, as it was.
+    QStringList schema() {
+        const sqlite::Database file(company_.path(), sqlite::Database::Mode::ReadOnly);
+        sqlite::Statement rows(file, QStringLiteral("SELECT type, name, sql FROM sqlite_schema ORDER BY name"));
+        QStringList out;
+        while (rows.step()) out << rows.columnText(0) + u' ' + rows.columnText(1) + u' ' + rows.columnText(2);
+        return out;
+    }
+
     testsupport::TestCompany company_;
 };
 
 TEST_F(CsvImport, ReadsQuotedFieldsAndValuesAsWritten) {
+    const QStringList tables = schema();
     ImportResult r = import("AR0015",
                             "\xEF\xBB\xBFIDDIST,TEXTDESC,IDACCTREV\r\n"
                             "A1,\"Rent, parking\",4000\r\n"
@@ -172,10 +184,12 @@ TEST_F(CsvImport, ReadsQuotedFieldsAndValuesAsWritten) {
     ASSERT_TRUE(r.problems.isEmpty()) << r.problems.join("; ").toStdString();
     EXPECT_EQ(records("AR0037", {"IDINVC", "CNTPAYM", "DATEDUE", "AMTPYMRMTC", "SWPAID", "TXTTRXTYPE"}),
               (QStringList{"IN1\t2\t2024-02-29\t-12.5\tTrue\t3", "IN2\t1\t\t0.001\tFalse\t1"}));
+    EXPECT_EQ(schema(), tables);
 }
 
 TEST_F(CsvImport, BadRecordsAreReportedByLineAndNothingIsLoaded) {
     const QStringList before = records("AR0015", {"IDDIST", "TEXTDESC"});
+    const QStringList tables = schema();
     const std::pair<QByteArray, QStringList> files[] = {
         {"IDDIST,NOSUCH\nA1,x\n", {"line 1"}},                          // unknown field
         {"IDDIST,IDDIST\nA1,A2\n", {"line 1"}},                         // field named twice
@@ -193,7 +207,12 @@ TEST_F(CsvImport, BadRecordsAreReportedByLineAndNothingIsLoaded) {
         for (const QString& p : r.problems) got << p.section(u':', 0, 0);
         EXPECT_EQ(got, lines) << r.problems.join("; ").toStdString();
         EXPECT_EQ(records("AR0015", {"IDDIST", "TEXTDESC"}), before);
+        EXPECT_EQ(schema(), tables);
     }
+    // A key repeated in a view whose indexes are made again after loading.
+    const ImportResult r = import("AR0037", "IDCUST,IDINVC,CNTPAYM\n1200,IN1,1\n1200,IN2,1\n1200,IN1,1\n");
+    EXPECT_EQ(r.problems.value(0).section(u':', 0, 0), "line 4") << r.problems.join("; ").toStdString();
+    EXPECT_EQ(schema(), tables);
     EXPECT_THROW(import("XX0001", "A\n1\n"), AccpacError);
     EXPECT_THROW(importCsv(company_.path(), "AR0015", company_.path() + ".missing.csv"), AccpacError);
 }

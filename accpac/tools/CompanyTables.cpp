@@ -1,0 +1,128 @@
+// Writing a company file: its marker, tables and indexes, and the record
+// writer.
+#include "accpac/tools/CompanyTables.h"
+
+#include <sqlite3.h>
+
+#include <QSet>
+#include <algorithm>
+
+#include "accpac/filter/Filter.h"
+#include "accpac/sqlite/LikeFunction.h"
+#include "accpac/sqlite/Storage.h"
+
+namespace accpac::sqlite {
+
+namespace {
+
+// Statistics from a sample of each index are enough for the planner to
+// prefer the index that a filter's fixed fields lead.
+const char* const AnalysisLimit = "PRAGMA analysis_limit = 400";
+
+}  // namespace
+
+void createTables(Database& db, const QString& companyName) {
+    db.exec(QStringLiteral("CREATE TABLE %1 (name TEXT NOT NULL, format INTEGER NOT NULL) STRICT")
+                .arg(QLatin1String(MarkerTable))
+                .toUtf8()
+                .constData());
+    Statement marker(db, QStringLiteral("INSERT INTO %1 VALUES (?1, ?2)").arg(QLatin1String(MarkerTable)));
+    marker.bind(1, Stored(companyName.toUtf8()));
+    marker.bindInt(2, CompanyFormat);
+    marker.step();
+    for (const ViewDef& view : catalogue()) db.exec(createTableSql(view).toUtf8().constData());
+}
+
+void createIndexes(Database& db, const ProgressReport& progress) {
+    registerSqlFunctions(db.handle());
+    for (const ViewDef& view : catalogue()) {
+        const QStringList indexes = createIndexSql(view);
+        for (qsizetype i = 0; i < indexes.size(); ++i) {
+            if (progress) progress({QStringLiteral("indexes of %1").arg(view.id), i, indexes.size()});
+            db.exec(indexes[i].toUtf8().constData());
+        }
+        const QStringList search = searchIndexSql(view);
+        if (progress && !search.isEmpty()) progress({QStringLiteral("search index of %1").arg(view.id)});
+        for (const QString& sql : search) db.exec(sql.toUtf8().constData());
+    }
+    if (progress) progress({QStringLiteral("statistics")});
+    db.exec(AnalysisLimit);
+    db.exec("ANALYZE");
+}
+
+QStringList dropIndexes(Database& db, const ViewDef& view) {
+    // The unique indexes that no other kept one implies stay, so that a
+    // record repeating a key is refused as it is inserted, by its line.
+    QStringList kept;
+    std::vector<QSet<QString>> keptColumns;
+    for (const KeyDef& k : view.keys) {
+        const QSet<QString> columns(k.segments.begin(), k.segments.end());
+        if (std::any_of(keptColumns.begin(), keptColumns.end(),
+                        [&](const QSet<QString>& c) { return columns.contains(c); }))
+            continue;
+        keptColumns.push_back(columns);
+        kept << QStringLiteral("%1_key%2").arg(view.id).arg(k.number);
+    }
+    // The statements as the file holds them, so the same indexes come back.
+    Statement list(db, QStringLiteral("SELECT name, sql FROM sqlite_schema WHERE type = 'index' AND tbl_name = ?1 "
+                                      "AND sql IS NOT NULL"));
+    list.bind(1, Stored(view.id.toUtf8()));
+    QStringList names, statements;
+    while (list.step()) {
+        if (kept.contains(list.columnText(0))) continue;
+        names << list.columnText(0);
+        statements << list.columnText(1);
+    }
+    for (const QString& name : names)
+        db.exec(QStringLiteral("DROP INDEX %1").arg(quoteIdentifier(name)).toUtf8().constData());
+    return statements;
+}
+
+void analyzeView(Database& db, const ViewDef& view) {
+    db.exec(AnalysisLimit);
+    db.exec(QStringLiteral("ANALYZE %1").arg(tableName(view)).toUtf8().constData());
+}
+
+namespace {
+
+QString insertSql(const ViewDef& view) {
+    QStringList placeholders;
+    QStringList columns;
+    for (std::size_t i = 1; i <= view.fields.size(); ++i) {
+        placeholders << QStringLiteral("?%1").arg(i);
+        columns << quoteIdentifier(view.fields[i - 1].name);
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(tableName(view), columns.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
+}
+
+}  // namespace
+
+RecordWriter::RecordWriter(Database& db, const ViewDef& view) : view_(view), insert_(db, insertSql(view), true) {
+    clear();
+}
+
+void RecordWriter::clear() {
+    for (std::size_t i = 0; i < view_.fields.size(); ++i) insert_.bind(int(i) + 1, emptyStored(view_.fields[i]));
+}
+
+void RecordWriter::set(int field, const Stored& value) { insert_.bind(field + 1, value); }
+void RecordWriter::setInt(int field, std::int64_t value) { insert_.bindInt(field + 1, value); }
+void RecordWriter::setText(int field, std::string_view utf8) { insert_.bindText(field + 1, utf8); }
+
+QString RecordWriter::insert() {
+    const int rc = sqlite3_step(insert_.handle());
+    QString problem;
+    if (rc != SQLITE_DONE) {
+        if ((rc & 0xff) == SQLITE_CONSTRAINT)
+            problem = QStringLiteral("another record of %1 has the same key (%2)")
+                          .arg(view_.id, view_.keys.front().segments.join(QStringLiteral(", ")));
+        else
+            problem = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(insert_.handle())));
+    }
+    insert_.reset();
+    clear();
+    return problem;
+}
+
+}  // namespace accpac::sqlite
