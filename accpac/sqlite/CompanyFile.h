@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/Database.h"
+#include "accpac/sqlite/Storage.h"
 
 namespace accpac::sqlite {
 

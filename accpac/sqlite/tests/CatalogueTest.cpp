@@ -7,9 +7,9 @@
 
 #include <set>
 
+#include "accpac/catalogue/Catalogue.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/BrowseQuery.h"
-#include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/sqlite/tests/SharedCompany.h"
