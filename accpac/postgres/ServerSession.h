@@ -27,15 +27,15 @@ private:
     std::unique_ptr<Connection> connection_;
 };
 
-class ServerSession : public AccpacSession {
+class ServerSession : public catalogue::CatalogueSession {
 public:
     explicit ServerSession(const QString& uri);
 
     std::shared_ptr<AccpacView> OpenView(const QString& viewId, const QString& programId) override;
-    AccpacCompany Company() override { return {context_->name}; }
-    AccpacErrors& Errors() override { return context_->errors; }
 
 private:
+    catalogue::SessionContext& context() override { return *context_; }
+
     std::shared_ptr<ServerContext> context_;
 };
 

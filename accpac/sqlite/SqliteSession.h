@@ -38,15 +38,13 @@ struct CompanyContext : catalogue::SessionContext {
     static constexpr int WalkTickOps = 1000;
 };
 
-class SqliteSession : public AccpacSession {
+class SqliteSession : public catalogue::CatalogueSession {
 public:
     // Opens the company read-only; throws AccpacFailure when the file is
     // missing or is not a company.
     explicit SqliteSession(const QString& path);
 
     std::shared_ptr<AccpacView> OpenView(const QString& viewId, const QString& programId) override;
-    AccpacCompany Company() override { return {context_->name}; }
-    AccpacErrors& Errors() override { return context_->errors; }
     // The session's connection (read-only, query-only).
     Database& database() { return context_->db; }
     void setSearchPlanning(SearchPlanning planning, CompanyContext::SearchCosts costs = {}) {
@@ -55,6 +53,8 @@ public:
     }
 
 private:
+    catalogue::SessionContext& context() override { return *context_; }
+
     std::shared_ptr<CompanyContext> context_;
 };
 
