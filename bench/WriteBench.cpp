@@ -11,9 +11,10 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "accpac/sqlite/Catalogue.h"
+#include "accpac/catalogue/Catalogue.h"
 #include "accpac/sqlite/Database.h"
 #include "accpac/sqlite/SearchChanges.h"
+#include "accpac/sqlite/Storage.h"
 #include "accpac/tools/CompanyWriter.h"
 
 namespace {

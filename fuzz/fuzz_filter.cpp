@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "accpac/catalogue/Catalogue.h"
 #include "accpac/filter/Filter.h"
-#include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/Database.h"
 #include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/Storage.h"
@@ -17,12 +17,12 @@ using namespace accpac;
 namespace {
 
 struct Table {
-    Table() : db(QStringLiteral(":memory:"), sqlite::Database::Mode::Create), view(*sqlite::findView("AR0036")) {
+    Table() : db(QStringLiteral(":memory:"), sqlite::Database::Mode::Create), view(*catalogue::findView("AR0036")) {
         db.exec(sqlite::createTableSql(view).toUtf8().constData());
         sqlite::registerSqlFunctions(db.handle());
     }
     sqlite::Database db;
-    const sqlite::ViewDef& view;
+    const catalogue::ViewDef& view;
 };
 
 }  // namespace
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (where.sql.isEmpty()) return 0;
     sqlite::Statement query(table.db, QStringLiteral("SELECT count(*) FROM \"AR0036\" WHERE ") + where.sql);
     for (std::size_t i = 0; i < where.params.size(); ++i)
-        query.bind(int(i) + 1, sqlite::toStored(*where.params[i].field, where.params[i].value));
+        query.bind(int(i) + 1, catalogue::toStored(*where.params[i].field, where.params[i].value));
     if (!query.step()) std::abort();  // a count always gives a row
     return 0;
 }

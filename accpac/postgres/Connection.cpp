@@ -4,6 +4,7 @@
 #include <libpq-fe.h>
 
 #include "accpac/AccpacError.h"
+#include "accpac/catalogue/StoredForm.h"
 
 namespace accpac::postgres {
 
@@ -112,9 +113,6 @@ void Connection::copyIn(const QString& copySql, const std::function<bool(QByteAr
     PQclear(checked(conn_, result, PGRES_COMMAND_OK, "to copy the records"));
 }
 
-QString quoteName(const QString& name) {
-    QString quoted = name;
-    return u'"' + quoted.replace(u'"', QLatin1String("\"\"")) + u'"';
-}
+QString quoteName(const QString& name) { return catalogue::quoteIdentifier(name); }
 
 }  // namespace accpac::postgres

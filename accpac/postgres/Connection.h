@@ -68,7 +68,8 @@ constexpr int ConnectTimeoutSeconds = 5;     // a server that does not answer th
 constexpr int StatementTimeoutSeconds = 15;  // one statement, set when the role has no limit of its own
 constexpr int LostLinkSeconds = 15;          // a network link that stops carrying data (TCP keepalives)
 
-// `name` as an SQL identifier: between double quotes, inner quotes doubled.
+// `name` as an SQL identifier: between double quotes, inner quotes doubled,
+// as every backend quotes them (catalogue::quoteIdentifier).
 QString quoteName(const QString& name);
 
 }  // namespace accpac::postgres

@@ -3,8 +3,8 @@
 
 #include <QChar>
 
+#include "accpac/catalogue/StoredForm.h"
 #include "accpac/postgres/Connection.h"
-#include "accpac/sqlite/Storage.h"
 
 namespace accpac::postgres {
 
@@ -53,7 +53,7 @@ QStringList createCompanySql(const QString& companyName) {
     sql << QStringLiteral("CREATE TABLE %1 (name text NOT NULL, format integer NOT NULL)").arg(MarkerTable)
         << QStringLiteral("INSERT INTO %1 VALUES (%2, %3)").arg(MarkerTable, literal(companyName)).arg(ServerFormat)
         << foldFunctionSql();
-    for (const sqlite::ViewDef& view : sqlite::catalogue()) {
+    for (const catalogue::ViewDef& view : catalogue::catalogue()) {
         QStringList columns;
         for (const FieldDef& f : view.fields)
             columns << quoteName(f.name) + (f.type == FieldType::String ? QStringLiteral(" text COLLATE \"C\" NOT NULL")
@@ -66,10 +66,10 @@ QStringList createCompanySql(const QString& companyName) {
     return sql;
 }
 
-QStringList createIndexSql(const sqlite::ViewDef& view) {
-    // The key indexes are those of the embedded backend, whose statements
-    // are plain SQL both databases read alike.
-    QStringList sql = sqlite::createIndexSql(view);
+QStringList createIndexSql(const catalogue::ViewDef& view) {
+    // The key indexes are the catalogue's, whose statements are plain SQL
+    // every database reads alike.
+    QStringList sql = catalogue::createIndexSql(view);
     for (const FieldDef& f : view.fields) {
         if (f.type != FieldType::String || f.size < ShortestSearchedText) continue;
         const QString folded = QStringLiteral("trovex.trovex_fold(%1)").arg(quoteName(f.name));

@@ -23,7 +23,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "accpac/sqlite/Catalogue.h"
+#include "accpac/catalogue/Catalogue.h"
 
 namespace accpac::postgres {
 
@@ -34,7 +34,7 @@ constexpr int ServerFormat = 1;  // bumped when tables, functions or indexes cha
 // table in the schema (which must exist and lead the search path).
 QStringList createCompanySql(const QString& companyName);
 // The statements that make a view's indexes, keys and searches.
-QStringList createIndexSql(const sqlite::ViewDef& view);
+QStringList createIndexSql(const catalogue::ViewDef& view);
 // The condition that `column` matches the LIKE `pattern` (a placeholder).
 QString likeSql(const QString& column, const QString& pattern);
 // The select list of the marker: name, format.

@@ -11,12 +11,11 @@
 #include <QTemporaryDir>
 
 #include "accpac/AccpacError.h"
+#include "accpac/catalogue/BrowseSql.h"
 #include "accpac/postgres/Connection.h"
 #include "accpac/postgres/Schema.h"
-#include "accpac/sqlite/BrowseQuery.h"
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/sqlite/Database.h"
-#include "accpac/sqlite/Storage.h"
 
 namespace accpac {
 
@@ -48,9 +47,9 @@ void appendCopyText(QByteArray& out, const char* text, int bytes) {
 }
 
 // Sends every record of a view's table in the file to the same table on the server.
-void copyView(postgres::Connection& server, const sqlite::Database& file, const sqlite::ViewDef& view) {
+void copyView(postgres::Connection& server, const sqlite::Database& file, const catalogue::ViewDef& view) {
     sqlite::Statement rows(
-        file, QStringLiteral("SELECT %1 FROM %2").arg(sqlite::selectColumns(view), sqlite::tableName(view)));
+        file, QStringLiteral("SELECT %1 FROM %2").arg(catalogue::selectColumns(view), catalogue::tableName(view)));
     const int count = int(view.fields.size());
     bool more = true;  // a statement stepped past its end would start again
     server.copyIn(QStringLiteral("COPY %1 FROM STDIN").arg(postgres::quoteName(view.id)), [&](QByteArray& chunk) {
@@ -93,11 +92,11 @@ void loadServerCompany(const QString& uri, const QString& companyFile) {
         createSearchSupport(*server);
         server->run(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE; CREATE SCHEMA %1").arg(schema));
         for (const QString& sql : postgres::createCompanySql(name)) server->run(sql);
-        for (const sqlite::ViewDef& view : sqlite::catalogue()) copyView(*server, file, view);
+        for (const catalogue::ViewDef& view : catalogue::catalogue()) copyView(*server, file, view);
         // Indexes built once over the loaded records, much faster than kept
         // up to date record by record.
         server->run(QStringLiteral("SET LOCAL maintenance_work_mem = '256MB'"));
-        for (const sqlite::ViewDef& view : sqlite::catalogue())
+        for (const catalogue::ViewDef& view : catalogue::catalogue())
             for (const QString& sql : postgres::createIndexSql(view)) server->run(sql);
         server->run(
             QStringLiteral("GRANT USAGE ON SCHEMA %1 TO PUBLIC; GRANT SELECT ON ALL TABLES IN SCHEMA %1 TO PUBLIC")
@@ -110,7 +109,7 @@ void loadServerCompany(const QString& uri, const QString& companyFile) {
     // The planner's statistics, of the folded texts too, decide between
     // walking a key and using a search index.
     QStringList tables;
-    for (const sqlite::ViewDef& view : sqlite::catalogue()) tables << postgres::quoteName(view.id);
+    for (const catalogue::ViewDef& view : catalogue::catalogue()) tables << postgres::quoteName(view.id);
     server->run(QStringLiteral("ANALYZE ") + tables.join(QStringLiteral(", ")));
 }
 
@@ -131,7 +130,7 @@ ImportResult importServerCsv(const QString& uri, const QString& viewId, const QS
     ImportResult result = importCsv(scratch, viewId, csvFile);
     if (!result.problems.isEmpty()) return result;
 
-    const sqlite::ViewDef& view = *sqlite::findView(viewId);
+    const catalogue::ViewDef& view = *catalogue::findView(viewId);
     const sqlite::Database file(scratch, sqlite::Database::Mode::ReadOnly);
     auto server = connectWriter(uri);
     server->run(QStringLiteral("BEGIN"));

@@ -4,7 +4,6 @@
 #include "accpac/postgres/Schema.h"
 #include "accpac/postgres/ServerCompany.h"
 #include "accpac/postgres/ServerView.h"
-#include "accpac/sqlite/Catalogue.h"
 
 namespace accpac::postgres {
 
@@ -84,22 +83,12 @@ Result ServerContext::query(const QString& sql, const std::vector<QByteArray>& p
     }
 }
 
-void ServerContext::fail(const QString& description) {
-    errors.Put(ErrorPriority::Error, description);
-    throw AccpacError(errnum::AccpacFailure, description);
-}
-
 ServerSession::ServerSession(const QString& uri) : context_(std::make_shared<ServerContext>(uri)) {
     context_->connect();
 }
 
 std::shared_ptr<AccpacView> ServerSession::OpenView(const QString& viewId, const QString& programId) {
-    const sqlite::ViewDef* def = sqlite::findView(viewId);
-    if (!def) context_->fail(QStringLiteral("View %1 does not exist in company \"%2\".").arg(viewId, context_->name));
-    if (def->programId() != programId)
-        context_->fail(QStringLiteral("View %1 belongs to program %2, not to program \"%3\".")
-                           .arg(viewId, def->programId(), programId));
-    return std::make_shared<ServerView>(context_, *def);
+    return std::make_shared<ServerView>(context_, context_->viewToOpen(viewId, programId));
 }
 
 }  // namespace accpac::postgres

@@ -4,18 +4,16 @@
 #include <memory>
 
 #include "accpac/AccpacSession.h"
+#include "accpac/catalogue/SessionContext.h"
 #include "accpac/postgres/Connection.h"
 
 namespace accpac::postgres {
 
-// The connection (made again when lost), the company's name and the
-// session's messages. Views keep it alive.
-class ServerContext {
+// The connection (made again when lost), besides what every session shares
+// with its views.
+class ServerContext : public catalogue::SessionContext {
 public:
     explicit ServerContext(QString uri) : uri_(std::move(uri)) {}
-
-    AccpacErrors errors;
-    QString name;
 
     // Connects when there is no live connection, checks that the database is
     // a company the role may only read, and returns the company's name.
@@ -23,24 +21,21 @@ public:
     // Runs a read. A connection found lost is made again and the read
     // repeated once; reads change nothing, so repeating one is harmless.
     Result query(const QString& sql, const std::vector<QByteArray>& params);
-    // Puts an Error message into the session's errors and throws it as an
-    // AccpacFailure.
-    [[noreturn]] void fail(const QString& description);
 
 private:
     QString uri_;
     std::unique_ptr<Connection> connection_;
 };
 
-class ServerSession : public AccpacSession {
+class ServerSession : public catalogue::CatalogueSession {
 public:
     explicit ServerSession(const QString& uri);
 
     std::shared_ptr<AccpacView> OpenView(const QString& viewId, const QString& programId) override;
-    AccpacCompany Company() override { return {context_->name}; }
-    AccpacErrors& Errors() override { return context_->errors; }
 
 private:
+    catalogue::SessionContext& context() override { return *context_; }
+
     std::shared_ptr<ServerContext> context_;
 };
 

@@ -3,9 +3,9 @@
 
 #include <QRegularExpression>
 
+#include "accpac/catalogue/StoredForm.h"
 #include "accpac/postgres/FoldedPrefix.h"
 #include "accpac/postgres/Schema.h"
-#include "accpac/sqlite/Storage.h"
 
 namespace accpac::postgres {
 
@@ -17,7 +17,7 @@ constexpr int FirstRead = 24;
 constexpr int LargestRead = 4096;
 constexpr int ReadGrowth = 8;
 
-// The embedded backend's SQL as the server runs it: LIKE conditions on the
+// The shared walk's SQL as the server runs it: LIKE conditions on the
 // folded texts (see Schema.h), placeholders ?N written $N. Only catalogue
 // names and placeholders are in the text, so a ? is always a placeholder.
 // One expression per thread: sessions of several threads never share one.
@@ -53,45 +53,22 @@ std::optional<QString> likeOn(const filter::Node* node, const QString& field) {
     return std::nullopt;
 }
 
-QByteArray parameter(const sqlite::Stored& value) {
+QByteArray parameter(const catalogue::Stored& value) {
     if (const auto* n = std::get_if<std::int64_t>(&value)) return QByteArray::number(qlonglong(*n));
     return std::get<QByteArray>(value);
 }
 
-std::vector<QByteArray> parameters(const std::vector<sqlite::Stored>& values) {
+std::vector<QByteArray> parameters(const std::vector<catalogue::Stored>& values) {
     std::vector<QByteArray> params;
     params.reserve(values.size());
-    for (const sqlite::Stored& v : values) params.push_back(parameter(v));
+    for (const catalogue::Stored& v : values) params.push_back(parameter(v));
     return params;
 }
 
 }  // namespace
 
-ServerView::ServerView(std::shared_ptr<ServerContext> context, const sqlite::ViewDef& def)
-    : context_(std::move(context)), def_(def), fields_(def.fields) {
-    fields_.reportUnknownTo(&context_->errors);
-}
-
-void ServerView::checkOpen(const char* operation) const {
-    if (closed_)
-        context_->fail(QStringLiteral("View %1 is closed: %2 is not possible.").arg(def_.id, QLatin1String(operation)));
-}
-
-void ServerView::setOrder(std::int16_t key) {
-    checkOpen("Order");
-    if (!def_.key(key)) context_->fail(QStringLiteral("View %1 has no key %2.").arg(def_.id).arg(key));
-    order_ = key;
-}
-
-void ServerView::Compose(const std::vector<std::shared_ptr<AccpacView>>& views) {
-    checkOpen("Compose");
-    composed_.assign(views.begin(), views.end());
-}
-
-void ServerView::ClearRecord() {
-    checkOpen("ClearRecord");
-    fields_.clearAll();
-}
+ServerView::ServerView(std::shared_ptr<ServerContext> context, const catalogue::ViewDef& def)
+    : CatalogueView(context, def), context_(std::move(context)) {}
 
 void ServerView::ResetBrowse(bool) {
     checkOpen("ResetBrowse");
@@ -104,15 +81,9 @@ void ServerView::ResetBrowse(bool) {
 void ServerView::Browse(const QString& filter, bool ascending) {
     checkOpen("Browse");
     ResetBrowse(false);
-    try {
-        filter_ = filter::parse(filter, [this](const QString& name) { return def_.fieldAnyCase(name); });
-        query_ = sqlite::buildBrowse(def_, *def_.key(order_), filter_.get(), fields_, ascending);
-    } catch (const filter::FilterError& e) {
-        context_->fail(e.description());
-    } catch (const AccpacError& e) {
-        context_->fail(
-            QStringLiteral("View %1 cannot browse with the filter \"%2\": %3").arg(def_.id, filter, e.description()));
-    }
+    filter_ = planBrowse(filter, [&](const filter::Node* tree) {
+        query_ = catalogue::buildBrowse(def_, *def_.key(order_), tree, fields_, ascending);
+    });
     if (query_.nothing) return;
     // A search on the key's leading text also bounds the key to the stretch
     // its matches lie in.
@@ -128,12 +99,12 @@ void ServerView::Browse(const QString& filter, bool ascending) {
 
 bool ServerView::readMore() {
     if (rows_ && rows_->rows() < limit_) return false;  // the last read found the end
-    sqlite::BrowseQuery query = query_;
+    catalogue::BrowseQuery query = query_;
     if (rows_) {
         // The next rows start strictly after the last one handed out: the
         // filter stays, the start bound becomes that row's whole key.
         const AccpacFields unbounded(def_.fields);
-        query = sqlite::buildBrowse(def_, *def_.key(order_), filter_.get(), unbounded, ascending_);
+        query = catalogue::buildBrowse(def_, *def_.key(order_), filter_.get(), unbounded, ascending_);
     }
     QString sql = serverSql(query.sql);
     std::vector<QByteArray> params = parameters(query.params);
@@ -186,24 +157,12 @@ bool ServerView::Fetch() {
     for (int i = 0; i < fields_.Count(); ++i) {
         const FieldDef& def = def_.fields[std::size_t(i)];
         fields_.Item(i).load(def.type == FieldType::String ? Variant::string(rows_->text(row, i))
-                                                           : sqlite::fromNumber(def, rows_->number(row, i)));
+                                                           : catalogue::fromNumber(def, rows_->number(row, i)));
     }
     lastKey_.clear();
     for (const QString& segment : def_.key(order_)->segments)
         lastKey_.push_back(rows_->bytes(row, def_.fieldIndex(segment)));
     return true;
-}
-
-AccpacFields& ServerView::Fields() {
-    checkOpen("Fields");
-    return fields_;
-}
-
-void ServerView::Close() {
-    checkOpen("Close");
-    ResetBrowse(false);
-    composed_.clear();
-    closed_ = true;
 }
 
 }  // namespace accpac::postgres

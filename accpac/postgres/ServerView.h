@@ -1,7 +1,7 @@
 // A view over one table of a company on the server.
 //
-// Browse builds the same query as the embedded backend (see
-// accpac/sqlite/BrowseQuery.h) and reads its first rows with a LIMIT, so the
+// Browse builds the walk along the key that every backend shares (see
+// accpac/catalogue/BrowseSql.h) and reads its first rows with a LIMIT, so the
 // planner picks a plan that delivers the first rows soonest: a walk along
 // the key's index, or for a rare search term its search index. Fetch hands
 // the rows out one by one; past the last row read it reads the next,
@@ -14,46 +14,33 @@
 #include <memory>
 #include <optional>
 
-#include "accpac/AccpacView.h"
+#include "accpac/catalogue/BrowseSql.h"
+#include "accpac/catalogue/Catalogue.h"
+#include "accpac/catalogue/CatalogueView.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/postgres/ServerSession.h"
-#include "accpac/sqlite/BrowseQuery.h"
-#include "accpac/sqlite/Catalogue.h"
 
 namespace accpac::postgres {
 
-class ServerView : public AccpacView {
+class ServerView : public catalogue::CatalogueView {
 public:
-    ServerView(std::shared_ptr<ServerContext> context, const sqlite::ViewDef& def);
+    ServerView(std::shared_ptr<ServerContext> context, const catalogue::ViewDef& def);
 
-    QString ViewID() const override { return def_.id; }
-    std::int16_t Order() const override { return order_; }
-    void setOrder(std::int16_t key) override;
-    void Compose(const std::vector<std::shared_ptr<AccpacView>>& views) override;
-    void ClearRecord() override;
     void ResetBrowse(bool reserved) override;
     void Browse(const QString& filter, bool ascending) override;
     bool Fetch() override;
-    AccpacFields& Fields() override;
-    void Close() override;
 
 private:
-    void checkOpen(const char* operation) const;
     // Reads the next set of rows; false when the browse has none left.
     bool readMore();
 
     std::shared_ptr<ServerContext> context_;
-    const sqlite::ViewDef& def_;
-    AccpacFields fields_;
-    std::int16_t order_ = 0;
-    bool closed_ = false;
-    std::vector<std::weak_ptr<AccpacView>> composed_;
 
     // The running browse.
     bool browsing_ = false;
     bool ascending_ = true;
     std::unique_ptr<filter::Node> filter_;
-    sqlite::BrowseQuery query_;        // the first read
+    catalogue::BrowseQuery query_;     // the first read
     std::optional<Result> rows_;       // the rows read last
     int next_ = 0;                     // the next of rows_ to hand out
     int limit_ = 0;                    // how many rows_ were asked for

@@ -8,42 +8,16 @@
 
 namespace accpac::sqlite {
 
+using catalogue::boundOperator;
+using catalogue::QueryWriter;
+using catalogue::StartBound;
+using catalogue::startBound;
+
 namespace {
 
 // Spellings of a prefix read as separate key ranges; a longer prefix with
 // more spellings is cut to fewer characters, which still limits the key.
 constexpr std::size_t MaxKeyRanges = 64;
-
-struct StartBound {
-    QStringList columns;         // leading key segments that limit the start
-    std::vector<Stored> values;  // their put values
-    bool strict = false;         // upward past a maximum: strictly after the segments before it
-    bool nothing = false;        // upward past a maximum in the first segment
-};
-
-StartBound startBound(const ViewDef& view, const KeyDef& key, const AccpacFields& record, bool ascending) {
-    StartBound bound;
-    for (const QString& segment : key.segments) {
-        const AccpacField* field = record.find(segment);
-        if (!field || !field->isPut()) break;
-        if (field->isPutMax()) {
-            // The top of this segment's range: downward, every record under
-            // the segments before it qualifies; upward, none of them does.
-            if (ascending) {
-                bound.strict = true;
-                bound.nothing = bound.columns.isEmpty();
-            }
-            break;
-        }
-        bound.columns << quoteIdentifier(segment);
-        bound.values.push_back(toStored(*view.field(segment), field->Value()));
-    }
-    return bound;
-}
-
-QString rowValue(const QStringList& items) {
-    return items.size() == 1 ? items.front() : u'(' + items.join(QStringLiteral(", ")) + u')';
-}
 
 // A LIKE condition every record of the browse must meet.
 struct LikeTerm {
@@ -137,61 +111,7 @@ QString searchIndexMatch(const ViewDef& view, const std::vector<LikeTerm>& terms
 // holds the byte FF.
 QByteArray pastPrefix(const QByteArray& prefix) { return prefix + char(0xFF); }
 
-// Assembles one query: conditions are added with their values, numbered
-// after the filter's.
-class QueryWriter {
-public:
-    QueryWriter(const filter::SqlWhere& where) {
-        if (!where.sql.isEmpty()) conditions_ << u'(' + where.sql + u')';
-        for (const auto& p : where.params) query_.params.push_back(toStored(*p.field, p.value));
-    }
-    QString param(const Stored& value) {
-        query_.params.push_back(value);
-        return QStringLiteral("?%1").arg(query_.params.size());
-    }
-    void condition(const QString& sql) { conditions_ << sql; }
-    void rowBound(const QStringList& columns, const std::vector<Stored>& values, const char* op) {
-        QStringList placeholders;
-        for (const Stored& v : values) placeholders << param(v);
-        conditions_ << QStringLiteral("%1 %2 %3").arg(rowValue(columns), QLatin1String(op), rowValue(placeholders));
-    }
-    BrowseQuery finish(const ViewDef& view, const KeyDef& key, bool ascending, const QString& from) {
-        const QString direction = ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
-        QStringList order;
-        for (const QString& segment : key.segments) order << quoteIdentifier(segment) + direction;
-        query_.sql = QStringLiteral("SELECT %1 FROM %2").arg(selectColumns(view), from);
-        if (!conditions_.isEmpty()) query_.sql += QStringLiteral(" WHERE ") + conditions_.join(QStringLiteral(" AND "));
-        query_.sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
-        return std::move(query_);
-    }
-
-private:
-    BrowseQuery query_;
-    QStringList conditions_;
-};
-
-const char* boundOperator(const StartBound& bound, bool ascending) {
-    if (bound.strict) return ascending ? ">" : "<";
-    return ascending ? ">=" : "<=";
-}
-
 }  // namespace
-
-QString selectColumns(const ViewDef& view) {
-    QStringList columns;
-    for (const FieldDef& f : view.fields) columns << quoteIdentifier(f.name);
-    return columns.join(QStringLiteral(", "));
-}
-
-BrowseQuery buildBrowse(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
-                        bool ascending) {
-    const StartBound bound = startBound(view, key, record, ascending);
-    QueryWriter w(filter::toSql(filter, 1));
-    if (!bound.columns.isEmpty()) w.rowBound(bound.columns, bound.values, boundOperator(bound, ascending));
-    BrowseQuery query = w.finish(view, key, ascending, tableName(view));
-    query.nothing = bound.nothing;
-    return query;
-}
 
 BrowsePlan::BrowsePlan(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
                        bool ascending)

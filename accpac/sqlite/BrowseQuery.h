@@ -1,18 +1,7 @@
 // The queries behind a browse.
 //
-// A browse reads the view in the order of one key, upward or downward, from
-// the key values put into the record, under a filter:
-//
-//   SELECT <every field> FROM <view>
-//   WHERE <filter> AND <start bound> ORDER BY <key segments> ASC|DESC
-//
-// The start bound compares the leading key segments that were put, as one
-// row value, with >= (upward) or <= (downward). Segments not put do not
-// limit the start, and neither do those after the first one not put. The
-// maximum-key text put into a segment stands for the top of its range: a
-// downward browse then starts at the end of what the segments before it
-// allow, an upward one after it. No OFFSET, no count: the first record is
-// one index seek away, and each further one is the next index entry.
+// A browse walks the view along one key from the put key values under the
+// filter (accpac/catalogue/BrowseSql.h).
 //
 // A filter whose LIKE conditions must all hold (joined by AND) gives two
 // more ways to the same records, both keeping every condition of the filter
@@ -49,23 +38,13 @@
 #include <vector>
 
 #include "accpac/AccpacFields.h"
+#include "accpac/catalogue/BrowseSql.h"
 #include "accpac/filter/Filter.h"
-#include "accpac/sqlite/Catalogue.h"
-#include "accpac/sqlite/Database.h"
+#include "accpac/sqlite/Storage.h"
 
 namespace accpac::sqlite {
 
-struct BrowseQuery {
-    QString sql;                 // placeholders ?1, ?2, ... in order
-    std::vector<Stored> params;  // values for the placeholders
-    bool nothing = false;        // true when no record can match (upward from the top of the range)
-};
-
-// The plain walk alone: the whole key order from the put key values under
-// the filter, with neither key ranges nor the search index. A backend over
-// another database builds its own ways around it. Throws like BrowsePlan.
-BrowseQuery buildBrowse(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
-                        bool ascending);
+using catalogue::BrowseQuery;
 
 class BrowsePlan {
 public:
@@ -121,8 +100,5 @@ private:
     std::vector<BrowseQuery> walk_;
     QString match_;  // the search index's query, "" for none
 };
-
-// The select list of a view: every field's column, in field order.
-QString selectColumns(const ViewDef& view);
 
 }  // namespace accpac::sqlite

@@ -123,10 +123,4 @@ Stored Statement::columnStored(int column) const {
     return QByteArray(text, sqlite3_column_bytes(stmt_, column));
 }
 
-QString quoteIdentifier(const QString& name) {
-    QString q = name;
-    q.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + q + u'"';
-}
-
 }  // namespace accpac::sqlite

@@ -9,16 +9,16 @@
 #include <QString>
 #include <cstdint>
 #include <string_view>
-#include <variant>
+
+#include "accpac/catalogue/StoredForm.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace accpac::sqlite {
 
-// A value as a column stores it: a whole number (dates, amounts, flags and
-// counts) or UTF-8 text.
-using Stored = std::variant<std::int64_t, QByteArray>;
+using catalogue::quoteIdentifier;
+using catalogue::Stored;
 
 // How long a connection waits for another program's write to end before it
 // reports the company busy: long enough for a posting to commit, short
@@ -90,8 +90,5 @@ private:
     const Database& db_;
     sqlite3_stmt* stmt_ = nullptr;
 };
-
-// `name` as an SQL identifier: between double quotes, inner quotes doubled.
-QString quoteIdentifier(const QString& name);
 
 }  // namespace accpac::sqlite

@@ -24,7 +24,7 @@
 
 #include <QStringList>
 
-#include "accpac/sqlite/Catalogue.h"
+#include "accpac/sqlite/Storage.h"
 
 namespace accpac::sqlite {
 

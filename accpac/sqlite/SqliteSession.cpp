@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "accpac/filter/Filter.h"
-#include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SqliteCompany.h"
@@ -12,11 +11,6 @@
 #include "accpac/sqlite/ViewSchema.h"
 
 namespace accpac::sqlite {
-
-void CompanyContext::fail(const QString& description) {
-    errors.Put(ErrorPriority::Error, description);
-    throw AccpacError(errnum::AccpacFailure, description);
-}
 
 SqliteSession::SqliteSession(const QString& path) {
     const QFileInfo file(path);
@@ -46,16 +40,12 @@ SqliteSession::SqliteSession(const QString& path) {
 }
 
 std::shared_ptr<AccpacView> SqliteSession::OpenView(const QString& viewId, const QString& programId) {
-    const ViewDef* def = findView(viewId);
-    if (!def) context_->fail(QStringLiteral("View %1 does not exist in company \"%2\".").arg(viewId, context_->name));
-    if (def->programId() != programId)
-        context_->fail(QStringLiteral("View %1 belongs to program %2, not to program \"%3\".")
-                           .arg(viewId, def->programId(), programId));
-    const QString missing = missingForView(context_->db, *def);
+    const ViewDef& def = context_->viewToOpen(viewId, programId);
+    const QString missing = missingForView(context_->db, def);
     if (!missing.isEmpty())
         context_->fail(
             QStringLiteral("View %1 is not available in company \"%2\": %3").arg(viewId, context_->name, missing));
-    return std::make_shared<SqliteView>(context_, *def);
+    return std::make_shared<SqliteView>(context_, def);
 }
 
 }  // namespace accpac::sqlite
@@ -68,7 +58,7 @@ std::shared_ptr<AccpacSession> openCompany(const QString& path) {
 
 QStringList catalogueViewIds() {
     QStringList ids;
-    for (const sqlite::ViewDef& v : sqlite::catalogue()) ids << v.id;
+    for (const catalogue::ViewDef& v : catalogue::catalogue()) ids << v.id;
     return ids;
 }
 

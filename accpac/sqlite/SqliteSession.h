@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "accpac/AccpacSession.h"
+#include "accpac/catalogue/SessionContext.h"
 #include "accpac/sqlite/Database.h"
 
 namespace accpac::sqlite {
@@ -14,13 +15,11 @@ namespace accpac::sqlite {
 // records; the last two let tests compare them.
 enum class SearchPlanning { Cheapest, WalkOnly, IndexFirst };
 
-// The open file, the company's name and the session's messages. Views keep
-// it alive, so a view that outlives its session still reads and reports.
-struct CompanyContext {
+// The open file and how searches are planned, besides what every session
+// shares with its views; a view that outlives its session still reads.
+struct CompanyContext : catalogue::SessionContext {
     explicit CompanyContext(const QString& path) : db(path, Database::Mode::ReadOnly) {}
     Database db;
-    QString name;
-    AccpacErrors errors;
     SearchPlanning planning = SearchPlanning::Cheapest;
     // The costs the cheapest way is chosen by.
     struct SearchCosts {
@@ -37,21 +36,15 @@ struct CompanyContext {
         std::int64_t commonCandidates = 20000;
     } costs;
     static constexpr int WalkTickOps = 1000;
-
-    // Puts an Error message into the session's errors and throws it as an
-    // AccpacFailure.
-    [[noreturn]] void fail(const QString& description);
 };
 
-class SqliteSession : public AccpacSession {
+class SqliteSession : public catalogue::CatalogueSession {
 public:
     // Opens the company read-only; throws AccpacFailure when the file is
     // missing or is not a company.
     explicit SqliteSession(const QString& path);
 
     std::shared_ptr<AccpacView> OpenView(const QString& viewId, const QString& programId) override;
-    AccpacCompany Company() override { return {context_->name}; }
-    AccpacErrors& Errors() override { return context_->errors; }
     // The session's connection (read-only, query-only).
     Database& database() { return context_->db; }
     void setSearchPlanning(SearchPlanning planning, CompanyContext::SearchCosts costs = {}) {
@@ -60,6 +53,8 @@ public:
     }
 
 private:
+    catalogue::SessionContext& context() override { return *context_; }
+
     std::shared_ptr<CompanyContext> context_;
 };
 

@@ -17,38 +17,9 @@ constexpr qsizetype MaxPreparedQueries = 64;
 }  // namespace
 
 SqliteView::SqliteView(std::shared_ptr<CompanyContext> context, const ViewDef& def)
-    : context_(std::move(context)), def_(def), fields_(def.fields) {
-    fields_.reportUnknownTo(&context_->errors);
-}
+    : CatalogueView(context, def), context_(std::move(context)) {}
 
 SqliteView::~SqliteView() = default;
-
-void SqliteView::checkOpen(const char* operation) const {
-    if (closed_)
-        context_->fail(QStringLiteral("View %1 is closed: %2 is not possible.").arg(def_.id, QLatin1String(operation)));
-}
-
-void SqliteView::setOrder(std::int16_t key) {
-    checkOpen("Order");
-    if (!def_.key(key)) context_->fail(QStringLiteral("View %1 has no key %2.").arg(def_.id).arg(key));
-    order_ = key;
-}
-
-void SqliteView::Compose(const std::vector<std::shared_ptr<AccpacView>>& views) {
-    checkOpen("Compose");
-    composed_.assign(views.begin(), views.end());
-}
-
-std::vector<std::shared_ptr<AccpacView>> SqliteView::composed() const {
-    std::vector<std::shared_ptr<AccpacView>> views;
-    for (const auto& w : composed_) views.push_back(w.lock());
-    return views;
-}
-
-void SqliteView::ClearRecord() {
-    checkOpen("ClearRecord");
-    fields_.clearAll();
-}
 
 void SqliteView::ResetBrowse(bool) {
     checkOpen("ResetBrowse");
@@ -66,18 +37,9 @@ Statement& SqliteView::prepared(const QString& sql) {
 void SqliteView::Browse(const QString& filter, bool ascending) {
     checkOpen("Browse");
     ResetBrowse(false);
-    std::unique_ptr<filter::Node> tree;
     const KeyDef& key = *def_.key(order_);
     std::optional<BrowsePlan> plan;
-    try {
-        tree = filter::parse(filter, [this](const QString& name) { return def_.fieldAnyCase(name); });
-        plan.emplace(def_, key, tree.get(), fields_, ascending);
-    } catch (const filter::FilterError& e) {
-        context_->fail(e.description());
-    } catch (const AccpacError& e) {
-        context_->fail(
-            QStringLiteral("View %1 cannot browse with the filter \"%2\": %3").arg(def_.id, filter, e.description()));
-    }
+    planBrowse(filter, [&](const filter::Node* tree) { plan.emplace(def_, key, tree, fields_, ascending); });
     try {
         const BrowseCursor::Way way = chooseWay(*plan);
         cursor_ = std::make_unique<BrowseCursor>(def_, key, std::move(*plan), way,
@@ -135,17 +97,9 @@ bool SqliteView::Fetch() {
     return true;
 }
 
-AccpacFields& SqliteView::Fields() {
-    checkOpen("Fields");
-    return fields_;
-}
-
 void SqliteView::Close() {
-    checkOpen("Close");
-    ResetBrowse(false);
+    CatalogueView::Close();
     statements_.clear();
-    composed_.clear();
-    closed_ = true;
 }
 
 }  // namespace accpac::sqlite

@@ -15,50 +15,32 @@
 #include <QHash>
 #include <memory>
 
-#include "accpac/AccpacView.h"
+#include "accpac/catalogue/CatalogueView.h"
 #include "accpac/sqlite/BrowseCursor.h"
-#include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/SqliteSession.h"
+#include "accpac/sqlite/Storage.h"
 
 namespace accpac::sqlite {
 
 class Statement;
 
-class SqliteView : public AccpacView {
+class SqliteView : public catalogue::CatalogueView {
 public:
     SqliteView(std::shared_ptr<CompanyContext> context, const ViewDef& def);
     ~SqliteView() override;
 
-    QString ViewID() const override { return def_.id; }
-    std::int16_t Order() const override { return order_; }
-    void setOrder(std::int16_t key) override;
-    void Compose(const std::vector<std::shared_ptr<AccpacView>>& views) override;
-    void ClearRecord() override;
     void ResetBrowse(bool reserved) override;
     void Browse(const QString& filter, bool ascending) override;
     bool Fetch() override;
-    AccpacFields& Fields() override;
     void Close() override;
 
-    // The views composed with this one, in the order given (expired or
-    // empty entries as nullptr).
-    std::vector<std::shared_ptr<AccpacView>> composed() const;
-
 private:
-    void checkOpen(const char* operation) const;
     Statement& prepared(const QString& sql);
     // How the browse under `plan` starts: through the index, walking with
     // a budget, or walking without one (SearchPlanning::Cheapest).
     BrowseCursor::Way chooseWay(const BrowsePlan& plan);
 
     std::shared_ptr<CompanyContext> context_;
-    const ViewDef& def_;
-    AccpacFields fields_;
-    std::int16_t order_ = 0;
-    bool closed_ = false;
-    // Companion views are held weakly: views compose each other both ways,
-    // and their owner, not the link, decides how long they live.
-    std::vector<std::weak_ptr<AccpacView>> composed_;
     QHash<QString, std::shared_ptr<Statement>> statements_;  // prepared queries by text
     std::unique_ptr<BrowseCursor> cursor_;                   // the running browse, or nullptr
     QHash<QString, std::int64_t> candidateCounts_;  // capped, by index query; they only steer the choice of way

@@ -1,47 +1,43 @@
-// How field values are stored: text as UTF-8, every other type as a whole
-// number, so that SQLite's binary comparison gives the key order exactly.
+// How the embedded backend lays out a view in a company file: the view's
+// table, numbered records, and the search index over its texts. Values are
+// stored in the catalogue's stored forms (accpac/catalogue/StoredForm.h), in
+// STRICT tables, so SQLite's binary comparison gives the key order exactly.
 //
-//   Date     yyyymmdd (20240315), 0 for no date
-//   Decimal  units at the field's decimals (12.5 at 3 decimals is 12500)
-//   Boolean  0 or 1
-//   Int16/32 the number
-//
-// The same conversion serves columns, put key values and filter values, so
-// a value found by a browse always compares equal to the one it came from.
+// The embedded backend is written in the catalogue's terms; the names below
+// bring them into its namespace.
 #pragma once
 
 #include <QStringList>
 
 #include "accpac/AccpacField.h"
-#include "accpac/sqlite/Catalogue.h"
+#include "accpac/catalogue/Catalogue.h"
+#include "accpac/catalogue/StoredForm.h"
 #include "accpac/sqlite/Database.h"
 
 namespace accpac::sqlite {
 
-// The stored form of `value` for a field of `def`. The value is converted
-// to the field's type first (texts as convertText reads them); throws 13
-// when it does not convert, or when an amount has more decimals than the
-// field keeps.
-Stored toStored(const FieldDef& def, const Variant& value);
+using catalogue::catalogue;
+using catalogue::columnList;
+using catalogue::createIndexSql;
+using catalogue::emptyStored;
+using catalogue::findView;
+using catalogue::fromNumber;
+using catalogue::KeyDef;
+using catalogue::tableName;
+using catalogue::toStored;
+using catalogue::ViewDef;
+
 // The value a column holds, as the field's type (Empty for no date).
 Variant fromColumn(const FieldDef& def, const Statement& row, int column);
-// The value of a field of any type but String from its stored whole number.
-Variant fromNumber(const FieldDef& def, std::int64_t n);
-// The stored form of a field's empty value ("" or 0).
-Stored emptyStored(const FieldDef& def);
 
 // The column that numbers a table's records, so the search index can point
 // at them. It is the table's INTEGER PRIMARY KEY, which keeps its values
 // through VACUUM.
 inline constexpr const char* RecordIdColumn = "trovex_rowid";
 
-// Statements that create a view's table (without its indexes).
+// Statements that create a view's table (without its indexes, which
+// createIndexSql gives).
 QString createTableSql(const ViewDef& view);
-// Statements that create a view's indexes: one unique index per distinct
-// key, and one per key that leads with the view's filter prefix.
-QStringList createIndexSql(const ViewDef& view);
-// The table's name for a view.
-QString tableName(const ViewDef& view);
 
 // The search index of a view: a trigram index over the folded texts of its
 // text fields (foldedText), named after the view with "_search", whose row

@@ -10,8 +10,8 @@
 
 #include <QString>
 
-#include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/Database.h"
+#include "accpac/sqlite/Storage.h"
 
 namespace accpac::sqlite {
 

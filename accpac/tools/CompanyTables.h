@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/CompanyFile.h"
+#include "accpac/sqlite/Storage.h"
 #include "accpac/tools/CompanyWriter.h"
 
 namespace accpac::sqlite {

@@ -7,9 +7,9 @@
 
 #include <set>
 
+#include "accpac/catalogue/Catalogue.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/BrowseQuery.h"
-#include "accpac/sqlite/Catalogue.h"
 #include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SqliteCompany.h"
 #include "accpac/sqlite/tests/SharedCompany.h"
@@ -41,7 +41,7 @@ class Catalogue : public WithSharedCompany<> {};
 TEST_F(Catalogue, KeysAreUniqueAndEveryBrowseSeeksAnIndexInKeyOrder) {
     Database db(company_->path(), Database::Mode::ReadOnly);
     registerSqlFunctions(db.handle());
-    for (const ViewDef& view : catalogue()) {
+    for (const ViewDef& view : catalogue::catalogue()) {
         for (const KeyDef& key : view.keys) {
             SCOPED_TRACE(view.id.toStdString() + " key " + std::to_string(key.number));
             // Key 0 is the table's unique identity; a key holding all its segments is unique too.
@@ -95,7 +95,7 @@ TEST_F(Catalogue, KeysLeadWithTheColumnTheirLookupPagesBy) {
 // position, a text's first character, a number itself.
 TEST_F(Catalogue, EveryStoredCodeOfTheDemoCompanyShowsAText) {
     std::set<Variant::Type> codings;
-    for (const ViewDef& def : catalogue()) {
+    for (const ViewDef& def : catalogue::catalogue()) {
         auto view = company_->open()->OpenView(def.id, def.programId());
         view->ClearRecord();
         view->ResetBrowse(false);

@@ -5,9 +5,9 @@
 #include <initializer_list>
 #include <utility>
 
-#include "accpac/sqlite/Catalogue.h"
+#include "accpac/catalogue/Catalogue.h"
 
-namespace accpac::sqlite::declare {
+namespace accpac::catalogue::declare {
 
 FieldDef text(const char* name, int size, const char* description);
 FieldDef int16(const char* name, const char* description);
@@ -28,4 +28,4 @@ FieldDef yesNo(const char* name, const char* description);
 
 KeyDef key(std::int16_t number, QStringList segments);
 
-}  // namespace accpac::sqlite::declare
+}  // namespace accpac::catalogue::declare

@@ -1,7 +1,7 @@
 // Tax views: classes, rates and groups.
-#include "accpac/sqlite/CatalogueFields.h"
+#include "accpac/catalogue/CatalogueFields.h"
 
-namespace accpac::sqlite {
+namespace accpac::catalogue {
 
 using namespace declare;
 
@@ -42,4 +42,4 @@ void addTxViews(std::vector<ViewDef>& views) {
          {"TTYPE"}});
 }
 
-}  // namespace accpac::sqlite
+}  // namespace accpac::catalogue

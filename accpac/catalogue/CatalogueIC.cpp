@@ -1,8 +1,8 @@
 // Inventory views an item lookup composes: items, their prices and their
 // locations.
-#include "accpac/sqlite/CatalogueFields.h"
+#include "accpac/catalogue/CatalogueFields.h"
 
-namespace accpac::sqlite {
+namespace accpac::catalogue {
 
 using namespace declare;
 
@@ -32,4 +32,4 @@ void addIcViews(std::vector<ViewDef>& views) {
                      {}});
 }
 
-}  // namespace accpac::sqlite
+}  // namespace accpac::catalogue

@@ -1,8 +1,8 @@
 // Receivables views: distribution codes, customers' open documents and their
 // scheduled payments, and the receipt-entry views a receipt lookup composes.
-#include "accpac/sqlite/CatalogueFields.h"
+#include "accpac/catalogue/CatalogueFields.h"
 
-namespace accpac::sqlite {
+namespace accpac::catalogue {
 
 using namespace declare;
 
@@ -163,4 +163,4 @@ void addArViews(std::vector<ViewDef>& views) {
     views.push_back(receiptOptionalFields());
 }
 
-}  // namespace accpac::sqlite
+}  // namespace accpac::catalogue

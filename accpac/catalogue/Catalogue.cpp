@@ -1,12 +1,12 @@
 // The catalogue as one sorted list, built once from the per-program files,
 // and the short-hands those files declare fields with.
-#include "accpac/sqlite/Catalogue.h"
+#include "accpac/catalogue/Catalogue.h"
 
 #include <algorithm>
 
-#include "accpac/sqlite/CatalogueFields.h"
+#include "accpac/catalogue/CatalogueFields.h"
 
-namespace accpac::sqlite {
+namespace accpac::catalogue {
 
 // Declared by the per-program files (CatalogueAR.cpp, CatalogueGL.cpp...).
 void addArViews(std::vector<ViewDef>& views);
@@ -117,4 +117,4 @@ KeyDef key(std::int16_t number, QStringList segments) { return KeyDef{number, st
 
 }  // namespace declare
 
-}  // namespace accpac::sqlite
+}  // namespace accpac::catalogue

@@ -1,7 +1,7 @@
 // Payroll views: employees and earning/deduction codes.
-#include "accpac/sqlite/CatalogueFields.h"
+#include "accpac/catalogue/CatalogueFields.h"
 
-namespace accpac::sqlite {
+namespace accpac::catalogue {
 
 using namespace declare;
 
@@ -37,4 +37,4 @@ void addCpViews(std::vector<ViewDef>& views) {
          {"STATUS"}});
 }
 
-}  // namespace accpac::sqlite
+}  // namespace accpac::catalogue

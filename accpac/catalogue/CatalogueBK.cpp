@@ -1,7 +1,7 @@
 // Bank views: deposits.
-#include "accpac/sqlite/CatalogueFields.h"
+#include "accpac/catalogue/CatalogueFields.h"
 
-namespace accpac::sqlite {
+namespace accpac::catalogue {
 
 using namespace declare;
 
@@ -19,4 +19,4 @@ void addBkViews(std::vector<ViewDef>& views) {
          {"STATUS"}});
 }
 
-}  // namespace accpac::sqlite
+}  // namespace accpac::catalogue

@@ -1,6 +1,6 @@
 // The views a company holds: for each view ID its program, its fields and
-// its keys. The catalogue is fixed; a company file has one table per view,
-// with a column per field, and one index per key.
+// its keys. The catalogue is fixed; a company, in any backend, has one table
+// per view, with a column per field, and one index per key.
 //
 // Every key is unique: where the column a lookup leads with can repeat, the
 // key carries further segments that break the tie, so a browse from a put
@@ -17,7 +17,7 @@
 
 #include "accpac/AccpacField.h"
 
-namespace accpac::sqlite {
+namespace accpac::catalogue {
 
 struct KeyDef {
     std::int16_t number = 0;  // the key number a caller gives setOrder
@@ -48,4 +48,4 @@ const std::vector<ViewDef>& catalogue();
 // The view of that exact ID, or nullptr.
 const ViewDef* findView(const QString& viewId);
 
-}  // namespace accpac::sqlite
+}  // namespace accpac::catalogue

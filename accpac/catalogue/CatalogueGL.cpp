@@ -1,7 +1,7 @@
 // General-ledger views: accounts and segment codes.
-#include "accpac/sqlite/CatalogueFields.h"
+#include "accpac/catalogue/CatalogueFields.h"
 
-namespace accpac::sqlite {
+namespace accpac::catalogue {
 
 using namespace declare;
 
@@ -25,4 +25,4 @@ void addGlViews(std::vector<ViewDef>& views) {
                      {"IDSEG"}});
 }
 
-}  // namespace accpac::sqlite
+}  // namespace accpac::catalogue
