@@ -124,7 +124,9 @@ TEST(Results, ACompanyWithoutTheViewsTableShowsNoWindow) {
         QString label;
     } cases[] = {{R"(DROP TABLE "TX0001")", {"FindAP_TaxClass", "GST"}, "clsZQ_TVX.FindAP_TaxClass"},
                  {R"(DROP TABLE "TX0002")", {"FindAP_TaxClass", "GST"}, "clsZQ_TVX.FindAP_TaxClass"},
-                 {R"(ALTER TABLE "GL0001" DROP COLUMN "ACCTDESC")", {"FindAP_Accounts"}, "clsZQ_TVX.FindAP_Accounts"}};
+                 {R"(DROP TRIGGER "GL0001_search_updated"; ALTER TABLE "GL0001" DROP COLUMN "ACCTDESC")",
+                  {"FindAP_Accounts"},
+                  "clsZQ_TVX.FindAP_Accounts"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.damage);
         testsupport::TestCompany company;
