@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
+#include <cstdio>
+
+#include "LookupRig.h"
+#include "lookup/Trovex.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 #define TROVEX_ADDRESS_SANITIZER 1
 #elif defined(__has_feature)
@@ -13,13 +18,9 @@
 #endif
 #endif
 #ifdef TROVEX_ADDRESS_SANITIZER
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's own figure (its header does not come with every compiler).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
-
-#include <cstdio>
-
-#include "LookupRig.h"
-#include "lookup/Trovex.h"
 
 namespace lookup::tests {
 namespace {
