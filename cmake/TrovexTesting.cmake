@@ -19,14 +19,18 @@ if(TROVEX_SANITIZE)
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
   # A host program built outside this build (Python, a host project) loads
   # the sanitized library into a process without the sanitizer's runtime,
-  # which must then come first: it is preloaded.
+  # which must then come first: it is preloaded, with the C++ library, whose
+  # exceptions the runtime catches and must find when it starts.
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     set(runtime libasan.so)
   else()
     set(runtime libclang_rt.asan-${CMAKE_SYSTEM_PROCESSOR}.so)
   endif()
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
-                  OUTPUT_VARIABLE TROVEX_SANITIZER_RUNTIME OUTPUT_STRIP_TRAILING_WHITESPACE)
+                  OUTPUT_VARIABLE runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++.so
+                  OUTPUT_VARIABLE cxx_library OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(TROVEX_SANITIZER_PRELOAD "${runtime}:${cxx_library}")
 endif()
 
 # trovex_add_gtest(NAME name [OWN_MAIN] SOURCES ... LIBS ...): a GoogleTest
