@@ -17,6 +17,20 @@ if(TROVEX_SANITIZE)
     "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
     "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizer/lsan.supp:print_suppressions=0"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  # A host program built outside this build (Python, a host project) loads
+  # the sanitized library into a process without the sanitizer's runtime,
+  # which must then come first: it is preloaded, with the C++ library, whose
+  # exceptions the runtime catches and must find when it starts.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    set(runtime libasan.so)
+  else()
+    set(runtime libclang_rt.asan-${CMAKE_SYSTEM_PROCESSOR}.so)
+  endif()
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+                  OUTPUT_VARIABLE runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++.so
+                  OUTPUT_VARIABLE cxx_library OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(TROVEX_SANITIZER_PRELOAD "${runtime}:${cxx_library}")
 endif()
 
 # trovex_add_gtest(NAME name [OWN_MAIN] SOURCES ... LIBS ...): a GoogleTest

@@ -54,12 +54,16 @@ bool Finder::readPause() {
     if (loadDepth_ == 0 || pumping_) return false;
     const auto now = std::chrono::steady_clock::now();
     if (now - lastPump_ < PumpInterval) return false;
+    // Only a window that was on screen can be closed meanwhile: the first
+    // load runs before the window is shown, and a slow read there must not
+    // end as if the user had closed it.
+    const bool shown = myFinderForm && myFinderForm->isVisible();
     pumping_ = true;
     QCoreApplication::processEvents();
     pumping_ = false;
     lastPump_ = std::chrono::steady_clock::now();
     // A newer request, or a window closed meanwhile, ends this read.
-    return keptLoad_ || (myFinderForm && !myFinderForm->isVisible());
+    return keptLoad_ || (shown && !myFinderForm->isVisible());
 }
 
 }  // namespace engine
