@@ -19,6 +19,7 @@ namespace {
 const char* const Usage =
     "usage: trovex-company create PATH [--name TEXT] [--scale N]\n"
     "       trovex-company import PATH VIEWID FILE.csv\n"
+    "       trovex-company reindex PATH\n"
     "       trovex-company browse PATH VIEWID [--order N] [--filter TEXT] [--desc] [--put FIELD=VALUE]... "
     "[--limit N]\n"
     "PATH is a company file or the postgresql:// URI of a company database.\n";
@@ -157,6 +158,23 @@ int import(const QStringList& args, QTextStream& out, QTextStream& err, const Co
     return 0;
 }
 
+int reindex(const QStringList& args, QTextStream& out, QTextStream& err, const CompanyStores& stores) {
+    const Arguments a(args, {}, {});
+    expectPositional(a, 1, "reindex");
+    const QString& path = a.positional()[0];
+    const CompanyStore store = stores(path);
+    if (!store.reindex) {
+        out << path << " keeps its search indexes current itself: nothing to do\n";
+        return 0;
+    }
+    {
+        ProgressLine line(err);
+        store.reindex(path, [&line](const Progress& p) { line(p); });
+    }
+    out << "reindexed " << path << "\n";
+    return 0;
+}
+
 int browse(const QStringList& args, QTextStream& out, const CompanyStores& stores) {
     const Arguments a(
         args,
@@ -195,7 +213,7 @@ int browse(const QStringList& args, QTextStream& out, const CompanyStores& store
 
 }  // namespace
 
-CompanyStore companyFiles() { return {openCompany, createCompany, importCsv}; }
+CompanyStore companyFiles() { return {openCompany, createCompany, importCsv, reindexCompany}; }
 
 int runCompanyTool(const QStringList& args, QTextStream& out, QTextStream& err, const CompanyStores& stores) {
     const QString command = args.value(0);
@@ -204,6 +222,7 @@ int runCompanyTool(const QStringList& args, QTextStream& out, QTextStream& err, 
     try {
         if (command == QLatin1String("create")) return create(rest, out, err, storeFor);
         if (command == QLatin1String("import")) return import(rest, out, err, storeFor);
+        if (command == QLatin1String("reindex")) return reindex(rest, out, err, storeFor);
         if (command == QLatin1String("browse")) return browse(rest, out, storeFor);
         if (command == QLatin1String("--help") || command == QLatin1String("help")) {
             out << Usage;

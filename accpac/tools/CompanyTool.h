@@ -25,6 +25,8 @@ struct CompanyStore {
     std::function<ImportResult(const QString& path, const QString& viewId, const QString& csvFile,
                                const ProgressReport& progress)>
         import;
+    // Empty for stores that keep their search indexes current themselves.
+    std::function<void(const QString& path, const ProgressReport& progress)> reindex;
 };
 // The store of company files.
 CompanyStore companyFiles();

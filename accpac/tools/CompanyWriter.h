@@ -40,4 +40,10 @@ struct ImportResult {
 ImportResult importCsv(const QString& path, const QString& viewId, const QString& csvFile,
                        const ProgressReport& progress = {});
 
+// Refills every view's search index from its records and forgets the
+// records other programs wrote since, all in one transaction. Holds the
+// company's write lock while it runs (seconds per million records), so it
+// belongs in a quiet hour. Throws AccpacFailure on failure.
+void reindexCompany(const QString& path, const ProgressReport& progress = {});
+
 }  // namespace accpac

@@ -18,9 +18,12 @@ int main(int argc, char** argv) {
         if (!accpac::isServerCompany(path)) return accpac::companyFiles();
         // The server's load is one COPY in one transaction: no progress to show.
         return accpac::CompanyStore{
-            accpac::openServerCompany, accpac::createServerCompany,
+            accpac::openServerCompany,
+            accpac::createServerCompany,
             [](const QString& uri, const QString& viewId, const QString& csvFile, const accpac::ProgressReport&) {
                 return accpac::importServerCsv(uri, viewId, csvFile);
-            }};
+            },
+            // The server keeps its search indexes current itself.
+            {}};
     });
 }

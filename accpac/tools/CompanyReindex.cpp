@@ -1,0 +1,36 @@
+// Refilling a company file's search indexes in place. The triggers note
+// every record other programs write after create or import, and each search
+// checks those records one by one; after many such writes, a refill makes
+// searches as quick again as after an import.
+#include "accpac/sqlite/CompanyFile.h"
+#include "accpac/sqlite/LikeFunction.h"
+#include "accpac/sqlite/Storage.h"
+#include "accpac/tools/CompanyWriter.h"
+
+namespace accpac {
+
+void reindexCompany(const QString& path, const ProgressReport& progress) {
+    sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
+    sqlite::readCompanyName(db);
+    // Open lookups go on reading beside the refill, as beside an import.
+    db.exec("PRAGMA journal_mode = WAL");
+    db.exec("PRAGMA cache_size = -262144");
+    sqlite::registerSqlFunctions(db.handle());
+    // One transaction: the index and its change table are emptied and
+    // refilled together, so no lookup sees one without the other.
+    db.exec("BEGIN IMMEDIATE");
+    try {
+        for (const sqlite::ViewDef& view : sqlite::catalogue()) {
+            const QStringList sql = sqlite::searchIndexSql(view);
+            if (sql.isEmpty()) continue;
+            if (progress) progress({QStringLiteral("search index of %1").arg(view.id)});
+            for (const QString& statement : sql) db.exec(statement.toUtf8().constData());
+        }
+    } catch (...) {
+        db.exec("ROLLBACK");
+        throw;
+    }
+    db.exec("COMMIT");
+}
+
+}  // namespace accpac
