@@ -82,7 +82,7 @@ QStringList createIndexSql(const sqlite::ViewDef& view) {
 }
 
 QString likeSql(const QString& column, const QString& pattern) {
-    return QStringLiteral("trovex.trovex_fold(%1) LIKE trovex.trovex_fold(%2) ESCAPE ''").arg(column, pattern);
+    return QStringLiteral("trovex.trovex_fold(%1) LIKE %2 ESCAPE ''").arg(column, pattern);
 }
 
 QString readMarkerSql() { return QStringLiteral("SELECT name, format FROM %1").arg(MarkerTable); }
