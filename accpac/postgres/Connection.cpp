@@ -88,11 +88,24 @@ Result Connection::query(const QString& sql, const std::vector<QByteArray>& para
 
 std::optional<Result> Connection::read(const QString& sql, const std::vector<QByteArray>& params, int budget,
                                        bool* overBudget) {
-    return execute(sql, params, true, budget, overBudget);
+    if (budget < 0) return execute(sql, params, true);
+    // The server itself stops the statement when the budget is spent: a
+    // time limit for a transaction of this statement alone.
+    run(QStringLiteral("BEGIN; SET LOCAL statement_timeout = %1").arg(budget));
+    std::optional<Result> rows;
+    try {
+        rows = execute(sql, params, true, overBudget);
+    } catch (const AccpacError&) {
+        if (!broken()) PQclear(PQexec(conn_, "ROLLBACK"));
+        throw;
+    }
+    // Ends the transaction, or one that the time limit or the user ended.
+    if (!broken()) run(QStringLiteral("COMMIT"));
+    return rows;
 }
 
 std::optional<Result> Connection::execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable,
-                                          int budget, bool* overBudget) {
+                                          bool* timedOut) {
     if (broken()) throwFailure(QStringLiteral("The company server failed a query: the connection is lost."));
     const QByteArray text = sql.toUtf8();
     std::vector<const char*> values;
@@ -104,17 +117,9 @@ std::optional<Result> Connection::execute(const QString& sql, const std::vector<
         checked(conn_, nullptr, PGRES_TUPLES_OK, "a query");
     // Wait for the answer without blocking in libpq, so that the read pause
     // is asked between the server's packets.
-    const QDeadlineTimer spent = budget < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(budget);
     while (PQisBusy(conn_)) {
-        if (spent.hasExpired()) {
-            cancel();
-            if (overBudget) *overBudget = true;
-            return std::nullopt;
-        }
         pollfd socket{PQsocket(conn_), POLLIN, 0};
-        int wait = abandonable ? PauseIntervalMilliseconds : -1;
-        if (budget >= 0) wait = int(std::clamp<qint64>(spent.remainingTime(), 1, wait < 0 ? budget : wait));
-        const int ready = poll(&socket, 1, wait);
+        const int ready = poll(&socket, 1, abandonable ? PauseIntervalMilliseconds : -1);
         if (ready < 0 && errno != EINTR) break;
         if (ready > 0 && !PQconsumeInput(conn_)) break;  // the connection is lost: PQgetResult says why
         if (abandonable && accpac::readAbandoned()) {
@@ -127,6 +132,12 @@ std::optional<Result> Connection::execute(const QString& sql, const std::vector<
     PGresult* extra = nullptr;
     while ((extra = PQgetResult(conn_))) PQclear(extra);
     if (result && PQresultStatus(result) == PGRES_COMMAND_OK) return Result(result);
+    if (timedOut && result && PQresultStatus(result) == PGRES_FATAL_ERROR &&
+        qstrcmp(PQresultErrorField(result, PG_DIAG_SQLSTATE), "57014") == 0) {  // query_canceled
+        PQclear(result);
+        *timedOut = true;
+        return std::nullopt;
+    }
     return Result(checked(conn_, result, PGRES_TUPLES_OK, "a query"));
 }
 

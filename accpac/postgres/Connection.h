@@ -56,8 +56,8 @@ public:
     // process's read pause (accpac/ReadPause.h) is asked often whether the
     // read is still wanted; when it is not, the server is told to stop the
     // statement and no rows come back.
-    // With a budget (milliseconds, -1 for none), a statement still running
-    // when the budget is spent is stopped the same way and `overBudget` set.
+    // With a budget (milliseconds, -1 for none), the server stops a statement
+    // still running when the budget is spent: nullopt, and `overBudget` set.
     std::optional<Result> read(const QString& sql, const std::vector<QByteArray>& params, int budget = -1,
                                bool* overBudget = nullptr);
     // Runs statements without parameters or rows, several at once.
@@ -70,9 +70,10 @@ public:
 
 private:
     // Sends the statement and waits for its result; nullopt when `abandonable`
-    // and the read pause abandoned it or the budget ran out.
+    // and the read pause abandoned it, or when `timedOut` is given and the
+    // server stopped the statement at its time limit (which sets it).
     std::optional<Result> execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable,
-                                  int budget = -1, bool* overBudget = nullptr);
+                                  bool* timedOut = nullptr);
     // Asks the server to stop the running statement and reads what is left of
     // it; a server that does not answer in time costs the connection.
     void cancel();

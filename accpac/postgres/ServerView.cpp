@@ -25,7 +25,7 @@ constexpr int ReadGrowth = 8;
 // start of the key, one or two characters) are written so the planner can
 // only walk the key order: a key prefix it took for a rare one would
 // otherwise sort thousands of records.
-constexpr int WalkBudgetMilliseconds = 20;
+constexpr int WalkBudgetMilliseconds = 10;
 
 // The embedded backend's SQL as the server runs it: LIKE conditions on the
 // folded texts (see Schema.h), placeholders ?N written $N. Only catalogue

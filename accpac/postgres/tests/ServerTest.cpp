@@ -14,6 +14,7 @@
 #include <QThread>
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <thread>
 
 #include "accpac/AccpacError.h"
@@ -213,6 +214,14 @@ TEST_F(Server, AnAbandonedReadStopsOnTheServerAndTheConnectionReadsOn) {
     EXPECT_EQ(browse(*session, "", true), all);
 }
 
+// Runs scripts/pg-cluster `command` on the servers in `dir`.
+void cluster(const char* command, const QString& dir = serverDir()) {
+    QProcess p;
+    p.start(qEnvironmentVariable("TROVEX_SOURCE_DIR") + "/scripts/pg-cluster", {command, dir});
+    ASSERT_TRUE(p.waitForFinished(90'000) && p.exitCode() == 0)
+        << command << ": " << p.readAllStandardError().toStdString();
+}
+
 // The standby replays what the primary commits; a lookup on it sees a
 // record once the primary's position has been replayed.
 void waitForStandby(const QString& primaryUri, const QString& standbyUri) {
@@ -254,47 +263,63 @@ TEST_F(Server, TheStandbyServesLookupsShowsThePrimarysWritesAndSurvivesARestart)
     EXPECT_EQ(browse(*session, "", true), QStringList{"9000|Suspense"});
 
     // A standby restart costs the lookups running meanwhile an error, not the session.
-    const auto cluster = [](const char* command) {
-        QProcess p;
-        p.start(qEnvironmentVariable("TROVEX_SOURCE_DIR") + "/scripts/pg-cluster", {command, serverDir()});
-        ASSERT_TRUE(p.waitForFinished(90'000) && p.exitCode() == 0)
-            << command << ": " << p.readAllStandardError().toStdString();
-    };
     cluster("stop-standby");
     EXPECT_THROW(browse(*session, "", true), AccpacError);
     cluster("start-standby");
     waitForStandby(company_->serverUri(), standbyUri);
     EXPECT_EQ(browse(*session, "", true), QStringList{"9000|Suspense"});
+}
 
-    // Promoted while lookups read from it, the standby becomes a server of
-    // its own: each lookup meanwhile reads its records or reports the
-    // accounting interface's error, none waits past the time limits, and
-    // the lookups after it read on. A new standby then takes its place.
-    std::atomic<bool> promoted = false;
-    std::thread promote([&] {
-        cluster("promote-standby");
-        promoted = true;
-    });
-    int read = 0;
-    for (int run = 0; run < 10 || !promoted; ++run) {
-        QElapsedTimer took;
-        took.start();
-        try {
-            EXPECT_EQ(browse(*session, "ACCTDESC LIKE \"%spen%\"", true), QStringList{"9000|Suspense"});
-            EXPECT_EQ(browse(*session, "", true), QStringList{"9000|Suspense"});
-            ++read;
-        } catch (const AccpacError& e) {
-            EXPECT_EQ(e.number(), errnum::AccpacFailure);
-        }
-        EXPECT_LT(took.elapsed(), 1000 * (postgres::ConnectTimeoutSeconds + postgres::StatementTimeoutSeconds));
+TEST(ServerPromotion, AStandbyPromotedDuringLookupsKeepsServingThem) {
+    // A primary and standby of this test's own, as promoting one ends it as a standby.
+    QTemporaryDir dir;
+    cluster("start", dir.path());
+    QFile env(dir.filePath("env"));
+    ASSERT_TRUE(env.open(QIODevice::ReadOnly));
+    std::map<QByteArray, QByteArray> was, uris;
+    for (const QByteArray& line : env.readAll().split('\n'))
+        if (const qsizetype at = line.indexOf('='); at > 0) uris[line.left(at)] = line.mid(at + 1);
+    for (const char* name : {"TROVEX_PG_PRIMARY", "TROVEX_PG_OWNER", "TROVEX_PG_SUPERUSER"}) {
+        was[name] = qgetenv(name);
+        qputenv(name, uris[name]);
     }
-    promote.join();
-    EXPECT_GT(read, 0);
-    EXPECT_EQ(browse(*session, "", true), QStringList{"9000|Suspense"});
-    EXPECT_EQ(browse(*openServerCompany(standbyUri), "", true), QStringList{"9000|Suspense"});
-    cluster("rebuild-standby");
-    waitForStandby(company_->serverUri(), standbyUri);
-    EXPECT_EQ(browse(*openServerCompany(standbyUri), "", true), QStringList{"9000|Suspense"});
+    {
+        testsupport::TestCompany company;
+        company.load("GL0001", {"ACCTFMTTD", "ACCTID", "ACCTDESC"}, {{"9000", "9000", "Suspense"}});
+        const QStringList expected = browse(*company.open(), "", true);
+        ASSERT_EQ(expected, QStringList{"9000|Suspense"});
+        const QString standbyUri = uris["TROVEX_PG_STANDBY"] + u'/' + company.serverUri().section(u'/', -1);
+        waitForStandby(company.serverUri(), standbyUri);
+        auto session = openServerCompany(standbyUri);
+
+        // Each lookup while the standby is promoted reads its records or
+        // reports the accounting interface's error, none waits past the time
+        // limits, and the lookups after it read on.
+        std::atomic<bool> promoted = false;
+        std::thread promote([&] {
+            cluster("promote-standby", dir.path());
+            promoted = true;
+        });
+        int read = 0;
+        for (int run = 0; run < 10 || !promoted; ++run) {
+            QElapsedTimer took;
+            took.start();
+            try {
+                EXPECT_EQ(browse(*session, "ACCTDESC LIKE \"%spen%\"", true), expected);
+                EXPECT_EQ(browse(*session, "", true), expected);
+                ++read;
+            } catch (const AccpacError& e) {
+                EXPECT_EQ(e.number(), errnum::AccpacFailure);
+            }
+            EXPECT_LT(took.elapsed(), 1000 * (postgres::ConnectTimeoutSeconds + postgres::StatementTimeoutSeconds));
+        }
+        promote.join();
+        EXPECT_GT(read, 0);
+        EXPECT_EQ(browse(*session, "", true), expected);
+        EXPECT_EQ(browse(*openServerCompany(standbyUri), "", true), expected);
+    }
+    for (const auto& [name, value] : was) qputenv(name.constData(), value);
+    cluster("stop", dir.path());
 }
 
 }  // namespace
