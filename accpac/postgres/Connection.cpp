@@ -99,8 +99,10 @@ std::optional<Result> Connection::read(const QString& sql, const std::vector<QBy
         if (!broken()) PQclear(PQexec(conn_, "ROLLBACK"));
         throw;
     }
-    // Ends the transaction, or one that the time limit or the user ended.
-    if (!broken()) run(QStringLiteral("COMMIT"));
+    // Ends the transaction. The COMMIT itself may meet the time limit on a
+    // busy server; the transaction only read, so a ROLLBACK does as well.
+    if (!broken()) PQclear(PQexec(conn_, "COMMIT"));
+    if (!broken() && PQtransactionStatus(conn_) != PQTRANS_IDLE) PQclear(PQexec(conn_, "ROLLBACK"));
     return rows;
 }
 
