@@ -106,6 +106,9 @@ const std::vector<Shape> Shapes{
     {"ContainsRare", "IDCUSTPO LIKE \"%25183%\"", true, false, false},
     {"ContainsCommon", "IDINVC LIKE \"%000%\"", true, false, false},
     {"ContainsAbsent", "IDCUSTPO LIKE \"%QZX%\"", true, false, false},
+    // A rare term that one of the planner's sampled statistics holds, so
+    // it takes the term for a common one (on the measured 1e6 company).
+    {"ContainsMisjudged", "IDCUSTPO LIKE \"%10114%\"", true, false, false},
     {"CustomerContains", "IDCUST=1200 AND SWPAID=0 AND IDINVC LIKE \"%123%\"", true, false, false},
 };
 // clang-format on

@@ -2,13 +2,23 @@
 #include "accpac/postgres/Connection.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
+
+#include <QDeadlineTimer>
+#include <algorithm>
+#include <cerrno>
 
 #include "accpac/AccpacError.h"
+#include "accpac/ReadPause.h"
 #include "accpac/catalogue/StoredForm.h"
 
 namespace accpac::postgres {
 
 namespace {
+
+// How long a read waits for the server between two questions to the read
+// pause: short enough that an abandoned read stops before the next key.
+constexpr int PauseIntervalMilliseconds = 10;
 
 [[noreturn]] void throwFailure(const QString& description) { throw AccpacError(errnum::AccpacFailure, description); }
 
@@ -74,16 +84,88 @@ Connection::~Connection() { PQfinish(conn_); }
 bool Connection::broken() const { return !conn_ || PQstatus(conn_) != CONNECTION_OK; }
 
 Result Connection::query(const QString& sql, const std::vector<QByteArray>& params) {
+    return *execute(sql, params, false);
+}
+
+std::optional<Result> Connection::read(const QString& sql, const std::vector<QByteArray>& params, int budget,
+                                       bool* overBudget) {
+    if (budget < 0) return execute(sql, params, true);
+    // The server itself stops the statement when the budget is spent: a
+    // time limit for a transaction of this statement alone.
+    run(QStringLiteral("BEGIN; SET LOCAL statement_timeout = %1").arg(budget));
+    std::optional<Result> rows;
+    try {
+        rows = execute(sql, params, true, overBudget);
+    } catch (const AccpacError&) {
+        if (!broken()) PQclear(PQexec(conn_, "ROLLBACK"));
+        throw;
+    }
+    // Ends the transaction. The COMMIT itself may meet the time limit on a
+    // busy server; the transaction only read, so a ROLLBACK does as well.
+    if (!broken()) PQclear(PQexec(conn_, "COMMIT"));
+    if (!broken() && PQtransactionStatus(conn_) != PQTRANS_IDLE) PQclear(PQexec(conn_, "ROLLBACK"));
+    return rows;
+}
+
+std::optional<Result> Connection::execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable,
+                                          bool* timedOut) {
+    if (broken()) throwFailure(QStringLiteral("The company server failed a query: the connection is lost."));
     const QByteArray text = sql.toUtf8();
     std::vector<const char*> values;
     values.reserve(params.size());
     for (const QByteArray& p : params) values.push_back(p.constData());
     // Unnamed and unprepared: the server plans each run for the values it
     // gets, so a search never inherits a plan made for another term.
-    PGresult* result =
-        PQexecParams(conn_, text.constData(), int(params.size()), nullptr, values.data(), nullptr, nullptr, 0);
+    if (!PQsendQueryParams(conn_, text.constData(), int(params.size()), nullptr, values.data(), nullptr, nullptr, 0))
+        checked(conn_, nullptr, PGRES_TUPLES_OK, "a query");
+    // Wait for the answer without blocking in libpq, so that the read pause
+    // is asked between the server's packets.
+    while (PQisBusy(conn_)) {
+        pollfd socket{PQsocket(conn_), POLLIN, 0};
+        const int ready = poll(&socket, 1, abandonable ? PauseIntervalMilliseconds : -1);
+        if (ready < 0 && errno != EINTR) break;
+        if (ready > 0 && !PQconsumeInput(conn_)) break;  // the connection is lost: PQgetResult says why
+        if (abandonable && accpac::readAbandoned()) {
+            cancel();
+            return std::nullopt;
+        }
+    }
+    // One statement gives one result, then none; an error may come instead.
+    PGresult* result = PQgetResult(conn_);
+    PGresult* extra = nullptr;
+    while ((extra = PQgetResult(conn_))) PQclear(extra);
     if (result && PQresultStatus(result) == PGRES_COMMAND_OK) return Result(result);
+    if (timedOut && result && PQresultStatus(result) == PGRES_FATAL_ERROR &&
+        qstrcmp(PQresultErrorField(result, PG_DIAG_SQLSTATE), "57014") == 0) {  // query_canceled
+        PQclear(result);
+        *timedOut = true;
+        return std::nullopt;
+    }
     return Result(checked(conn_, result, PGRES_TUPLES_OK, "a query"));
+}
+
+void Connection::cancel() {
+    char why[256];
+    if (PGcancel* request = PQgetCancel(conn_)) {
+        PQcancel(request, why, int(sizeof why));
+        PQfreeCancel(request);
+    }
+    // The statement ends with an error (or its rows, had it just finished);
+    // either is dropped. A server that does not say so in time keeps the
+    // statement no longer: the connection goes, and the next read makes one.
+    const QDeadlineTimer deadline(CancelWaitMilliseconds);
+    while (PQisBusy(conn_) && !deadline.hasExpired()) {
+        pollfd socket{PQsocket(conn_), POLLIN, 0};
+        const int ready = poll(&socket, 1, int(std::max<qint64>(1, deadline.remainingTime())));
+        if ((ready < 0 && errno != EINTR) || (ready > 0 && !PQconsumeInput(conn_))) break;
+    }
+    if (PQisBusy(conn_) || PQstatus(conn_) != CONNECTION_OK) {
+        PQfinish(conn_);
+        conn_ = nullptr;
+        return;
+    }
+    PGresult* rest = nullptr;
+    while ((rest = PQgetResult(conn_))) PQclear(rest);
 }
 
 void Connection::run(const QString& sql) {

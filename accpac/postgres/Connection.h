@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 struct pg_conn;
@@ -51,6 +52,14 @@ public:
     // Runs one statement with text parameters $1, $2, ... and returns its
     // rows. Throws when the server refuses it or the connection is lost.
     Result query(const QString& sql, const std::vector<QByteArray>& params = {});
+    // The same for a read the user may abandon: while the server works, the
+    // process's read pause (accpac/ReadPause.h) is asked often whether the
+    // read is still wanted; when it is not, the server is told to stop the
+    // statement and no rows come back.
+    // With a budget (milliseconds, -1 for none), the server stops a statement
+    // still running when the budget is spent: nullopt, and `overBudget` set.
+    std::optional<Result> read(const QString& sql, const std::vector<QByteArray>& params, int budget = -1,
+                               bool* overBudget = nullptr);
     // Runs statements without parameters or rows, several at once.
     void run(const QString& sql);
     // COPY ... FROM STDIN fed by `next`, which fills its argument with the
@@ -60,13 +69,23 @@ public:
     bool broken() const;
 
 private:
+    // Sends the statement and waits for its result; nullopt when `abandonable`
+    // and the read pause abandoned it, or when `timedOut` is given and the
+    // server stopped the statement at its time limit (which sets it).
+    std::optional<Result> execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable,
+                                  bool* timedOut = nullptr);
+    // Asks the server to stop the running statement and reads what is left of
+    // it; a server that does not answer in time costs the connection.
+    void cancel();
+
     pg_conn* conn_ = nullptr;
 };
 
 // How long a lookup waits for the server before it reports a failure.
-constexpr int ConnectTimeoutSeconds = 5;     // a server that does not answer the connection
-constexpr int StatementTimeoutSeconds = 15;  // one statement, set when the role has no limit of its own
-constexpr int LostLinkSeconds = 15;          // a network link that stops carrying data (TCP keepalives)
+constexpr int ConnectTimeoutSeconds = 5;      // a server that does not answer the connection
+constexpr int StatementTimeoutSeconds = 15;   // one statement, set when the role has no limit of its own
+constexpr int LostLinkSeconds = 15;           // a network link that stops carrying data (TCP keepalives)
+constexpr int CancelWaitMilliseconds = 2000;  // a statement told to stop, before its connection is dropped
 
 // `name` as an SQL identifier: between double quotes, inner quotes doubled,
 // as every backend quotes them (catalogue::quoteIdentifier).

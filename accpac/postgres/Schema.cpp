@@ -66,23 +66,29 @@ QStringList createCompanySql(const QString& companyName) {
     return sql;
 }
 
+QStringList searchedFields(const catalogue::ViewDef& view) {
+    QStringList names;
+    for (const FieldDef& f : view.fields)
+        if (f.type == FieldType::String && f.size >= ShortestSearchedText) names << f.name;
+    return names;
+}
+
 QStringList createIndexSql(const catalogue::ViewDef& view) {
     // The key indexes are the catalogue's, whose statements are plain SQL
     // every database reads alike.
     QStringList sql = catalogue::createIndexSql(view);
-    for (const FieldDef& f : view.fields) {
-        if (f.type != FieldType::String || f.size < ShortestSearchedText) continue;
-        const QString folded = QStringLiteral("trovex.trovex_fold(%1)").arg(quoteName(f.name));
+    for (const QString& name : searchedFields(view)) {
+        const QString folded = QStringLiteral("trovex.trovex_fold(%1)").arg(quoteName(name));
         sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                   .arg(quoteName(view.id + QStringLiteral("_starts_") + f.name), quoteName(view.id), folded)
+                   .arg(quoteName(view.id + QStringLiteral("_starts_") + name), quoteName(view.id), folded)
             << QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3 gin_trgm_ops)")
-                   .arg(quoteName(view.id + QStringLiteral("_contains_") + f.name), quoteName(view.id), folded);
+                   .arg(quoteName(view.id + QStringLiteral("_contains_") + name), quoteName(view.id), folded);
     }
     return sql;
 }
 
 QString likeSql(const QString& column, const QString& pattern) {
-    return QStringLiteral("trovex.trovex_fold(%1) LIKE trovex.trovex_fold(%2) ESCAPE ''").arg(column, pattern);
+    return QStringLiteral("trovex.trovex_fold(%1) LIKE %2 ESCAPE ''").arg(column, pattern);
 }
 
 QString readMarkerSql() { return QStringLiteral("SELECT name, format FROM %1").arg(MarkerTable); }

@@ -12,7 +12,8 @@
 // function trovex_fold maps each character to its simple case folding (a
 // table written from the component's Unicode data when the company is
 // loaded, its result in the "C" collation), and a LIKE condition compares
-// the folded column with the folded pattern and no escape character, so %
+// the folded column with the pattern, folded by the component the same way
+// before it is sent, and no escape character, so %
 // and _ are the only special characters. The function is plain SQL that the
 // planner expands inline, so the condition matches the indexes on the
 // folded texts of each searchable text column: a B-tree (for "starts with")
@@ -35,7 +36,12 @@ constexpr int ServerFormat = 1;  // bumped when tables, functions or indexes cha
 QStringList createCompanySql(const QString& companyName);
 // The statements that make a view's indexes, keys and searches.
 QStringList createIndexSql(const catalogue::ViewDef& view);
-// The condition that `column` matches the LIKE `pattern` (a placeholder).
+// The text fields that have search indexes (on their folded texts), and the
+// shortest run of fixed characters the trigram index finds.
+QStringList searchedFields(const catalogue::ViewDef& view);
+inline constexpr int ShortestSearchedRun = 3;
+// The condition that `column` matches the LIKE `pattern` (a placeholder
+// whose value is folded already, as filter::foldedText folds).
 QString likeSql(const QString& column, const QString& pattern);
 // The select list of the marker: name, format.
 QString readMarkerSql();

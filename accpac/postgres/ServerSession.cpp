@@ -59,11 +59,12 @@ QString ServerContext::connect() {
     return name;
 }
 
-Result ServerContext::query(const QString& sql, const std::vector<QByteArray>& params) {
+std::optional<Result> ServerContext::query(const QString& sql, const std::vector<QByteArray>& params, int budget,
+                                           bool* overBudget) {
     const bool hadConnection = connection_ != nullptr;
     try {
         connect();
-        return connection_->query(sql, params);
+        return connection_->read(sql, params, budget, overBudget);
     } catch (const AccpacError& e) {
         const bool lost = connection_ && connection_->broken();
         // Only a connection that was live before this read is worth a second
@@ -76,7 +77,7 @@ Result ServerContext::query(const QString& sql, const std::vector<QByteArray>& p
     }
     try {
         connect();
-        return connection_->query(sql, params);
+        return connection_->read(sql, params, budget, overBudget);
     } catch (const AccpacError& e) {
         if (connection_ && connection_->broken()) connection_.reset();
         fail(e.description());

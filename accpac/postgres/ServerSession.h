@@ -18,9 +18,12 @@ public:
     // Connects when there is no live connection, checks that the database is
     // a company the role may only read, and returns the company's name.
     QString connect();
-    // Runs a read. A connection found lost is made again and the read
+    // Runs a read; nullopt when the read pause abandoned it (see
+    // Connection::read). A connection found lost is made again and the read
     // repeated once; reads change nothing, so repeating one is harmless.
-    Result query(const QString& sql, const std::vector<QByteArray>& params);
+    // A budget stops the read as Connection::read does.
+    std::optional<Result> query(const QString& sql, const std::vector<QByteArray>& params, int budget = -1,
+                                bool* overBudget = nullptr);
 
 private:
     QString uri_;

@@ -4,7 +4,6 @@
 #include <QRegularExpression>
 
 #include "accpac/catalogue/StoredForm.h"
-#include "accpac/postgres/FoldedPrefix.h"
 #include "accpac/postgres/Schema.h"
 
 namespace accpac::postgres {
@@ -16,46 +15,75 @@ namespace {
 constexpr int FirstRead = 24;
 constexpr int LargestRead = 4096;
 constexpr int ReadGrowth = 8;
+// How long a search the search indexes could serve runs as the server's
+// planner chose before the view reads it through the indexes instead. The
+// planner picks between walking the key order and the indexes from its
+// estimate of how many records match, and that estimate can be far off: a
+// rare term it takes for a common one would walk the whole table. Such a
+// walk is stopped, and the part goes on through the indexes (written so the
+// planner has no other way). Searches the indexes cannot serve (a fixed
+// start of the key, one or two characters) are written so the planner can
+// only walk the key order: a key prefix it took for a rare one would
+// otherwise sort thousands of records.
+constexpr int WalkBudgetMilliseconds = 10;
 
 // The shared walk's SQL as the server runs it: LIKE conditions on the
 // folded texts (see Schema.h), placeholders ?N written $N. Only catalogue
 // names and placeholders are in the text, so a ? is always a placeholder.
+// A LIKE's pattern is folded here, as the server would fold it, so the
+// server plans with a plain value and spends no time on folding it. Unless
+// `indexable`, the LIKE compares a copy of the column (col || ''), which no
+// search index holds, so the server walks the key order.
 // One expression per thread: sessions of several threads never share one.
-QString serverSql(const QString& sql) {
+QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool indexable) {
     thread_local const QRegularExpression like(
         QStringLiteral("%1\\((\"(?:[^\"]|\"\")+\"), \\?(\\d+)\\)").arg(QLatin1String(filter::LikeFunctionName)));
     thread_local const QRegularExpression placeholder(QStringLiteral("\\?(\\d+)"));
     QString text = sql;
     QRegularExpressionMatch m;
-    while ((m = like.match(text)).hasMatch())
-        text.replace(m.capturedStart(), m.capturedLength(), likeSql(m.captured(1), u'?' + m.captured(2)));
+    while ((m = like.match(text)).hasMatch()) {
+        QByteArray& pattern = params[std::size_t(m.captured(2).toInt() - 1)];
+        pattern = QByteArray::fromStdString(filter::foldedText(pattern.toStdString()));
+        const QString column = indexable ? m.captured(1) : QStringLiteral("(%1 || '')").arg(m.captured(1));
+        text.replace(m.capturedStart(), m.capturedLength(), likeSql(column, u'?' + m.captured(2)));
+    }
     return text.replace(placeholder, QStringLiteral("$\\1"));
 }
 
-// Adds a condition to a browse's query, before its ORDER BY.
-void addCondition(QString& sql, const QString& condition) {
-    const qsizetype order = sql.lastIndexOf(QLatin1String(" ORDER BY "));
-    sql.insert(order, (sql.contains(QLatin1String(" WHERE ")) ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ")) +
-                          condition);
+// The query with its ORDER BY on expressions of the key segments, which no
+// index on the key holds: the server can then only find the records through
+// a search index (or read the whole table) and sort them, never walk the key.
+QString throughSearchIndex(const QString& sql, const catalogue::ViewDef& view, const QStringList& segments,
+                           bool ascending) {
+    QStringList order;
+    for (const QString& segment : segments)
+        order << (view.field(segment)->type == FieldType::String ? QStringLiteral("(%1 || '') COLLATE \"C\"")
+                                                                 : QStringLiteral("(%1 + 0)"))
+                         .arg(quoteName(segment)) +
+                     (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    const qsizetype at = sql.lastIndexOf(QLatin1String(" ORDER BY "));
+    return sql.left(at) + QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
 }
 
-// The literal start of a LIKE on `field` that every record must match: a
-// comparison of the filter's top-level AND chain.
-std::optional<QString> likeOn(const filter::Node* node, const QString& field) {
-    if (!node) return std::nullopt;
-    if (node->kind == filter::Node::Kind::And) {
-        if (auto left = likeOn(node->left.get(), field)) return left;
-        return likeOn(node->right.get(), field);
-    }
-    if (node->kind == filter::Node::Kind::Compare && node->op == filter::Op::Like && node->field &&
-        node->field->name == field)
-        return node->value.asString();
-    return std::nullopt;
+// The first text after every text that starts with `prefix`: its last
+// character replaced by the next one (UTF-8 orders bytes as characters).
+// The embedded backend writes that bound as the prefix and a byte FF, which
+// no UTF-8 text holds and the server refuses in a text.
+QByteArray pastPrefix(const QByteArray& prefix) {
+    QList<uint> chars = QString::fromUtf8(prefix).toUcs4();
+    while (!chars.isEmpty() && chars.back() == 0x10FFFF) chars.removeLast();
+    // A prefix of nothing but the last character: texts longer than any field
+    // of the catalogue, made of it, come after every one that starts with it.
+    if (chars.isEmpty()) return prefix + QByteArray("\xF4\x8F\xBF\xBF").repeated(1024);
+    uint& last = chars.back();
+    last = last == 0xD7FF ? 0xE000 : last + 1;
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), chars.size()).toUtf8();
 }
 
 QByteArray parameter(const catalogue::Stored& value) {
     if (const auto* n = std::get_if<std::int64_t>(&value)) return QByteArray::number(qlonglong(*n));
-    return std::get<QByteArray>(value);
+    const QByteArray& text = std::get<QByteArray>(value);
+    return text.endsWith('\xFF') ? pastPrefix(text.chopped(1)) : text;
 }
 
 std::vector<QByteArray> parameters(const std::vector<catalogue::Stored>& values) {
@@ -74,6 +102,7 @@ void ServerView::ResetBrowse(bool) {
     checkOpen("ResetBrowse");
     browsing_ = false;
     rows_.reset();
+    plan_.reset();
     filter_.reset();
     lastKey_.clear();
 }
@@ -81,60 +110,67 @@ void ServerView::ResetBrowse(bool) {
 void ServerView::Browse(const QString& filter, bool ascending) {
     checkOpen("Browse");
     ResetBrowse(false);
-    filter_ = planBrowse(filter, [&](const filter::Node* tree) {
-        query_ = catalogue::buildBrowse(def_, *def_.key(order_), tree, fields_, ascending);
-    });
-    if (query_.nothing) return;
-    // A search on the key's leading text also bounds the key to the stretch
-    // its matches lie in.
-    keyRange_.reset();
-    const QString& leading = def_.key(order_)->segments.front();
-    if (def_.field(leading)->type == FieldType::String)
-        if (const auto pattern = likeOn(filter_.get(), leading)) keyRange_ = prefixRange(*pattern);
+    filter_ = planBrowse(
+        filter, [&](const filter::Node* tree) { plan_.emplace(def_, *def_.key(order_), tree, fields_, ascending); });
+    if (plan_->walk().empty()) return;  // no record can match
+    part_ = 0;
+    indexed_ = false;
     ascending_ = ascending;
     limit_ = 0;
     readMore();
-    browsing_ = true;
+    // A first read the user abandoned leaves no rows: the browse is over.
+    browsing_ = rows_.has_value();
 }
 
 bool ServerView::readMore() {
-    if (rows_ && rows_->rows() < limit_) return false;  // the last read found the end
-    catalogue::BrowseQuery query = query_;
-    if (rows_) {
-        // The next rows start strictly after the last one handed out: the
-        // filter stays, the start bound becomes that row's whole key.
-        const AccpacFields unbounded(def_.fields);
-        query = catalogue::buildBrowse(def_, *def_.key(order_), filter_.get(), unbounded, ascending_);
-    }
-    QString sql = serverSql(query.sql);
-    std::vector<QByteArray> params = parameters(query.params);
-    const auto next = [&params](const QByteArray& value) {
-        params.push_back(value);
-        return QStringLiteral("$%1").arg(params.size());
-    };
-    const QStringList& segments = def_.key(order_)->segments;
-    if (keyRange_) {
-        const QString column = quoteName(segments.front());
-        addCondition(
-            sql, QStringLiteral("%1 >= %2 AND %1 <= %3").arg(column, next(keyRange_->first), next(keyRange_->second)));
-    }
-    if (rows_) {
-        QStringList columns, placeholders;
-        for (std::size_t i = 0; i < lastKey_.size(); ++i) {
-            columns << quoteName(segments[qsizetype(i)]);
-            placeholders << next(lastKey_[i]);
+    for (;;) {
+        // A read that found fewer rows than it asked for reached the end of
+        // its part of the walk: the next part starts from its beginning.
+        const bool partEnded = rows_ && rows_->rows() < limit_;
+        if (partEnded) {
+            if (part_ + 1 >= plan_->walk().size()) return false;
+            ++part_;
+            limit_ = 0;
+            indexed_ = false;
         }
-        addCondition(
-            sql, QStringLiteral("(%1) %2 (%3)")
-                     .arg(columns.join(QStringLiteral(", ")), ascending_ ? QStringLiteral(">") : QStringLiteral("<"),
-                          placeholders.join(QStringLiteral(", "))));
+        // Further rows of a part start strictly after the last one handed out.
+        const bool goOn = rows_ && !partEnded;
+        std::vector<catalogue::Stored> after;
+        if (goOn)
+            for (std::size_t i = 0; i < lastKey_.size(); ++i) {
+                const FieldDef& field = *def_.field(def_.key(order_)->segments[qsizetype(i)]);
+                if (field.type == FieldType::String)
+                    after.emplace_back(lastKey_[i]);
+                else
+                    after.emplace_back(std::int64_t(std::strtoll(lastKey_[i].constData(), nullptr, 10)));
+            }
+        const catalogue::BrowseQuery query = plan_->walkPart(part_, goOn ? &after : nullptr);
+        limit_ = limit_ == 0 ? FirstRead : std::min(limit_ * ReadGrowth, LargestRead);
+        rows_.reset();
+        next_ = 0;
+        const QString limit = QStringLiteral(" LIMIT %1").arg(limit_);
+        const auto throughIndexes = [&] {
+            std::vector<QByteArray> params = parameters(query.params);
+            const QString sql = serverSql(query.sql, params, true);
+            return context_->query(throughSearchIndex(sql, def_, def_.key(order_)->segments, ascending_) + limit,
+                                   params);
+        };
+        if (indexed_) {
+            rows_ = throughIndexes();
+        } else {
+            const bool indexable = !plan_->searchRuns(searchedFields(def_), ShortestSearchedRun).empty();
+            std::vector<QByteArray> params = parameters(query.params);
+            const QString sql = serverSql(query.sql, params, indexable) + limit;
+            bool overBudget = false;
+            rows_ = context_->query(sql, params, indexable ? WalkBudgetMilliseconds : -1, &overBudget);
+            if (overBudget) {
+                indexed_ = true;
+                rows_ = throughIndexes();
+            }
+        }
+        if (!rows_) return false;  // abandoned
+        if (rows_->rows() > 0) return true;
     }
-    limit_ = limit_ == 0 ? FirstRead : std::min(limit_ * ReadGrowth, LargestRead);
-    sql += QStringLiteral(" LIMIT %1").arg(limit_);
-    rows_.reset();
-    next_ = 0;
-    rows_ = context_->query(sql, params);
-    return rows_->rows() > 0;
 }
 
 bool ServerView::Fetch() {

@@ -1,22 +1,29 @@
 // A view over one table of a company on the server.
 //
-// Browse builds the walk along the key that every backend shares (see
-// accpac/catalogue/BrowseSql.h) and reads its first rows with a LIMIT, so the
-// planner picks a plan that delivers the first rows soonest: a walk along
-// the key's index, or for a rare search term its search index. Fetch hands
-// the rows out one by one; past the last row read it reads the next,
-// larger set, starting strictly after the key of the last row read (keys
-// are unique). No cursor stays open on the server between fetches, so a
+// Browse plans the walk in key order as the embedded backend does (see
+// accpac/catalogue/WalkPlan.h): one part for the whole key order, or, for a
+// search on the key's leading text, one part per spelling of its fixed
+// start, each a narrow range of the key. Each part is read with a LIMIT, so
+// the planner picks a plan that delivers the first rows soonest: a walk
+// along the key's index, or for a rare search term a search index on the
+// folded texts. A search the indexes can serve walks for a short time at
+// most: a walk the planner chose for a term it took for common, where the
+// term is rare, is stopped and the part read through the indexes instead
+// (ServerView.cpp). Fetch hands the rows out one by one; past the last row read
+// it reads the next, larger set of the same part, starting strictly after
+// the key of the last row read (keys are unique), and past a part's end the
+// next part. No cursor stays open on the server between fetches, so a
 // window left open holds no transaction, and a lost connection costs only
-// the read in progress.
+// the read in progress. A read the user abandons (accpac/ReadPause.h) stops
+// on the server and ends the browse.
 #pragma once
 
 #include <memory>
 #include <optional>
 
-#include "accpac/catalogue/BrowseSql.h"
 #include "accpac/catalogue/Catalogue.h"
 #include "accpac/catalogue/CatalogueView.h"
+#include "accpac/catalogue/WalkPlan.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/postgres/ServerSession.h"
 
@@ -40,12 +47,13 @@ private:
     bool browsing_ = false;
     bool ascending_ = true;
     std::unique_ptr<filter::Node> filter_;
-    catalogue::BrowseQuery query_;     // the first read
+    std::optional<catalogue::WalkPlan> plan_;
+    std::size_t part_ = 0;             // the part of the plan's walk being read
+    bool indexed_ = false;             // the part is read through the search indexes (ServerView.cpp)
     std::optional<Result> rows_;       // the rows read last
     int next_ = 0;                     // the next of rows_ to hand out
     int limit_ = 0;                    // how many rows_ were asked for
     std::vector<QByteArray> lastKey_;  // key segments of the last row handed out, as the server wrote them
-    std::optional<std::pair<QByteArray, QByteArray>> keyRange_;  // the leading segment's stretch a search covers
 };
 
 }  // namespace accpac::postgres

@@ -8,11 +8,8 @@
 // and adding only ones the LIKE conditions imply, so they return exactly
 // what the plain walk returns:
 //
-// - Key ranges. A pattern that starts with fixed text on the key's leading
-//   segment limits that segment to the texts that start with it in any
-//   letter case: one range of the key per spelling ("in12" gives IN12,
-//   In12, iN12 and in12), read one after the other in key order. Each range
-//   is an index seek; a deep prefix reads only its few records.
+// - Key ranges, one per spelling of a fixed start on the key's leading
+//   segment (accpac/catalogue/WalkPlan.h), part of the walk.
 // - The search index (Storage.h). A pattern holding a run of three or more
 //   fixed characters can only match records whose folded text holds that
 //   run (at the start, for a run the pattern starts with). The index finds
@@ -34,11 +31,11 @@
 // trigram or folded-text index strictly after the last key delivered.
 #pragma once
 
-#include <optional>
 #include <vector>
 
 #include "accpac/AccpacFields.h"
 #include "accpac/catalogue/BrowseSql.h"
+#include "accpac/catalogue/WalkPlan.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/Storage.h"
 
@@ -46,7 +43,8 @@ namespace accpac::sqlite {
 
 using catalogue::BrowseQuery;
 
-class BrowsePlan {
+// The walk (accpac/catalogue/WalkPlan.h) and the way through the search index.
+class BrowsePlan : public catalogue::WalkPlan {
 public:
     // The plan for browsing `view` by `key` under the parsed `filter`
     // (nullptr for none), starting from the key values `record` holds as
@@ -55,16 +53,6 @@ public:
     BrowsePlan(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
                bool ascending);
 
-    // The queries of the walk in key order, run one after the other; their
-    // records, concatenated, are the browse's records. Empty when no record
-    // can match.
-    const std::vector<BrowseQuery>& walk() const { return walk_; }
-    // The walk's query `part` from its start (`after` nullptr, as in walk())
-    // or strictly after `after`, the stored key segments of a record that
-    // query gave: a browse read in runs goes on from there. Keys are unique,
-    // so it neither repeats that record nor skips the next one, whatever was
-    // written in between.
-    BrowseQuery walkPart(std::size_t part, const std::vector<Stored>* after) const;
     // True when the search index can find the records instead of the walk.
     bool hasIndexed() const { return !match_.isEmpty(); }
     // The browse's records found through the search index, in key order:
@@ -77,27 +65,6 @@ public:
     const QString& indexQuery() const { return match_; }
 
 private:
-    struct Start {
-        QStringList columns;         // the leading key segments put, quoted
-        std::vector<Stored> values;  // their values
-        const char* op = ">=";       // the comparison of the row values
-    };
-
-    // One query of the walk: the whole key order, or the texts of the
-    // leading segment that start with `range`.
-    struct WalkPart {
-        std::optional<QByteArray> range;
-        bool startTighter = false;  // the start bound lies inside the range
-    };
-    QStringList keyColumns() const;
-
-    const ViewDef& view_;
-    const KeyDef& key_;
-    bool ascending_;
-    filter::SqlWhere where_;
-    Start start_;
-    std::vector<WalkPart> parts_;
-    std::vector<BrowseQuery> walk_;
     QString match_;  // the search index's query, "" for none
 };
 

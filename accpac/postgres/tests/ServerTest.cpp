@@ -6,14 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
+#include <atomic>
+#include <map>
+#include <thread>
 
 #include "accpac/AccpacError.h"
+#include "accpac/ReadPause.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/postgres/Connection.h"
 #include "accpac/postgres/ServerCompany.h"
@@ -166,6 +171,57 @@ TEST_F(Server, ALostConnectionIsMadeAgainAndARefusedOneIsReportedUntilItIsBack) 
     EXPECT_EQ(browse(*session, "", true), all);
 }
 
+TEST_F(Server, AnAbandonedReadStopsOnTheServerAndTheConnectionReadsOn) {
+    // The company's table is locked, so a read of it waits on the server
+    // until the statement limit, as a long search would run on.
+    const QString database = company_->serverUri().section(u'/', -1);
+    postgres::Connection admin(qEnvironmentVariable("TROVEX_PG_SUPERUSER") + u'/' + database);
+    const auto readersRunning = [&] {
+        return admin
+            .query(
+                "SELECT count(*) FROM pg_stat_activity WHERE datname = $1 AND usename = 'trovex_reader' "
+                "AND state = 'active'",
+                {database.toUtf8()})
+            .number(0, 0);
+    };
+    auto session = company_->open();
+    const QStringList all = browse(*session, "", true);
+    auto view = session->OpenView("GL0001", "GL");
+    admin.run("BEGIN; LOCK TABLE trovex.\"GL0001\" IN ACCESS EXCLUSIVE MODE");
+
+    // A newer keystroke abandons the read a little after it started: the
+    // browse ends at once with no rows, and the server stops the statement.
+    QElapsedTimer started;
+    started.start();
+    int asked = 0;
+    setReadPause([&] { return ++asked > 0 && started.elapsed() > 200; });
+    view->Browse("ACCTDESC LIKE \"%e%\"", true);
+    const bool fetched = view->Fetch();
+    setReadPause({});
+    EXPECT_FALSE(fetched);
+    EXPECT_GT(asked, 1) << "the read pause is asked while the server works";
+    EXPECT_LT(started.elapsed(), 1000 * postgres::StatementTimeoutSeconds / 3) << "the read waited for the server";
+    const QDeadlineTimer deadline(5'000);
+    while (readersRunning() > 0 && !deadline.hasExpired()) QThread::msleep(20);
+    EXPECT_EQ(readersRunning(), 0) << "the abandoned statement still runs on the server";
+
+    // Once the table is free, the same session and view read as before.
+    admin.run("COMMIT");
+    view->Browse("", true);
+    QStringList got;
+    while (view->Fetch()) got << view->Fields().Item("ACCTFMTTD").Value().toText();
+    EXPECT_EQ(got.size(), all.size());
+    EXPECT_EQ(browse(*session, "", true), all);
+}
+
+// Runs scripts/pg-cluster `command` on the servers in `dir`.
+void cluster(const char* command, const QString& dir = serverDir()) {
+    QProcess p;
+    p.start(qEnvironmentVariable("TROVEX_SOURCE_DIR") + "/scripts/pg-cluster", {command, dir});
+    ASSERT_TRUE(p.waitForFinished(90'000) && p.exitCode() == 0)
+        << command << ": " << p.readAllStandardError().toStdString();
+}
+
 // The standby replays what the primary commits; a lookup on it sees a
 // record once the primary's position has been replayed.
 void waitForStandby(const QString& primaryUri, const QString& standbyUri) {
@@ -207,17 +263,63 @@ TEST_F(Server, TheStandbyServesLookupsShowsThePrimarysWritesAndSurvivesARestart)
     EXPECT_EQ(browse(*session, "", true), QStringList{"9000|Suspense"});
 
     // A standby restart costs the lookups running meanwhile an error, not the session.
-    const auto cluster = [](const char* command) {
-        QProcess p;
-        p.start(qEnvironmentVariable("TROVEX_SOURCE_DIR") + "/scripts/pg-cluster", {command, serverDir()});
-        ASSERT_TRUE(p.waitForFinished(90'000) && p.exitCode() == 0)
-            << command << ": " << p.readAllStandardError().toStdString();
-    };
     cluster("stop-standby");
     EXPECT_THROW(browse(*session, "", true), AccpacError);
     cluster("start-standby");
     waitForStandby(company_->serverUri(), standbyUri);
     EXPECT_EQ(browse(*session, "", true), QStringList{"9000|Suspense"});
+}
+
+TEST(ServerPromotion, AStandbyPromotedDuringLookupsKeepsServingThem) {
+    // A primary and standby of this test's own, as promoting one ends it as a standby.
+    QTemporaryDir dir;
+    cluster("start", dir.path());
+    QFile env(dir.filePath("env"));
+    ASSERT_TRUE(env.open(QIODevice::ReadOnly));
+    std::map<QByteArray, QByteArray> was, uris;
+    for (const QByteArray& line : env.readAll().split('\n'))
+        if (const qsizetype at = line.indexOf('='); at > 0) uris[line.left(at)] = line.mid(at + 1);
+    for (const char* name : {"TROVEX_PG_PRIMARY", "TROVEX_PG_OWNER", "TROVEX_PG_SUPERUSER"}) {
+        was[name] = qgetenv(name);
+        qputenv(name, uris[name]);
+    }
+    {
+        testsupport::TestCompany company;
+        company.load("GL0001", {"ACCTFMTTD", "ACCTID", "ACCTDESC"}, {{"9000", "9000", "Suspense"}});
+        const QStringList expected = browse(*company.open(), "", true);
+        ASSERT_EQ(expected, QStringList{"9000|Suspense"});
+        const QString standbyUri = uris["TROVEX_PG_STANDBY"] + u'/' + company.serverUri().section(u'/', -1);
+        waitForStandby(company.serverUri(), standbyUri);
+        auto session = openServerCompany(standbyUri);
+
+        // Each lookup while the standby is promoted reads its records or
+        // reports the accounting interface's error, none waits past the time
+        // limits, and the lookups after it read on.
+        std::atomic<bool> promoted = false;
+        std::thread promote([&] {
+            cluster("promote-standby", dir.path());
+            promoted = true;
+        });
+        int read = 0;
+        for (int run = 0; run < 10 || !promoted; ++run) {
+            QElapsedTimer took;
+            took.start();
+            try {
+                EXPECT_EQ(browse(*session, "ACCTDESC LIKE \"%spen%\"", true), expected);
+                EXPECT_EQ(browse(*session, "", true), expected);
+                ++read;
+            } catch (const AccpacError& e) {
+                EXPECT_EQ(e.number(), errnum::AccpacFailure);
+            }
+            EXPECT_LT(took.elapsed(), 1000 * (postgres::ConnectTimeoutSeconds + postgres::StatementTimeoutSeconds));
+        }
+        promote.join();
+        EXPECT_GT(read, 0);
+        EXPECT_EQ(browse(*session, "", true), expected);
+        EXPECT_EQ(browse(*openServerCompany(standbyUri), "", true), expected);
+    }
+    for (const auto& [name, value] : was) qputenv(name.constData(), value);
+    cluster("stop", dir.path());
 }
 
 }  // namespace
