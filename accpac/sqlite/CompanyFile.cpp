@@ -3,6 +3,8 @@
 
 #include <sqlite3.h>
 
+#include <QFileInfo>
+
 #include "accpac/AccpacError.h"
 
 namespace accpac::sqlite {
@@ -15,6 +17,17 @@ namespace {
 }
 
 }  // namespace
+
+void expectCompanyFile(const QString& path) {
+    const QFileInfo file(path);
+    if (file.isDir())
+        throw AccpacError(errnum::AccpacFailure, QStringLiteral("\"%1\" is a folder, not a company file.").arg(path));
+    if (!file.exists())
+        throw AccpacError(errnum::AccpacFailure, QStringLiteral("The company file \"%1\" does not exist.").arg(path));
+    if (!file.isFile())
+        throw AccpacError(errnum::AccpacFailure,
+                          QStringLiteral("\"%1\" is not a regular file, so it cannot be a company.").arg(path));
+}
 
 QString readCompanyName(const Database& db) {
     sqlite3_stmt* raw = nullptr;

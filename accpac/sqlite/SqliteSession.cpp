@@ -1,8 +1,6 @@
 // Opening a company file read-only and opening its views.
 #include "accpac/sqlite/SqliteSession.h"
 
-#include <QFileInfo>
-
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/sqlite/LikeFunction.h"
@@ -13,14 +11,7 @@
 namespace accpac::sqlite {
 
 SqliteSession::SqliteSession(const QString& path) {
-    const QFileInfo file(path);
-    if (file.isDir())
-        throw AccpacError(errnum::AccpacFailure, QStringLiteral("\"%1\" is a folder, not a company file.").arg(path));
-    if (!file.exists())
-        throw AccpacError(errnum::AccpacFailure, QStringLiteral("The company file \"%1\" does not exist.").arg(path));
-    if (!file.isFile())
-        throw AccpacError(errnum::AccpacFailure,
-                          QStringLiteral("\"%1\" is not a regular file, so it cannot be a company.").arg(path));
+    expectCompanyFile(path);
     context_ = std::make_shared<CompanyContext>(path);
     Database& db = context_->db;
     // The component only reads: SQLite refuses any write on this connection

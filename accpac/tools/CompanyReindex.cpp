@@ -10,6 +10,7 @@
 namespace accpac {
 
 void reindexCompany(const QString& path, const ProgressReport& progress) {
+    sqlite::expectCompanyFile(path);
     sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
     sqlite::readCompanyName(db);
     // Open lookups go on reading beside the refill, as beside an import.

@@ -69,6 +69,7 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
                        const ProgressReport& progress) {
     const ViewDef* view = sqlite::findView(viewId);
     if (!view) throw AccpacError(errnum::AccpacFailure, QStringLiteral("There is no view %1.").arg(viewId));
+    sqlite::expectCompanyFile(path);
     QFile file(csvFile);
     if (!file.open(QIODevice::ReadOnly))
         throw AccpacError(errnum::AccpacFailure,

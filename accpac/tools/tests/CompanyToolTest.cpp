@@ -119,7 +119,9 @@ TEST_F(CompanyTool, MistakesExitWithOneAndSayWhyOnStandardError) {
         {{"browse", path_, "AR0036", "--order", "3"}, "key 3"},
         {{"browse", path_, "AR0036", "--filter", "NOSUCH = 1"}, "NOSUCH"},
         {{"browse", path_, "AR0036", "--put", "IDINVC"}, "FIELD=VALUE"},
-        {{"browse", "/nonexistent/x.trovex", "AR0036"}, "x.trovex"}};
+        {{"browse", "/nonexistent/x.trovex", "AR0036"}, "x.trovex"},
+        {{"import", "/nonexistent/x.trovex", "AR0036", "x.csv"}, "does not exist"},
+        {{"reindex", "/nonexistent/x.trovex"}, "does not exist"}, {{"reindex", "/tmp"}, "is a folder"}};
     // clang-format on
     for (const auto& [args, says] : mistakes) {
         const ToolRun r = tool(args);
