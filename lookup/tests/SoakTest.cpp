@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "LookupRig.h"
@@ -52,20 +53,27 @@ TEST(Soak, TheHeapStaysFlatOverManyLookups) {
         ASSERT_EQ(run.failure, "");
         ASSERT_TRUE(run.boxes.empty());
     };
-    constexpr int WarmUp = 40, Measured = 160;
+    constexpr int WarmUp = 40, Half = 80;
     for (int i = 0; i < WarmUp; ++i) lookupOnce();
     const std::size_t warm = heapInUse();
-    for (int i = 0; i < Measured; ++i) lookupOnce();
-    const std::ptrdiff_t growth = std::ptrdiff_t(heapInUse()) - std::ptrdiff_t(warm);
+    for (int i = 0; i < Half; ++i) lookupOnce();
+    const std::size_t middle = heapInUse();
+    for (int i = 0; i < Half; ++i) lookupOnce();
+    const std::ptrdiff_t first = std::ptrdiff_t(middle) - std::ptrdiff_t(warm);
+    const std::ptrdiff_t second = std::ptrdiff_t(heapInUse()) - std::ptrdiff_t(middle);
     // After the warm-up a lookup keeps nothing: heaptrack finds the same
-    // allocations alive after 100 lookups as after 300, and what the heap
-    // still gains here (14 to 20 kB over these lookups) is the allocator's
-    // own bookkeeping. A window, an engine or a view kept per lookup is far
-    // larger than this bound, and so were the names of the button pictures
-    // the style once kept for every lookup (about 1.4 kB a lookup, 220 kB
-    // here).
-    EXPECT_LT(growth, 32 * 1024) << growth / Measured << " bytes kept per lookup";
-    std::printf("heap after %d lookups: %zu bytes; %td more after %d more\n", WarmUp, warm, growth, Measured);
+    // allocations alive after 100 lookups as after 300. The heap still
+    // gains a little now and then (one of the allocator's or Qt's tables
+    // growing once: 13 to 34 kB seen over these lookups), so what is held to
+    // the bound is the smaller gain of the two halves: whatever a lookup
+    // keeps shows in both. A window, an engine or a view kept per lookup is
+    // far larger than this bound, and so were the names of the button
+    // pictures the style once kept for every lookup (about 1.4 kB a lookup,
+    // 110 kB a half).
+    EXPECT_LT(std::min(first, second), 16 * 1024) << "kept per lookup: " << first / Half << " then " << second / Half;
+    EXPECT_LT(first + second, 128 * 1024);
+    std::printf("heap after %d lookups: %zu bytes; then %td and %td more over %d lookups each\n", WarmUp, warm, first,
+                second, Half);
 }
 
 }  // namespace
