@@ -45,7 +45,7 @@ TEST_P(FailEveryCallInTurn, ReportsOnceWithTheMovesLabelAndStops) {
             testsupport::MessageCapture boxes;
             (f.rig.finder.*m.move)();
             completed = boxes.texts().isEmpty();
-            EXPECT_EQ(boxes.texts(), completed ? QStringList() : QStringList{report(Injected, m.label)});
+            EXPECT_EQ(boxes.texts(), completed ? QStringList() : QStringList{errorReport(Injected, m.label)});
             EXPECT_EQ(f.plan->calls(op), completed ? n - 1 : n);  // nothing more after the failure
             EXPECT_TRUE(n > 1 || !completed) << "the move never called it";
         }
@@ -78,11 +78,11 @@ TEST(FailingLoad, ReportsAndGoesOnOrEndsAsTheLoadDoes) {
     } const cases[] = {
         // clang-format off
         {ViewOp::Fetch, 3, [](FinderRig& r) { r.find("FULLNAME", 0, ""); },
-         report(Injected, "clsFinder.FillFinderGrid"), keys(1, 2) + keys(2, 11)},
+         errorReport(Injected, "clsFinder.FillFinderGrid"), keys(1, 2) + keys(2, 11)},
         {ViewOp::Browse, 2, [](FinderRig& r) { r.prepare("05"); },
-         report(Injected, "clsFinder.StartFinderWith"), keys(1, 12)},
+         errorReport(Injected, "clsFinder.StartFinderWith"), keys(1, 12)},
         {ViewOp::Fetch, 0, [](FinderRig& r) { r.prepare("05", 9); },
-         report("9; Subscript out of range", "clsFinder.StartFinderWith"), keys(1, 12)},
+         errorReport("9; Subscript out of range", "clsFinder.StartFinderWith"), keys(1, 12)},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -94,28 +94,6 @@ TEST(FailingLoad, ReportsAndGoesOnOrEndsAsTheLoadDoes) {
         EXPECT_EQ(boxes.texts(), QStringList{c.report});
         EXPECT_EQ(f.rig.keys(), c.keys);
     }
-}
-
-// A binding that cannot open a companion view ends where it failed.
-TEST(FailingSetUp, ACompanionViewThatCannotBeOpenedEndsTheBinding) {
-    auto plan = std::make_shared<testsupport::FaultPlan>();
-    plan->failOn(ViewOp::OpenView, 3);  // the engine's own TX0001, after the caller's view and TX0002
-    testsupport::MessageCapture boxes;
-    FinderRig rig{QStringLiteral("TX0001"), {}, 12, std::make_shared<testsupport::FaultySession>(openCompany(), plan)};
-    EXPECT_EQ(boxes.texts(), QStringList{report(Injected, "clsFinder.SetFinderView")});
-    EXPECT_FALSE(rig.finder.FinderView);
-}
-
-// A search that cannot read the view says so, and still reloads.
-TEST(FailingSetUp, ASearchWithoutAViewReportsAndStillReloads) {
-    FinderRig rig;
-    rig.finder.FinderView = nullptr;
-    testsupport::MessageCapture boxes;
-    rig.find("EMPLOYEE", 0, "1");
-    ASSERT_GE(boxes.texts().size(), 2);
-    EXPECT_EQ(boxes.texts()[0], report("91; Object variable or With block variable not set", "clsFinder.FindNow"));
-    EXPECT_TRUE(boxes.texts()[1].endsWith(report("", "clsFinder.FillFinderGrid")));
-    EXPECT_EQ(rig.finder.currentFilter(), R"(EMPLOYEE LIKE "1%")");
 }
 
 }  // namespace

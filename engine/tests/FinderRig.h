@@ -6,7 +6,6 @@
 // - CP0014 employees "01".."30": STATUS 2 for every fifth ("05", "10"...),
 //   PARTTIME true for odd numbers, PAYFREQ cycling 1..6 except "07" (code 9,
 //   in no list), HIREDATE 2020-01-<number>;
-// - GL0021 segment codes: none;
 // - GL0001 accounts "1000" (description "  Cash<TAB>at bank  ", type B),
 //   "2000" (inactive, type I) and "3000" (type R).
 #pragma once
@@ -50,10 +49,7 @@ inline const Columns EmployeeColumns{{"EMPLOYEE", 1500}, {"FULLNAME", 2000}, {"S
 std::shared_ptr<accpac::AccpacSession> openCompany();
 // The employee keys from `first` to `last`: keys(3, 5) is "03", "04", "05".
 inline QStringList keys(int first, int last) { return testsupport::numberedKeys(last).mid(first - 1); }
-// The report of a trapped error: the error's words and the procedure's label.
-inline QString report(const QString& error, const char* label) {
-    return error + "\r\n\nIn Procedure: " + label + ".\r\n\nPlease contact Quorvex if this error occurs frequently.";
-}
+using testsupport::errorReport;
 
 struct FinderRig {
     // Binds a fresh Finder to `viewId` (key number `order`, columns declared

@@ -24,7 +24,6 @@ std::shared_ptr<accpac::AccpacSession> openCompany() {
         c->load("CP0014",
                 {"EMPLOYEE", "FULLNAME", "LASTNAME", "FIRSTNAME", "STATUS", "PARTTIME", "PAYFREQ", "HIREDATE"}, employees);
         c->execute("UPDATE CP0014 SET PAYFREQ = 9 WHERE EMPLOYEE = '07'");  // a code the list lacks
-        c->load("GL0021", {"IDSEG", "SEGVAL", "SEGVALDESC"}, {});
         c->load("GL0001", {"ACCTID", "ACCTDESC", "ACTIVESW", "ACCTTYPE"},
                 {{"1000", "  Cash\tat bank  ", "True", "B"}, {"2000", "Payables", "False", "I"},
                  {"3000", "Retained", "True", "R"}});

@@ -1,8 +1,10 @@
 // The test rig: script driver, snapshots, collected boxes.
 #include "LookupRig.h"
 
+#include "accpac/Blanks.h"
 #include "engine/Finder.h"
 #include "lookup/Application.h"
+#include "lookup/Trovex.h"
 #include "lookup/script/ScriptDriver.h"
 #include "tests/support/MessageCapture.h"
 #include "tests/support/TestCompany.h"
@@ -40,6 +42,23 @@ std::shared_ptr<accpac::AccpacSession> testSession() {
     static testsupport::TestCompany company;
     static const std::shared_ptr<accpac::AccpacSession> session = company.open();
     return session;
+}
+
+QStringList results(const Trovex& trovex) { return {trovex.Result1(), trovex.Result2(), trovex.Result3()}; }
+
+void seedResults(Trovex& trovex, const QString& prefix) {
+    trovex.setResult1(prefix + QStringLiteral(" 1"));
+    trovex.setResult2(prefix + QStringLiteral(" 2"));
+    trovex.setResult3(prefix + QStringLiteral(" 3"));
+}
+
+QStringList selectedResults(const QStringList& row, int handsBack) {
+    QStringList expected;
+    for (const int n : {1, 2, 3}) {
+        const QString cell = row.value(n == 3 ? 3 : n - 1);
+        expected << (handsBack >= n && !cell.isEmpty() ? accpac::trimBlanks(cell) : QStringLiteral("before %1").arg(n));
+    }
+    return expected;
 }
 
 LookupRun runLookup(const std::function<void()>& call, const QString& script,

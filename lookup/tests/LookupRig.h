@@ -23,6 +23,9 @@
 namespace window {
 class frmTrovex;
 }
+namespace lookup {
+class Trovex;
+}
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
@@ -47,6 +50,15 @@ struct LookupRun {
 
 // A session on the test program's one company, "Test Company".
 std::shared_ptr<accpac::AccpacSession> testSession();
+
+// The three result properties; and the three set to "<prefix> 1".."<prefix> 3" before a lookup.
+QStringList results(const Trovex& trovex);
+void seedResults(Trovex& trovex, const QString& prefix);
+// The results after a selection of `row` by a preset that hands back the
+// first `handsBack` of them, from columns 0, 1 and 3: a cell that is not
+// empty comes back trimmed of its blanks, any other result keeps its seed
+// "before N".
+QStringList selectedResults(const QStringList& row, int handsBack);
 
 // Runs `call` with `script` driving its windows; `prepare` acts on the first
 // window right after its first snapshot.

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "LookupRig.h"
-#include "accpac/Blanks.h"
 #include "lookup/MethodCalls.h"
 #include "lookup/Trovex.h"
 
@@ -108,9 +107,7 @@ class Presets_ : public ::testing::TestWithParam<Preset> {};
 TEST_P(Presets_, ShowTheirColumnsUnderTheirFilterAndHandBackTheSelectedRow) {
     const Preset& p = GetParam();
     Trovex trovex;
-    trovex.setResult1("before 1");
-    trovex.setResult2("before 2");
-    trovex.setResult3("before 3");
+    seedResults(trovex, "before");
     const LookupRun run = runLookup([&] { parseCall(p.call).invoke(trovex, testSession(), "LookupTests", 0); },
                                     p.key < 0 ? "dblclick row 1" : "drag ScrollBar1 100\nsnapshot\ndblclick row 1");
     ASSERT_EQ(run.failure, QString());
@@ -147,12 +144,7 @@ TEST_P(Presets_, ShowTheirColumnsUnderTheirFilterAndHandBackTheSelectedRow) {
     // Non-empty cells come back trimmed; only the results the preset hands back are touched.
     const QStringList& row = run.windows.back().rows.at(0);
     ASSERT_FALSE(row.join(QString()).isEmpty()) << "the test company has records for every preset";
-    const auto expected = [&](int n, int column) {
-        return p.handsBack >= n && !row[column].isEmpty() ? accpac::trimBlanks(row[column])
-                                                          : QStringLiteral("before %1").arg(n);
-    };
-    EXPECT_EQ(QStringList({trovex.Result1(), trovex.Result2(), trovex.Result3()}),
-              QStringList({expected(1, 0), expected(2, 1), expected(3, 3)}));
+    EXPECT_EQ(results(trovex), selectedResults(row, p.handsBack));
 }
 
 INSTANTIATE_TEST_SUITE_P(Every, Presets_, ::testing::ValuesIn(Presets));

@@ -1,4 +1,5 @@
-// Captures the message boxes shown while it lives, instead of showing them.
+// Captures the message boxes shown while it lives, instead of showing them,
+// and spells the report of a trapped error that a box shows.
 //
 //   testsupport::MessageCapture boxes;
 //   finder.NEXTBATCH();
@@ -14,6 +15,13 @@
 #include "errors/MessageBox.h"
 
 namespace testsupport {
+
+// The text of the report of a trapped error: the error as "number; words"
+// and the label of the procedure it ended.
+inline QString errorReport(const QString& error, const QString& label) {
+    return error + QStringLiteral("\r\n\nIn Procedure: ") + label +
+           QStringLiteral(".\r\n\nPlease contact Quorvex if this error occurs frequently.");
+}
 
 class MessageCapture {
 public:

@@ -341,8 +341,7 @@ private slots:
         testsupport::MessageCapture report;
         tick(check);
         QCOMPARE(report.texts(),
-                 QStringList{"9; Subscript out of range\r\n\nIn Procedure: frmTrovex.chkSample_Click.\r\n\n"
-                             "Please contact Quorvex if this error occurs frequently."});
+                 QStringList{testsupport::errorReport("9; Subscript out of range", "frmTrovex.chkSample_Click")});
         QCOMPARE(errorNumber([&] { check.setValue(0); }), 9L);
         QCOMPARE(report.texts().size(), 1);
     }
@@ -477,9 +476,7 @@ private slots:
         QTest::newRow("step fails with 5") << false << 5L << 1 << QStringList();
         QTest::newRow("step fails with 9")
             << false << 9L << 1
-            << QStringList{
-                   "9; Injected failure\r\n\nIn Procedure: frmTrovex.ScrollBar1_Change.\r\n\n"
-                   "Please contact Quorvex if this error occurs frequently."};
+            << QStringList{testsupport::errorReport("9; Injected failure", "frmTrovex.ScrollBar1_Change")};
     }
     void errorsInTheScrollBarsChange() {
         QFETCH(bool, searchBoxHidden);
@@ -495,9 +492,9 @@ private slots:
     }
 
     // On an edge row of a full grid the keys go to the paging sink, or are
-    // pressed on the scroll bar ("bar: " rows); the batch starts at record
-    // 13. The focus ends in the sink on an edge row, else in the grid, but
-    // a thumb that moves to the top hands it to the search box.
+    // pressed on the scroll bar ("bar: " rows), also after a click on another
+    // cell of that row ("click: " rows); the batch starts at record 13. The focus ends in the sink on an edge row, else
+    // in the grid, but a thumb that moves to the top hands it to the search box.
     void pagingKeys_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("key");
@@ -516,6 +513,10 @@ private slots:
         QTest::newRow("bar: Page Down in the middle") << 5 << pageDown << 13 << LastRow;
         QTest::newRow("bar: Down in the middle") << 5 << down << 13 << 6;
         QTest::newRow("bar: another key: to the grid") << 5 << int(Qt::Key_Home) << 13 << 5;
+        QTest::newRow("click: Down at the last row") << LastRow << down << 14 << LastRow;
+        QTest::newRow("click: Page Down at the last row") << LastRow << pageDown << 25 << LastRow;
+        QTest::newRow("click: Up at the first row") << 1 << up << 12 << 1;
+        QTest::newRow("click: Page Up at the first row") << 1 << pageUp << 1 << 1;
     }
     void pagingKeys() {
         QFETCH(int, row);
@@ -525,10 +526,15 @@ private slots:
         rig->clickBar(QStyle::SC_ScrollBarAddPage);
         rig->clickRow(row < LastRow ? row : row - 1);  // the last row lies under the grid's lower edge
         if (row == LastRow) QTest::keyClick(rig->focus(), Qt::Key_Down);
-        if (QByteArray(QTest::currentDataTag()).startsWith("bar: "))
+        const QByteArray tag = QTest::currentDataTag();
+        if (tag.startsWith("bar: "))
             w().ScrollBar1.SetFocus();
         else
             QCOMPARE(rig->focus(), w().txtScroll.widget());
+        if (tag.startsWith("click: ")) {  // on another cell of the edge row: the keys still page
+            rig->clickRow(row, {}, false, 2);
+            QCOMPARE(rig->grid().Col(), 2);
+        }
         QTest::keyClick(rig->focus(), Qt::Key(key));
         QCOMPARE(rig->keys(), batchFrom(firstKey));
         QCOMPARE(rig->grid().Row(), rowAfter);
@@ -651,34 +657,6 @@ private slots:
         QVERIFY(w().isVisible());
     }
 
-    // A click on another cell of the current row moves the current cell, so
-    // the edge row's paging keys page: after a batch forward (the last row
-    // current) and on the first row.
-    void aClickOnAnotherCellOfTheEdgeRowPages_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("firstKey");
-        QTest::newRow("last row, Down: a record on") << LastRow << int(Qt::Key_Down) << 14;
-        QTest::newRow("last row, Page Down: a batch on") << LastRow << int(Qt::Key_PageDown) << 25;
-        QTest::newRow("first row, Up: a record back") << 1 << int(Qt::Key_Up) << 12;
-        QTest::newRow("first row, Page Up: a batch back") << 1 << int(Qt::Key_PageUp) << 1;
-    }
-    void aClickOnAnotherCellOfTheEdgeRowPages() {
-        QFETCH(int, row);
-        QFETCH(int, key);
-        QFETCH(int, firstKey);
-        rig->clickBar(QStyle::SC_ScrollBarAddPage);
-        if (row == 1) {
-            rig->clickRow(1);  // the first row current, column 0
-            rig->grid().SetFocus();
-        }
-        QCOMPARE(rig->grid().Row(), row);
-        rig->clickRow(row, {}, false, 2);
-        QCOMPARE(rig->grid().Col(), 2);
-        QTest::keyClick(rig->focus(), Qt::Key(key));
-        QCOMPARE(rig->keys(), batchFrom(firstKey));
-    }
-
     // One notch of the wheel, over the grid or over the scroll bar, is one
     // click on an arrow of the bar; half notches add up.
     void oneNotchOfTheWheelIsOneRecord_data() {
@@ -738,18 +716,6 @@ private slots:
             QCOMPARE(rig->keys(), accountKeys(first, first));
         }
         QCOMPARE(thumb(), 0);
-    }
-
-    void autoSearchRunsOneSearchPerKeystrokeFromTheTop() {
-        tick(w().chkAuto);
-        QVERIFY(!w().pbxFind.Enabled());
-        rig->browses.clear();
-        for (const char* key : {"A", "B"}) {
-            rig->clickBar(QStyle::SC_ScrollBarAddPage);
-            QCOMPARE(thumb(), 50);
-            QTest::keyClicks(w().txtSearch.edit(), key);
-        }
-        QCOMPARE(rig->searches(), (QStringList{like("ACCTFMTTD", "A%"), like("ACCTFMTTD", "AB%")}));
     }
 
     // A search that reads for long keeps the window painting and taking keys;
@@ -815,14 +781,24 @@ private slots:
         QCOMPARE(rig->searches().last(), like("ACCTDESC", "%AC0%"));
     }
 
+    // Auto Search runs one search per keystroke, from the top wherever the
+    // thumb was; checking it with a text to search searches at once.
     void checkingAutoSearch() {
-        w().txtSearch.setText("AB1");
-        tick(w().chkAuto);  // with a column to search: Find off, and a search at once
+        tick(w().chkAuto);
         QVERIFY(!w().pbxFind.Enabled());
-        QCOMPARE(rig->searches(), QStringList{like("ACCTFMTTD", "AB1%")});
+        for (const char* key : {"A", "B"}) {
+            rig->clickBar(QStyle::SC_ScrollBarAddPage);
+            QCOMPARE(thumb(), 50);
+            QTest::keyClicks(w().txtSearch.edit(), key);
+        }
+        QCOMPARE(rig->searches(), (QStringList{like("ACCTFMTTD", "A%"), like("ACCTFMTTD", "AB%")}));
         tick(w().chkAuto);
         QVERIFY(w().pbxFind.Enabled());
-        QCOMPARE(rig->searches().size(), 1);
+        w().txtSearch.setText("AB1");
+        QCOMPARE(rig->searches().size(), 2);
+        tick(w().chkAuto);
+        QVERIFY(!w().pbxFind.Enabled());
+        QCOMPARE(rig->searches().last(), like("ACCTFMTTD", "AB1%"));
 
         // The status is not text, so a lookup of it alone has no column to
         // search: Find stays, and nothing is searched.

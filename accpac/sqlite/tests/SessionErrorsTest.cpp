@@ -68,14 +68,12 @@ TEST_F(Session, UnknownViewWrongProgramUnknownKeyAndFieldAreReported) {
     expectReported([&] { view->Fields().Item("NOSUCHFIELD"); }, "NOSUCHFIELD");
 }
 
+// A filter the view cannot read, unreadable text, an unknown field or a
+// value of the wrong type (the filter tests cover every kind of refusal).
 TEST_F(Session, BadFilterFailsTheBrowseWithItsMessageAndLeavesTheViewUsable) {
     auto view = session_->OpenView("AR0036", "AR");
-    // clang-format off
     const std::pair<const char*, const char*> cases[] = {
-        {"IDCUST = \"12", "IDCUST"}, {"NOSUCH = 1", "NOSUCH"}, {"DATEDUE = \"yesterday\"", "yesterday"},
-        {"AMTDUETC LIKE \"1%\"", "AMTDUETC"}, {"(IDCUST = 1200", "IDCUST"}, {"IDCUST = 1200 AND", "IDCUST"},
-        {"AMTDUETC > 1.0001", "AMTDUETC"}, {"TRXTYPEID = 99999", "TRXTYPEID"}};
-    // clang-format on
+        {"IDCUST = \"12", "IDCUST"}, {"NOSUCH = 1", "NOSUCH"}, {"DATEDUE = \"yesterday\"", "yesterday"}};
     for (const auto& [filter, mentions] : cases) {
         expectReported([&] { fetchAll(*view, filter); }, mentions);
         EXPECT_FALSE(view->Fetch());
