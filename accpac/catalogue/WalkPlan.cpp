@@ -122,24 +122,30 @@ WalkPlan::WalkPlan(const ViewDef& view, const KeyDef& key, const filter::Node* f
 }
 
 BrowseQuery WalkPlan::walkPart(std::size_t part, const std::vector<Stored>* after) const {
-    const WalkPart& p = parts_[part];
     QueryWriter w(where_);
+    for (const QString& c : keyLimits(part, after, w)) w.condition(c);
+    return w.finish(view_, key_, ascending_, tableName(view_));
+}
+
+QStringList WalkPlan::keyLimits(std::size_t part, const std::vector<Stored>* after, QueryWriter& w) const {
+    const WalkPart& p = parts_[part];
+    QStringList limits;
     // The start bound (or the last key read) and a range's own end are both
     // lower (upward) or upper (downward) limits; only the tighter one goes
     // into the query, so the index seek uses it. A record read from this
     // part lies in its range, so the key after it is the tighter one.
     const bool boundTighter = after || p.startTighter || !p.range;
     if (after)
-        w.rowBound(keyColumns(), *after, ascending_ ? ">" : "<");
+        limits << w.rowComparison(keyColumns(), *after, ascending_ ? ">" : "<");
     else if (boundTighter && !start_.columns.isEmpty())
-        w.rowBound(start_.columns, start_.values, start_.op);
+        limits << w.rowComparison(start_.columns, start_.values, start_.op);
     if (p.range) {
         const QString leading = quoteIdentifier(key_.segments.front());
         if (ascending_ || !boundTighter)
-            w.condition(QStringLiteral("%1 < %2").arg(leading, w.param(pastPrefix(*p.range))));
-        if (!ascending_ || !boundTighter) w.condition(QStringLiteral("%1 >= %2").arg(leading, w.param(*p.range)));
+            limits << QStringLiteral("%1 < %2").arg(leading, w.param(pastPrefix(*p.range)));
+        if (!ascending_ || !boundTighter) limits << QStringLiteral("%1 >= %2").arg(leading, w.param(*p.range));
     }
-    return w.finish(view_, key_, ascending_, tableName(view_));
+    return limits;
 }
 
 QStringList WalkPlan::keyColumns() const {

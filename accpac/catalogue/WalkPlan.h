@@ -52,6 +52,7 @@ public:
     // records, concatenated, are the browse's records. Empty when no record
     // can match.
     const std::vector<BrowseQuery>& walk() const { return walk_; }
+    bool ascending() const { return ascending_; }
     // The walk's query `part` from its start (`after` nullptr, as in walk())
     // or strictly after `after`, the stored key segments of a record that
     // query gave: a browse read in runs goes on from there. Keys are unique,
@@ -66,6 +67,10 @@ public:
     std::vector<SearchRun> searchRuns(const QStringList& fields, int shortest) const;
 
 protected:
+    // The conditions that limit walkPart(part, after) along the key: the
+    // start or `after`, and the part's range; their values go to `w`.
+    QStringList keyLimits(std::size_t part, const std::vector<Stored>* after, QueryWriter& w) const;
+
     struct Start {
         QStringList columns;         // the leading key segments put, quoted
         std::vector<Stored> values;  // their values
