@@ -11,15 +11,16 @@ namespace {
 // more spellings is cut to fewer characters, which still limits the key.
 constexpr std::size_t MaxKeyRanges = 64;
 
-// The LIKE conditions of the filter's top-level AND chain; those under an OR
-// need not hold and say nothing.
-void requiredLikes(const filter::Node* node, std::vector<LikeTerm>& out) {
+// The LIKE conditions of the filter's top-level AND chain, and the fields
+// it sets equal to a value; those under an OR need not hold and say nothing.
+void requiredConditions(const filter::Node* node, std::vector<LikeTerm>& likes, QStringList& fixed) {
     if (!node) return;
     if (node->kind == filter::Node::Kind::And) {
-        requiredLikes(node->left.get(), out);
-        requiredLikes(node->right.get(), out);
-    } else if (node->kind == filter::Node::Kind::Compare && node->op == filter::Op::Like && node->field) {
-        out.push_back({node->field, node->value.asString()});
+        requiredConditions(node->left.get(), likes, fixed);
+        requiredConditions(node->right.get(), likes, fixed);
+    } else if (node->kind == filter::Node::Kind::Compare && node->field) {
+        if (node->op == filter::Op::Like) likes.push_back({node->field, node->value.asString()});
+        if (node->op == filter::Op::Eq) fixed << node->field->name;
     }
 }
 
@@ -84,7 +85,9 @@ WalkPlan::WalkPlan(const ViewDef& view, const KeyDef& key, const filter::Node* f
     const StartBound bound = startBound(view, key, record, ascending);
     if (bound.nothing) return;
     start_ = {bound.columns, bound.values, boundOperator(bound, ascending)};
-    requiredLikes(filter, terms_);
+    QStringList fixed;
+    requiredConditions(filter, terms_, fixed);
+    standingFixed_ = !view.filterPrefix.isEmpty() && fixed.contains(view.filterPrefix.front());
 
     // The spellings of the longest fixed start of a pattern on the leading segment.
     std::vector<QByteArray> ranges;

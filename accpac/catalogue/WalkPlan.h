@@ -65,6 +65,12 @@ public:
     // match, or when the key ranges alone hold exactly the matches (a lone
     // "text%" on the leading segment), where an index could only add work.
     std::vector<SearchRun> searchRuns(const QStringList& fields, int shortest) const;
+    // True when the filter's LIKE conditions must hold and the key ranges
+    // alone do not hold exactly the matches: the walk tests records.
+    bool searches() const { return !terms_.empty() && !rangesExact_; }
+    // True when the filter fixes the first field of the view's standing
+    // filters (one customer's records), which an index of its own leads.
+    bool standingFixed() const { return standingFixed_; }
 
 protected:
     // The conditions that limit walkPart(part, after) along the key: the
@@ -94,6 +100,7 @@ private:
 
     std::vector<LikeTerm> terms_;  // the filter's LIKE conditions that must hold
     bool rangesExact_ = false;     // the key ranges hold exactly the matching records
+    bool standingFixed_ = false;   // the filter fixes the standing filters' first field
     std::vector<WalkPart> parts_;
     std::vector<BrowseQuery> walk_;
 };

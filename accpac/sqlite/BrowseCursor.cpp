@@ -104,8 +104,10 @@ std::size_t BrowseCursor::readMerged() {
         const bool marked = mark->step();
         mark->reset();
         if (!marked) {
+            // On from the last record read: through the index, or along
+            // the walk's part this run is in.
             inRecordOrder_ = false;
-            throughIndex_ = true;
+            throughIndex_ = plan_.hasIndexed();
         }
         while (inRecordOrder_ && n < runSize_ && !ended_) {
             const std::vector<Stored>* after = partStarted_ ? &lastKey_ : nullptr;

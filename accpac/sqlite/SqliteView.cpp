@@ -70,15 +70,19 @@ bool SqliteView::keyOrdered() {
 
 BrowseCursor::Way SqliteView::chooseWay(const BrowsePlan& plan, const KeyDef& key) {
     BrowseCursor::Way way;
-    if (!plan.hasIndexed() || context_->planning == SearchPlanning::WalkOnly) return way;
-    if (context_->planning == SearchPlanning::IndexFirst) {
-        way.throughIndex = true;
+    if (context_->planning == SearchPlanning::WalkOnly) return way;
+    // Along the first key of a view numbered in its order, the index's hits
+    // (or, for terms it cannot find, the table's records) come in key order:
+    // no count, no choice. Within one customer's records the walk is short
+    // and the count chooses as before.
+    if (context_->planning == SearchPlanning::Cheapest && (plan.hasIndexed() || plan.searches()) &&
+        !plan.standingFixed() && &key == &def_.keys.front() && keyOrdered()) {
+        way.inRecordOrder = true;
         return way;
     }
-    // Along the first key of a view numbered in its order, the index's hits
-    // come in key order: no count, no choice.
-    if (&key == &def_.keys.front() && keyOrdered()) {
-        way.inRecordOrder = true;
+    if (!plan.hasIndexed()) return way;
+    if (context_->planning == SearchPlanning::IndexFirst) {
+        way.throughIndex = true;
         return way;
     }
     const CompanyContext::SearchCosts& costs = context_->costs;
