@@ -48,19 +48,27 @@ QString QueryWriter::param(const Stored& value) {
 
 void QueryWriter::condition(const QString& sql) { conditions_ << sql; }
 
-void QueryWriter::rowBound(const QStringList& columns, const std::vector<Stored>& values, const char* op) {
+QString QueryWriter::rowComparison(const QStringList& columns, const std::vector<Stored>& values, const char* op) {
     QStringList placeholders;
     for (const Stored& v : values) placeholders << param(v);
-    conditions_ << QStringLiteral("%1 %2 %3").arg(rowValue(columns), QLatin1String(op), rowValue(placeholders));
+    return QStringLiteral("%1 %2 %3").arg(rowValue(columns), QLatin1String(op), rowValue(placeholders));
+}
+
+void QueryWriter::rowBound(const QStringList& columns, const std::vector<Stored>& values, const char* op) {
+    conditions_ << rowComparison(columns, values, op);
 }
 
 BrowseQuery QueryWriter::finish(const ViewDef& view, const KeyDef& key, bool ascending, const QString& from) {
     const QString direction = ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
     QStringList order;
     for (const QString& segment : key.segments) order << quoteIdentifier(segment) + direction;
+    return finish(view, from, order.join(QStringLiteral(", ")));
+}
+
+BrowseQuery QueryWriter::finish(const ViewDef& view, const QString& from, const QString& orderBy) {
     query_.sql = QStringLiteral("SELECT %1 FROM %2").arg(selectColumns(view), from);
     if (!conditions_.isEmpty()) query_.sql += QStringLiteral(" WHERE ") + conditions_.join(QStringLiteral(" AND "));
-    query_.sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    query_.sql += QStringLiteral(" ORDER BY ") + orderBy;
     return std::move(query_);
 }
 

@@ -61,9 +61,13 @@ public:
     void condition(const QString& sql);
     // The row value of `columns` compared by `op` with the row value of `values`.
     void rowBound(const QStringList& columns, const std::vector<Stored>& values, const char* op);
+    // That comparison's text, its values bound, for a condition elsewhere.
+    QString rowComparison(const QStringList& columns, const std::vector<Stored>& values, const char* op);
     // The query reading every field `from` (a table, or a join with it) in
     // the key's order.
     BrowseQuery finish(const ViewDef& view, const KeyDef& key, bool ascending, const QString& from);
+    // The same in another order, given as its SQL.
+    BrowseQuery finish(const ViewDef& view, const QString& from, const QString& orderBy);
 
 private:
     BrowseQuery query_;

@@ -11,15 +11,16 @@ namespace {
 // more spellings is cut to fewer characters, which still limits the key.
 constexpr std::size_t MaxKeyRanges = 64;
 
-// The LIKE conditions of the filter's top-level AND chain; those under an OR
-// need not hold and say nothing.
-void requiredLikes(const filter::Node* node, std::vector<LikeTerm>& out) {
+// The LIKE conditions of the filter's top-level AND chain, and the fields
+// it sets equal to a value; those under an OR need not hold and say nothing.
+void requiredConditions(const filter::Node* node, std::vector<LikeTerm>& likes, QStringList& fixed) {
     if (!node) return;
     if (node->kind == filter::Node::Kind::And) {
-        requiredLikes(node->left.get(), out);
-        requiredLikes(node->right.get(), out);
-    } else if (node->kind == filter::Node::Kind::Compare && node->op == filter::Op::Like && node->field) {
-        out.push_back({node->field, node->value.asString()});
+        requiredConditions(node->left.get(), likes, fixed);
+        requiredConditions(node->right.get(), likes, fixed);
+    } else if (node->kind == filter::Node::Kind::Compare && node->field) {
+        if (node->op == filter::Op::Like) likes.push_back({node->field, node->value.asString()});
+        if (node->op == filter::Op::Eq) fixed << node->field->name;
     }
 }
 
@@ -84,7 +85,9 @@ WalkPlan::WalkPlan(const ViewDef& view, const KeyDef& key, const filter::Node* f
     const StartBound bound = startBound(view, key, record, ascending);
     if (bound.nothing) return;
     start_ = {bound.columns, bound.values, boundOperator(bound, ascending)};
-    requiredLikes(filter, terms_);
+    QStringList fixed;
+    requiredConditions(filter, terms_, fixed);
+    standingFixed_ = !view.filterPrefix.isEmpty() && fixed.contains(view.filterPrefix.front());
 
     // The spellings of the longest fixed start of a pattern on the leading segment.
     std::vector<QByteArray> ranges;
@@ -122,24 +125,30 @@ WalkPlan::WalkPlan(const ViewDef& view, const KeyDef& key, const filter::Node* f
 }
 
 BrowseQuery WalkPlan::walkPart(std::size_t part, const std::vector<Stored>* after) const {
-    const WalkPart& p = parts_[part];
     QueryWriter w(where_);
+    for (const QString& c : keyLimits(part, after, w)) w.condition(c);
+    return w.finish(view_, key_, ascending_, tableName(view_));
+}
+
+QStringList WalkPlan::keyLimits(std::size_t part, const std::vector<Stored>* after, QueryWriter& w) const {
+    const WalkPart& p = parts_[part];
+    QStringList limits;
     // The start bound (or the last key read) and a range's own end are both
     // lower (upward) or upper (downward) limits; only the tighter one goes
     // into the query, so the index seek uses it. A record read from this
     // part lies in its range, so the key after it is the tighter one.
     const bool boundTighter = after || p.startTighter || !p.range;
     if (after)
-        w.rowBound(keyColumns(), *after, ascending_ ? ">" : "<");
+        limits << w.rowComparison(keyColumns(), *after, ascending_ ? ">" : "<");
     else if (boundTighter && !start_.columns.isEmpty())
-        w.rowBound(start_.columns, start_.values, start_.op);
+        limits << w.rowComparison(start_.columns, start_.values, start_.op);
     if (p.range) {
         const QString leading = quoteIdentifier(key_.segments.front());
         if (ascending_ || !boundTighter)
-            w.condition(QStringLiteral("%1 < %2").arg(leading, w.param(pastPrefix(*p.range))));
-        if (!ascending_ || !boundTighter) w.condition(QStringLiteral("%1 >= %2").arg(leading, w.param(*p.range)));
+            limits << QStringLiteral("%1 < %2").arg(leading, w.param(pastPrefix(*p.range)));
+        if (!ascending_ || !boundTighter) limits << QStringLiteral("%1 >= %2").arg(leading, w.param(*p.range));
     }
-    return w.finish(view_, key_, ascending_, tableName(view_));
+    return limits;
 }
 
 QStringList WalkPlan::keyColumns() const {

@@ -52,6 +52,7 @@ public:
     // records, concatenated, are the browse's records. Empty when no record
     // can match.
     const std::vector<BrowseQuery>& walk() const { return walk_; }
+    bool ascending() const { return ascending_; }
     // The walk's query `part` from its start (`after` nullptr, as in walk())
     // or strictly after `after`, the stored key segments of a record that
     // query gave: a browse read in runs goes on from there. Keys are unique,
@@ -64,8 +65,18 @@ public:
     // match, or when the key ranges alone hold exactly the matches (a lone
     // "text%" on the leading segment), where an index could only add work.
     std::vector<SearchRun> searchRuns(const QStringList& fields, int shortest) const;
+    // True when the filter's LIKE conditions must hold and the key ranges
+    // alone do not hold exactly the matches: the walk tests records.
+    bool searches() const { return !terms_.empty() && !rangesExact_; }
+    // True when the filter fixes the first field of the view's standing
+    // filters (one customer's records), which an index of its own leads.
+    bool standingFixed() const { return standingFixed_; }
 
 protected:
+    // The conditions that limit walkPart(part, after) along the key: the
+    // start or `after`, and the part's range; their values go to `w`.
+    QStringList keyLimits(std::size_t part, const std::vector<Stored>* after, QueryWriter& w) const;
+
     struct Start {
         QStringList columns;         // the leading key segments put, quoted
         std::vector<Stored> values;  // their values
@@ -89,6 +100,7 @@ private:
 
     std::vector<LikeTerm> terms_;  // the filter's LIKE conditions that must hold
     bool rangesExact_ = false;     // the key ranges hold exactly the matching records
+    bool standingFixed_ = false;   // the filter fixes the standing filters' first field
     std::vector<WalkPart> parts_;
     std::vector<BrowseQuery> walk_;
 };

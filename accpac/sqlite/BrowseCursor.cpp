@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include "accpac/ReadPause.h"
+#include "accpac/sqlite/KeyOrder.h"
 #include "accpac/sqlite/SqliteSession.h"
 #include "accpac/sqlite/Storage.h"
 
@@ -40,7 +41,8 @@ BrowseCursor::BrowseCursor(const ViewDef& view, const KeyDef& key, BrowsePlan pl
       plan_(std::move(plan)),
       prepare_(std::move(prepare)),
       throughIndex_(way.throughIndex),
-      walkBudget_(way.walkBudget),
+      inRecordOrder_(way.inRecordOrder),
+      walkBudget_(way.inRecordOrder ? -1 : way.walkBudget),
       runSize_(FirstRun) {
     for (const QString& segment : key.segments) keyColumns_.push_back(view_.fieldIndex(segment));
     ended_ = !throughIndex_ && plan_.walk().empty();
@@ -70,24 +72,110 @@ Statement::Result BrowseCursor::stepWatched(Statement& statement, bool& abandone
     return result;
 }
 
-void BrowseCursor::readRun() {
+void BrowseCursor::take(const Statement& statement) {
+    std::vector<Variant> row;
+    row.reserve(view_.fields.size());
+    for (std::size_t c = 0; c < view_.fields.size(); ++c) row.push_back(fromColumn(view_.fields[c], statement, int(c)));
+    rows_.push_back(std::move(row));
+    lastKey_.clear();
+    for (const int column : keyColumns_) lastKey_.push_back(statement.columnStored(column));
+    partStarted_ = true;
+}
+
+std::size_t BrowseCursor::readMerged() {
+    // One snapshot for the mark and the part's two halves.
+    const auto run = [&](const QString& sql) {
+        const std::shared_ptr<Statement> s = prepare_(sql);
+        s->step();
+        s->reset();
+    };
+    run(QStringLiteral("BEGIN"));
+    std::vector<std::shared_ptr<Statement>> open;
+    const auto finish = [&](const char* end) {
+        for (const auto& s : open) s->reset();
+        open.clear();
+        run(QLatin1String(end));
+    };
     std::size_t n = 0;
+    try {
+        const std::shared_ptr<Statement> mark = prepare_(keyOrderMarkSql());
+        mark->bind(1, Stored(view_.id.toUtf8()));
+        open.push_back(mark);
+        const bool marked = mark->step();
+        mark->reset();
+        if (!marked) {
+            // On from the last record read: through the index, or along
+            // the walk's part this run is in.
+            inRecordOrder_ = false;
+            throughIndex_ = plan_.hasIndexed();
+        }
+        while (inRecordOrder_ && n < runSize_ && !ended_) {
+            const std::vector<Stored>* after = partStarted_ ? &lastKey_ : nullptr;
+            const BrowseQuery halves[] = {plan_.streamed(walkPart_, after), plan_.noted(walkPart_, after)};
+            // Each half's current row and its key, while it has one.
+            struct Half {
+                Statement* statement;
+                bool row = false;
+                std::vector<Stored> key;
+            } heads[2];
+            bool abandoned = false;
+            const auto advance = [&](Half& h) {
+                bool stopped = false;
+                h.row = stepWatched(*h.statement, stopped) == Statement::Result::Row;
+                abandoned = abandoned || stopped;
+                h.key.clear();
+                if (h.row)
+                    for (const int column : keyColumns_) h.key.push_back(h.statement->columnStored(column));
+            };
+            for (int i = 0; i < 2; ++i) {
+                open.push_back(prepare_(halves[i].sql));
+                heads[i].statement = open.back().get();
+                for (std::size_t p = 0; p < halves[i].params.size(); ++p)
+                    heads[i].statement->bind(int(p) + 1, halves[i].params[p]);
+                advance(heads[i]);
+            }
+            while (n < runSize_ && !abandoned && (heads[0].row || heads[1].row)) {
+                const bool notedFirst =
+                    heads[1].row &&
+                    (!heads[0].row || (plan_.ascending() ? heads[1].key < heads[0].key : heads[0].key < heads[1].key));
+                Half& h = heads[notedFirst ? 1 : 0];
+                take(*h.statement);
+                ++n;
+                advance(h);
+            }
+            const bool more = heads[0].row || heads[1].row;
+            for (const auto& s : open) s->reset();
+            open.clear();
+            if (abandoned) {
+                rows_.clear();
+                ended_ = true;
+            } else if (!more) {
+                if (++walkPart_ >= plan_.walk().size())
+                    ended_ = true;
+                else
+                    partStarted_ = false;
+            }
+        }
+    } catch (...) {
+        finish("ROLLBACK");
+        throw;
+    }
+    finish("COMMIT");
+    return n;
+}
+
+void BrowseCursor::readRun() {
+    std::size_t n = inRecordOrder_ && !ended_ ? readMerged() : 0;
     while (n < runSize_ && !ended_) {
         const BrowseQuery query = resumeQuery();
-        Statement& statement = prepare_(query.sql);
+        const std::shared_ptr<Statement> kept = prepare_(query.sql);
+        Statement& statement = *kept;
         for (std::size_t i = 0; i < query.params.size(); ++i) statement.bind(int(i) + 1, query.params[i]);
         Statement::Result step = Statement::Result::Row;
         bool abandoned = false;
         try {
             while (n < runSize_ && (step = stepWatched(statement, abandoned)) == Statement::Result::Row) {
-                std::vector<Variant> row;
-                row.reserve(view_.fields.size());
-                for (std::size_t c = 0; c < view_.fields.size(); ++c)
-                    row.push_back(fromColumn(view_.fields[c], statement, int(c)));
-                rows_.push_back(std::move(row));
-                lastKey_.clear();
-                for (const int column : keyColumns_) lastKey_.push_back(statement.columnStored(column));
-                partStarted_ = true;
+                take(statement);
                 ++n;
             }
         } catch (...) {

@@ -10,6 +10,13 @@
 // the search index. Keys are unique, so a browse never repeats a record and
 // never skips one that existed throughout, whatever was written in between.
 //
+// Along the first key of a view whose record numbers follow it, a run
+// merges, by key, the two halves of the walk's query it is in
+// (BrowsePlan::streamed and noted). The run reads in one transaction that
+// first looks at the view's mark: a refill of the index between two runs
+// takes it away, and the browse goes on through the search index after the
+// last record read.
+//
 // While a run steps, SQLite's progress handler spends the walk's budget
 // (when the search index stands by: once it is spent, the search index
 // finds the rest after the last record read) and asks the read pause
@@ -18,6 +25,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "accpac/Variant.h"
@@ -27,14 +35,16 @@ namespace accpac::sqlite {
 
 class BrowseCursor {
 public:
-    // The prepared statement for a query text (kept by the caller).
-    using Prepare = std::function<Statement&(const QString& sql)>;
+    // The prepared statement for a query text, shared with the caller's
+    // collection, which may let it go while a run still steps it.
+    using Prepare = std::function<std::shared_ptr<Statement>(const QString& sql)>;
 
     // How the browse starts: through the search index, or walking the key
     // order with a budget of progress ticks (negative: without one).
     struct Way {
         bool throughIndex = false;
         int walkBudget = -1;
+        bool inRecordOrder = false;  // merging the index's hits in record-number order with the noted records
     };
 
     // Reads the first run of `plan` at once. Throws AccpacFailure when the
@@ -48,6 +58,11 @@ public:
 
 private:
     void readRun();
+    // Reads up to runSize_ records merging the two halves of each part;
+    // returns how many.
+    std::size_t readMerged();
+    // Keeps the current row of `statement` as the next record.
+    void take(const Statement& statement);
     // The query the next records come from, resuming after lastKey_.
     BrowseQuery resumeQuery() const;
     // Steps under the progress handler; `abandoned` tells that the read
@@ -64,6 +79,7 @@ private:
     std::size_t walkPart_ = 0;               // the walk's query running or next
     bool partStarted_ = false;               // lastKey_ came from that query
     bool throughIndex_ = false;              // the search index has taken over
+    bool inRecordOrder_ = false;             // merging in record-number order (Way::inRecordOrder)
     int walkBudget_ = -1;                    // progress ticks the walk may still spend; < 0 unlimited
     std::size_t runSize_;                    // records the next run reads
     bool ended_ = false;                     // nothing more to read

@@ -23,6 +23,12 @@ QString searchIndexMatch(const std::vector<catalogue::SearchRun>& runs) {
     return parts.join(QStringLiteral(" AND "));
 }
 
+// The condition that a record of `table` is not in the change table.
+QString notNoted(const ViewDef& view, const QString& table) {
+    return QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 WHERE record = %2.%3)")
+        .arg(searchChangesTableName(view), table, quoteIdentifier(QLatin1String(RecordIdColumn)));
+}
+
 }  // namespace
 
 BrowsePlan::BrowsePlan(const ViewDef& view, const KeyDef& key, const filter::Node* filter, const AccpacFields& record,
@@ -55,6 +61,52 @@ BrowseQuery BrowsePlan::indexed(const std::vector<Stored>* after) const {
     return w.finish(view_, key_, ascending_,
                     QStringLiteral("%1 CROSS JOIN %2 ON %2.%3 = hits.trovex_found")
                         .arg(found, tableName(view_), quoteIdentifier(QLatin1String(RecordIdColumn))));
+}
+
+BrowseQuery BrowsePlan::streamed(std::size_t part, const std::vector<Stored>* after) const {
+    QueryWriter w(where_);
+    const QString record = quoteIdentifier(QLatin1String(RecordIdColumn));
+    const QString table = tableName(view_);
+    const QString match = match_.isEmpty() ? QString() : w.param(Stored(match_.toUtf8()));
+    // The part's limits along the key become limits on the record number:
+    // those of its first and last records in key order that are not noted.
+    // No such record leaves a limit NULL, and the part empty.
+    QString range;
+    if (const QStringList limits = keyLimits(part, after, w); !limits.isEmpty()) {
+        const auto bound = [&](const QString& direction) {
+            QStringList order;
+            for (const QString& column : keyColumns()) order << column + u' ' + direction;
+            return QStringLiteral("(SELECT %1 FROM %2 AS trovex_bound WHERE %3 AND %4 ORDER BY %5 LIMIT 1)")
+                .arg(record, table, limits.join(QStringLiteral(" AND ")),
+                     notNoted(view_, QStringLiteral("trovex_bound")), order.join(QStringLiteral(", ")));
+        };
+        range = QStringLiteral(" BETWEEN %1 AND %2").arg(bound(QStringLiteral("ASC")), bound(QStringLiteral("DESC")));
+    }
+    const QString direction = ascending_ ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
+    w.condition(notNoted(view_, table));
+    if (match_.isEmpty()) {
+        // Without runs for the index, the table itself is read in
+        // record-number order: one pass over its pages, no key index.
+        if (!range.isEmpty()) w.condition(record + range);
+        return w.finish(view_, table, record + direction);
+    }
+    QString hits =
+        QStringLiteral("SELECT rowid AS trovex_found FROM %1 WHERE %1 MATCH %2").arg(searchTableName(view_), match);
+    if (!range.isEmpty()) hits += QStringLiteral(" AND rowid") + range;
+    return w.finish(view_,
+                    QStringLiteral("(%1 ORDER BY rowid%2) AS hits CROSS JOIN %3 ON %3.%4 = hits.trovex_found")
+                        .arg(hits, direction, table, record),
+                    QStringLiteral("hits.trovex_found") + direction);
+}
+
+BrowseQuery BrowsePlan::noted(std::size_t part, const std::vector<Stored>* after) const {
+    QueryWriter w(where_);
+    for (const QString& c : keyLimits(part, after, w)) w.condition(c);
+    return w.finish(
+        view_, key_, ascending_,
+        QStringLiteral("(SELECT record AS trovex_found FROM %1) AS hits CROSS JOIN %2 ON %2.%3 = "
+                       "hits.trovex_found")
+            .arg(searchChangesTableName(view_), tableName(view_), quoteIdentifier(QLatin1String(RecordIdColumn))));
 }
 
 }  // namespace accpac::sqlite

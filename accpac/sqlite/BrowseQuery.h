@@ -17,7 +17,21 @@
 //   filled (SearchChanges.h); the whole filter checks each of them as it is
 //   now, and they are then ordered by key.
 //
-// Which way is cheaper depends on how many records the index offers and on
+// On a view whose record numbers follow its first key (KeyOrder.h), a
+// browse along that key has a third way, whose cost does not depend on how
+// many records the index offers nor on where they lie: the index hands out
+// its hits in record-number order, which for every record the change table
+// does not name is key order. So the index is read from the record number
+// where the browse starts (that of the first such record at or after the
+// start in key order), each hit checked against the whole filter, and the
+// noted records that match, sorted by key, are merged in (BrowseCursor.h);
+// a batch is full after about as many hits as it holds matches. Terms too
+// short for the index read the view's table the same way, in record-number
+// order, which is one pass over its pages instead of a walk of the key's
+// index with a lookup per record. A filter that fixes one customer keeps
+// the counted choice below: its walk is short.
+//
+// Otherwise, which way is cheaper depends on how many records the index offers and on
 // how the matches lie in key order. The index's candidates are counted up to
 // a cap (a few milliseconds): few of them are read and sorted at once; too
 // many to sort quickly mean a common term, which the walk serves. Between
@@ -63,6 +77,15 @@ public:
     // `cap` of the records written since it was filled: SELECT count(*).
     BrowseQuery candidates(std::int64_t cap) const;
     const QString& indexQuery() const { return match_; }
+
+    // For a browse along the first key of a view whose record numbers
+    // follow it: the walk's query `part` (walkPart), from its start or
+    // strictly after `after`, in two halves that give its records between
+    // them. streamed() gives the index's hits that the change table does
+    // not name, in record-number order, hence key order; noted() gives the
+    // records the change table names, in key order.
+    BrowseQuery streamed(std::size_t part, const std::vector<Stored>* after) const;
+    BrowseQuery noted(std::size_t part, const std::vector<Stored>* after) const;
 
 private:
     QString match_;  // the search index's query, "" for none

@@ -34,9 +34,14 @@ QStringList searchChangesSql(const ViewDef& view) {
     // An update that rewrites a record's texts unchanged (a program that
     // sets every column when it posts an amount) is no change to the index.
     // Every update is looked at, not only those that name these columns: an
-    // update may change the record number under the name rowid.
+    // update may change the record number under the name rowid. A record
+    // whose first key changes leaves its place in record-number order
+    // (KeyOrder.h), so it is noted too.
+    QStringList watched = fields;
+    for (const QString& segment : view.keys.front().segments)
+        if (!watched.contains(segment)) watched << segment;
     QStringList changed{QStringLiteral("NEW.%1 IS NOT OLD.%1").arg(record)};
-    for (const QString& f : fields) changed << QStringLiteral("NEW.%1 IS NOT OLD.%1").arg(quoteIdentifier(f));
+    for (const QString& f : watched) changed << QStringLiteral("NEW.%1 IS NOT OLD.%1").arg(quoteIdentifier(f));
     return {QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (record INTEGER PRIMARY KEY) STRICT").arg(changes),
             QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 AFTER INSERT ON %2 BEGIN %3 END")
                 .arg(triggerName(view, "inserted"), tableName(view), note),

@@ -6,7 +6,7 @@
 // none of this program's SQL functions, so nothing they run may call one.
 // Plain SQL triggers on the view's table therefore note, in the view's
 // change table, the number of every record inserted and of every record
-// whose searched texts or number an update changed. A search through the
+// whose searched texts, first key or number an update changed. A search through the
 // index takes those records as candidates besides the index's own, and
 // every candidate is checked against the whole filter on the record as it
 // is now, which drops the records deleted since and those that no longer

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "accpac/sqlite/BrowseQuery.h"
+#include "accpac/sqlite/KeyOrder.h"
 #include "accpac/sqlite/Storage.h"
 
 namespace accpac::sqlite {
@@ -26,12 +27,12 @@ void SqliteView::ResetBrowse(bool) {
     cursor_.reset();
 }
 
-Statement& SqliteView::prepared(const QString& sql) {
-    if (auto it = statements_.constFind(sql); it != statements_.constEnd()) return **it;
+std::shared_ptr<Statement> SqliteView::prepared(const QString& sql) {
+    if (auto it = statements_.constFind(sql); it != statements_.constEnd()) return *it;
     if (statements_.size() >= MaxPreparedQueries) statements_.clear();
     auto statement = std::make_shared<Statement>(context_->db, sql, true);
     statements_.insert(sql, statement);
-    return *statement;
+    return statement;
 }
 
 void SqliteView::Browse(const QString& filter, bool ascending) {
@@ -41,17 +42,45 @@ void SqliteView::Browse(const QString& filter, bool ascending) {
     std::optional<BrowsePlan> plan;
     planBrowse(filter, [&](const filter::Node* tree) { plan.emplace(def_, key, tree, fields_, ascending); });
     try {
-        const BrowseCursor::Way way = chooseWay(*plan);
+        const BrowseCursor::Way way = chooseWay(*plan, key);
         cursor_ = std::make_unique<BrowseCursor>(def_, key, std::move(*plan), way,
-                                                 [this](const QString& sql) -> Statement& { return prepared(sql); });
+                                                 [this](const QString& sql) { return prepared(sql); });
     } catch (const AccpacError& e) {
         context_->fail(e.description());
     }
 }
 
-BrowseCursor::Way SqliteView::chooseWay(const BrowsePlan& plan) {
+bool SqliteView::keyOrdered() {
+    bool marked = false;
+    for (const auto& [sql, value] :
+         {std::pair{keyOrderTableSql(), QString::fromLatin1(KeyOrderTable)}, std::pair{keyOrderMarkSql(), def_.id}}) {
+        const std::shared_ptr<Statement> statement = prepared(sql);
+        statement->bind(1, Stored(value.toUtf8()));
+        try {
+            marked = statement->step();
+        } catch (...) {
+            statement->reset();
+            throw;
+        }
+        statement->reset();
+        if (!marked) break;
+    }
+    return marked;
+}
+
+BrowseCursor::Way SqliteView::chooseWay(const BrowsePlan& plan, const KeyDef& key) {
     BrowseCursor::Way way;
-    if (!plan.hasIndexed() || context_->planning == SearchPlanning::WalkOnly) return way;
+    if (context_->planning == SearchPlanning::WalkOnly) return way;
+    // Along the first key of a view numbered in its order, the index's hits
+    // (or, for terms it cannot find, the table's records) come in key order:
+    // no count, no choice. Within one customer's records the walk is short
+    // and the count chooses as before.
+    if (context_->planning == SearchPlanning::Cheapest && (plan.hasIndexed() || plan.searches()) &&
+        !plan.standingFixed() && &key == &def_.keys.front() && keyOrdered()) {
+        way.inRecordOrder = true;
+        return way;
+    }
+    if (!plan.hasIndexed()) return way;
     if (context_->planning == SearchPlanning::IndexFirst) {
         way.throughIndex = true;
         return way;
@@ -61,16 +90,16 @@ BrowseCursor::Way SqliteView::chooseWay(const BrowsePlan& plan) {
     auto count = candidateCounts_.constFind(plan.indexQuery());
     if (count == candidateCounts_.constEnd()) {
         const BrowseQuery query = plan.candidates(costs.commonCandidates);
-        Statement& statement = prepared(query.sql);
-        for (std::size_t i = 0; i < query.params.size(); ++i) statement.bind(int(i) + 1, query.params[i]);
+        const std::shared_ptr<Statement> statement = prepared(query.sql);
+        for (std::size_t i = 0; i < query.params.size(); ++i) statement->bind(int(i) + 1, query.params[i]);
         try {
-            statement.step();
+            statement->step();
         } catch (...) {
-            statement.reset();
+            statement->reset();
             throw;
         }
-        count = candidateCounts_.insert(plan.indexQuery(), statement.columnInt(0));
-        statement.reset();
+        count = candidateCounts_.insert(plan.indexQuery(), statement->columnInt(0));
+        statement->reset();
     }
     if (*count < costs.rareCandidates)
         way.throughIndex = true;

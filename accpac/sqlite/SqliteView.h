@@ -4,7 +4,8 @@
 // filter into a plan of prepared queries (see BrowseQuery.h), read in short
 // runs that leave the company free between calls (see BrowseCursor.h);
 // Fetch loads the next record into the fields. Under a LIKE condition the
-// search index can answer, Browse counts the index's candidates (capped) and
+// search index can answer, along the first key of a view numbered in its
+// order, Browse merges the index's hits in record-number order; otherwise it counts the index's candidates (capped) and
 // goes through the index, walks the key order, or walks with a small budget
 // of work; when that runs out, the browse carries on through the search
 // index after the last record read. While it steps, a run calls the
@@ -35,10 +36,14 @@ public:
     void Close() override;
 
 private:
-    Statement& prepared(const QString& sql);
-    // How the browse under `plan` starts: through the index, walking with
-    // a budget, or walking without one (SearchPlanning::Cheapest).
-    BrowseCursor::Way chooseWay(const BrowsePlan& plan);
+    std::shared_ptr<Statement> prepared(const QString& sql);
+    // How the browse under `plan` along `key` starts: merging the index's
+    // hits in record-number order, through the index, walking with a
+    // budget, or walking without one (SearchPlanning::Cheapest).
+    BrowseCursor::Way chooseWay(const BrowsePlan& plan, const KeyDef& key);
+    // True when the file marks the view's records as numbered in the order
+    // of its first key (KeyOrder.h).
+    bool keyOrdered();
 
     std::shared_ptr<CompanyContext> context_;
     QHash<QString, std::shared_ptr<Statement>> statements_;  // prepared queries by text

@@ -45,6 +45,8 @@ void createCompany(const QString& path, const CreateOptions& options) {
             sqlite::writeMasterData(db);
             const std::int64_t documents = options.scale > 0 ? options.scale : DemoOpenDocuments;
             sqlite::writeDocuments(db, documents, options.progress);
+            say(options, QStringLiteral("records in key order"));
+            for (const sqlite::ViewDef& view : sqlite::catalogue()) sqlite::writeInKeyOrder(db, view);
             sqlite::createIndexes(db, options.progress);
             db.exec("COMMIT");
             // Lookups read beside the programs that post: with a write-ahead

@@ -3,7 +3,9 @@
 // checks those records one by one; after many such writes, a refill makes
 // searches as quick again as after an import.
 #include "accpac/sqlite/CompanyFile.h"
+#include "accpac/sqlite/KeyOrder.h"
 #include "accpac/sqlite/LikeFunction.h"
+#include "accpac/sqlite/SearchChanges.h"
 #include "accpac/sqlite/Storage.h"
 #include "accpac/tools/CompanyWriter.h"
 
@@ -25,6 +27,14 @@ void reindexCompany(const QString& path, const ProgressReport& progress) {
             const QStringList sql = sqlite::searchIndexSql(view);
             if (sql.isEmpty()) continue;
             if (progress) progress({QStringLiteral("search index of %1").arg(view.id)});
+            // The refill forgets the noted records without renumbering
+            // them, so their view no longer follows its first key.
+            const bool anyNoted = [&] {
+                sqlite::Statement noted(
+                    db, QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(sqlite::searchChangesTableName(view)));
+                return noted.step();
+            }();
+            if (anyNoted) sqlite::setKeyOrderMark(db, view, false);
             for (const QString& statement : sql) db.exec(statement.toUtf8().constData());
         }
     } catch (...) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "accpac/filter/Filter.h"
+#include "accpac/sqlite/KeyOrder.h"
 #include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/Storage.h"
 
@@ -48,6 +49,24 @@ void createIndexes(Database& db, const ProgressReport& progress) {
     if (progress) progress({QStringLiteral("statistics")});
     db.exec(AnalysisLimit);
     db.exec("ANALYZE");
+}
+
+void writeInKeyOrder(Database& db, const ViewDef& view) {
+    if (searchedFields(view).isEmpty()) return;
+    // Sorted once into a temporary table, then written back in that order:
+    // emptying the table restarts its numbering at 1.
+    QStringList names;
+    for (const FieldDef& f : view.fields) names << f.name;
+    const QString columns = columnList(names), order = columnList(view.keys.front().segments),
+                  sorted = QStringLiteral("temp.trovex_sorted");
+    for (const QString& sql :
+         {QStringLiteral("CREATE TABLE %1 AS SELECT %2 FROM %3 ORDER BY %4")
+              .arg(sorted, columns, tableName(view), order),
+          QStringLiteral("DELETE FROM %1").arg(tableName(view)),
+          QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY rowid").arg(tableName(view), columns, sorted),
+          QStringLiteral("DROP TABLE %1").arg(sorted)})
+        db.exec(sql.toUtf8().constData());
+    setKeyOrderMark(db, view, true);
 }
 
 QStringList dropIndexes(Database& db, const ViewDef& view) {

@@ -19,6 +19,12 @@ void createTables(Database& db, const QString& companyName);
 // statistics; `progress`, when set, hears each view's indexes as they are made.
 void createIndexes(Database& db, const ProgressReport& progress = {});
 
+// Rewrites a view's records in the order of its first key, numbered from 1,
+// and marks the view so (accpac/sqlite/KeyOrder.h), when it has a search
+// index (which alone gains by it). For a table just loaded, before its
+// indexes but the unique ones are made, and without the change triggers.
+void writeInKeyOrder(Database& db, const ViewDef& view);
+
 // Drops a view's indexes, but for the unique ones that refuse a repeated
 // key, and returns the statements that make them again, for reloading all
 // its records.

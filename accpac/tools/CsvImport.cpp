@@ -136,6 +136,8 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
         // The search index follows the records in the same transaction, so
         // it never names records the view no longer has.
         if (result.problems.isEmpty()) {
+            if (progress) progress({QStringLiteral("records in key order")});
+            sqlite::writeInKeyOrder(db, *view);
             for (qsizetype i = 0; i < indexes.size(); ++i) {
                 if (progress) progress({QStringLiteral("indexes"), i, indexes.size()});
                 db.exec(indexes[i].toUtf8().constData());

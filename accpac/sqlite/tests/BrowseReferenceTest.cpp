@@ -2,7 +2,7 @@
 // records kept in memory, filtered and sorted in C++, then sliced at the
 // start the put key values give. Every order of the view is tried, both
 // ways, with and without the customer filter and the paging conditions the
-// lookups add, from no start, a put key value, two put segments and the
+// lookups add, and under searches the search index serves, from no start, a put key value, two put segments and the
 // maximum key. The records repeat dates, amounts, order and PO numbers and
 // document numbers across customers, so the keys' tie-breaking segments
 // decide the order.
@@ -77,19 +77,34 @@ TEST_P(BrowseReference, FetchesWhatTheReferenceSelects) {
     view->setOrder(keyNumber);
     auto& fields = view->Fields();
     std::mt19937 rng{unsigned(GetParam())};
-    // Filters: none, the lookup's customer filter, and that with a paging condition on the order key.
-    const char* const ops[] = {nullptr, nullptr, " > ", " >= ", " < ", " <= "};
+    // Filters: none, the lookup's customer filter, and that with a paging
+    // condition on the order key; searches, one found through the search
+    // index, one also through key ranges of the document number.
+    const char* const ops[] = {nullptr, nullptr, " > ", " >= ", " < ", " <= ", nullptr, nullptr};
+    const char* const searches[] = {
+        "", "", "", "", "", "", "IDCUSTPO LIKE \"%o-1%\"", "IDINVC LIKE \"in01%\" AND IDORDRNBR LIKE \"%rD1%\""};
     // Starts: none, the leading segment put, two segments put, the maximum key put; six random trials of each.
-    for (int run = 0; run < 2 * 6 * 4 * 6; ++run) {
+    for (int run = 0; run < 2 * 8 * 4 * 6; ++run) {
         const bool ascending = run % 2 == 0;
-        const int filterKind = run / 2 % 6, start = run / 12 % 4, putCount = start == 3 ? 0 : start;
+        const int filterKind = run / 2 % 8, start = run / 16 % 4, putCount = start == 3 ? 0 : start;
         const Record& anchor = rows_[rng() % rows_.size()];
         const Record& from = rows_[rng() % rows_.size()];
         std::vector<const Record*> expected;
         for (const Record& r : rows_) {
             const int c = compare(r, anchor, leading);
-            const bool kept[] = {true, true, c > 0, c >= 0, c < 0, c <= 0};
-            if ((filterKind == 0 || (text(r, "IDCUST") == "1200" && text(r, "SWPAID") == "0")) && kept[filterKind])
+            const auto holds = [&](const char* field, const char* part) {
+                return text(r, field).contains(QLatin1String(part), Qt::CaseInsensitive);
+            };
+            const bool kept[] = {true,
+                                 true,
+                                 c > 0,
+                                 c >= 0,
+                                 c < 0,
+                                 c <= 0,
+                                 holds("IDCUSTPO", "o-1"),
+                                 text(r, "IDINVC").startsWith("IN01") && holds("IDORDRNBR", "rd1")};
+            if ((filterKind == 0 || filterKind >= 6 || (text(r, "IDCUST") == "1200" && text(r, "SWPAID") == "0")) &&
+                kept[filterKind])
                 expected.push_back(&r);
         }
         std::sort(expected.begin(), expected.end(), [&](const Record* a, const Record* b) {
@@ -105,7 +120,8 @@ TEST_P(BrowseReference, FetchesWhatTheReferenceSelects) {
             if (ascending ? c >= 0 : c <= 0) want << r->mid(0, 3).join(u'|');
         }
 
-        QString filter = filterKind ? "IDCUST=1200 AND SWPAID=0" : "";
+        QString filter = filterKind == 0 || filterKind >= 6 ? "" : "IDCUST=1200 AND SWPAID=0";
+        filter += searches[filterKind];
         if (ops[filterKind]) filter += " AND " + leading + ops[filterKind] + '"' + text(anchor, leading) + '"';
         view->ClearRecord();
         view->ResetBrowse(false);

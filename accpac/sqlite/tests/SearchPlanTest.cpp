@@ -1,5 +1,6 @@
-// Searches through the key ranges and the search index against the plain
-// walk in key order: on random documents and random LIKE terms (letter case
+// Searches through the key ranges and the search index (its hits sorted by
+// key, or read in record-number order where that is key order) against the
+// plain walk in key order: on random documents and random LIKE terms (letter case
 // beyond ASCII, characters whose folding is shared, %, _, quotes, blanks,
 // empty terms), every way to the records gives the same records in the same
 // order, upward and downward, from put keys, under paging conditions and
@@ -33,6 +34,8 @@ const QStringList Header{"IDCUST", "IDINVC", "IDORDERNBR", "IDCUSTPO", "SWPAID"}
 const QStringList Alphabet{"a",      "A", "b", "é", "É", "k", "K", "\u212A", "s", "S",
                            "\u017F", "ß", "1", "2", " ", "%", "_", "'",      "x", "X"};
 
+const QString SharedWord = "kés";
+
 class Generator {
 public:
     explicit Generator(unsigned seed) : rng_(seed) {}
@@ -52,8 +55,10 @@ public:
         std::vector<QStringList> rows;
         std::set<QString> identities;
         while (int(rows.size()) < count) {
-            QStringList r{QStringList{"1100", "1200", "K1", "k1"}[pick(4)], text(6), text(5), text(7),
-                          pick(4) ? "0" : "1"};
+            // A third of the PO numbers share a word, so that a search finds
+            // many records, old and newly written ones interleaved.
+            QStringList r{QStringList{"1100", "1200", "K1", "k1"}[pick(4)], text(6), text(5),
+                          pick(3) ? text(7) : text(2) + respelled(SharedWord) + text(2), pick(4) ? "0" : "1"};
             if (r[1].isEmpty() || !identities.insert(r[1] + u'|' + r[0]).second) continue;
             rows.push_back(r);
         }
@@ -64,7 +69,9 @@ public:
     // can hold.
     QString term(const std::vector<QStringList>& rows, int column) {
         QString t;
-        if (pick(3)) {
+        if (pick(8) == 0) {
+            t = respelled(SharedWord);
+        } else if (pick(3)) {
             const QString& value = rows[std::size_t(pick(int(rows.size())))][column];
             const int from = pick(int(value.size()) + 1);
             t = respelled(value.mid(from, 1 + pick(5)));
@@ -167,7 +174,7 @@ protected:
         for (int i = 0; i < 200; ++i) {
             const QString number = QString::number(g.pick(int(rows_.size()) + 40) + 1);
             const QStringList d = fresh();
-            switch (g.pick(7)) {
+            switch (g.pick(8)) {
                 case 0:
                     w.rows(insert, {d[0], d[1], d[2], d[3], any});
                     break;
@@ -195,6 +202,9 @@ protected:
                     w.rows("DELETE FROM AR0036 WHERE trovex_rowid = (SELECT max(trovex_rowid) FROM AR0036)");
                     w.rows(insert, {d[0], d[1], d[2], d[3], any});
                     break;
+                case 7:  // the document moves in key order by its customer, which is not searched
+                    w.rows("UPDATE OR IGNORE AR0036 SET IDCUST = ?1 WHERE trovex_rowid = ?2", {d[0], number});
+                    break;
             }
         }
         w.rows("COMMIT");
@@ -205,6 +215,12 @@ protected:
 
     static int changesNoted() {
         return ForeignWriter(company_->path()).count("SELECT count(*) FROM AR0036_search_changed");
+    }
+    // Whether the file marks the documents as numbered in key order, which
+    // the browses along key 0 then use.
+    static bool keyOrderMarked() {
+        return ForeignWriter(company_->path()).count("SELECT count(*) FROM trovex_key_order WHERE view = 'AR0036'") ==
+               1;
     }
 
     // The records a browse gives (document and customer), one a line, or the error it raises.
@@ -288,23 +304,53 @@ protected:
 
 TEST_F(SearchPlans, EveryWayGivesTheWalksRecords) {
     EXPECT_GT(changesNoted(), 50);
+    EXPECT_TRUE(keyOrderMarked());
     expectEveryWayGivesTheWalksRecords(11, 400);
 }
 
+// A refill forgets the noted records without renumbering them, so the
+// browses along key 0 go back to counting and walking; an import writes in
+// key order again.
 TEST_F(SearchPlans, ARefillOrALaterImportEmptiesTheChangeTable) {
-    accpac::reindexCompany(company_->path());
+    // A browse in record-number order that the refill interrupts between
+    // two runs goes on after its last record, in key order, the other way.
+    for (const QString& filter : {"IDCUSTPO LIKE \"%" + SharedWord + "%\"", QString("IDCUSTPO LIKE \"%k%\"")}) {
+        SCOPED_TRACE(filter.toStdString());
+        if (!keyOrderMarked()) {
+            company_->load("AR0036", Header, QList<QStringList>(rows_.begin(), rows_.end()));
+            Generator g(29);
+            writeAsAnotherProgram(g);
+        }
+        ASSERT_TRUE(keyOrderMarked());
+        ASSERT_GT(changesNoted(), 50);
+        const std::string walked = browse(SearchPlanning::WalkOnly, 0, filter, QString(), false, true);
+        auto view = company_->open()->OpenView("AR0036", "AR");
+        view->setOrder(0);
+        view->Browse(filter, true);
+        QStringList got;
+        while (view->Fetch()) {
+            got << view->Fields().Item("IDINVC").Value().asString() + u'|' +
+                       view->Fields().Item("IDCUST").Value().asString();
+            if (got.size() == 20) accpac::reindexCompany(company_->path());
+        }
+        ASSERT_GT(got.size(), 20);
+        EXPECT_EQ(got.join(u'\n').toStdString(), walked);
+    }
     EXPECT_EQ(changesNoted(), 0);
+    EXPECT_FALSE(keyOrderMarked());
     expectEveryWayGivesTheWalksRecords(13, 100);
     Generator g(17);
     writeAsAnotherProgram(g);
     ASSERT_GT(changesNoted(), 50);
     company_->load("AR0036", Header, QList<QStringList>(rows_.begin(), rows_.end()));
     EXPECT_EQ(changesNoted(), 0);
+    EXPECT_TRUE(keyOrderMarked());
     expectEveryWayGivesTheWalksRecords(19, 100);
 }
 
 // Every view's triggers run on a connection without this program's SQL
-// functions, and note a record inserted and one whose searched text changed.
+// functions, and note a record inserted, one whose searched text changed
+// and one whose first key changed.
 TEST_F(SearchPlans, WritersWithoutOurFunctionsNoteTheirChanges) {
     ForeignWriter w(company_->path());
     int viewsWritten = 0;
@@ -323,7 +369,15 @@ TEST_F(SearchPlans, WritersWithoutOurFunctionsNoteTheirChanges) {
         // Twice: the record is noted once.
         for (int i = 0; i < 2; ++i)
             w.rows(QString("UPDATE %1 SET %2 = %2 || 'x' WHERE trovex_rowid = ?1").arg(table, field), {last});
-        for (const QString& record : {first, last})
+        // A record moved along the first key by its last segment, searched or not.
+        const QString moved =
+            w.rows("SELECT min(trovex_rowid) FROM " + table + " WHERE trovex_rowid > ?1", {first}).front().front();
+        const QString& segment = view.keys.front().segments.back();
+        w.rows(QString("UPDATE %1 SET %2 = %2 %3 WHERE trovex_rowid = ?1")
+                   .arg(table, accpac::sqlite::quoteIdentifier(segment),
+                        view.field(segment)->type == accpac::FieldType::String ? "|| 'x'" : "+ 1000000"),
+               {moved});
+        for (const QString& record : {first, last, moved})
             EXPECT_EQ(
                 w.count("SELECT count(*) FROM " + accpac::sqlite::searchChangesTableName(view) + " WHERE record = ?1",
                         {record}),
