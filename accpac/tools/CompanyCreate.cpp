@@ -92,9 +92,9 @@ void createCompany(const QString& path, const CreateOptions& options) {
             db.exec(QStringLiteral("DELETE FROM %1").arg(sqlite::tableName(payments)).toUtf8().constData());
             sqlite::createViewIndexes(db, payments, 0);
             db.exec("COMMIT");
-            say(progress, QStringLiteral("waiting for %1").arg(payments.id));
+            // The other thread's progress shows while this one waits.
             side.wait();
-            say(progress, QStringLiteral("copying %1").arg(payments.id));
+            say(progress, QStringLiteral("copy of %1").arg(payments.id));
             if (side.moveInto(db) != payRecords)
                 throw AccpacError(errnum::AccpacFailure,
                                   QStringLiteral("The demo scheduled payments were not written the same twice."));
