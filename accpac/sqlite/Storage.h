@@ -54,5 +54,12 @@ QString searchTableName(const ViewDef& view);
 // transaction that loads the records. The connection needs the filter's
 // SQL functions; the writers that come later do not.
 QStringList searchIndexSql(const ViewDef& view);
+// The statements of searchIndexSql that create and fill the index alone,
+// for a tool that copies the records in afterwards: the change table's
+// triggers would stop SQLite's copy of a whole table (and the index
+// already knows the records copied), so it runs searchChangesSql after the
+// copy. The change table is emptied with the fill: from then on the index
+// knows every record but those the triggers note.
+QStringList searchFillSql(const ViewDef& view);
 
 }  // namespace accpac::sqlite

@@ -1,17 +1,21 @@
 // Making a company file: the tables, the demo records in one transaction,
 // then the indexes, built once over the loaded records (much faster than
-// keeping them up to date record by record).
+// keeping them up to date record by record). The scheduled payments are
+// built in a second file on a second thread and copied in at the end.
 #include <unistd.h>
 
 #include <QFile>
 #include <cerrno>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 
 #include "accpac/AccpacError.h"
+#include "accpac/sqlite/SearchChanges.h"
 #include "accpac/tools/CompanyTables.h"
 #include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/DemoData.h"
+#include "accpac/tools/SideBuild.h"
 
 namespace accpac {
 
@@ -19,8 +23,8 @@ namespace {
 
 constexpr std::int64_t DemoOpenDocuments = 600;  // enough for customer 1200 and many pages
 
-void say(const CreateOptions& options, const QString& text) {
-    if (options.progress) options.progress({text});
+void say(const ProgressReport& progress, const QString& text) {
+    if (progress) progress({text});
 }
 
 }  // namespace
@@ -31,23 +35,73 @@ void createCompany(const QString& path, const CreateOptions& options) {
     const QString building = path + QStringLiteral(".building");
     QFile::remove(building);
     try {
+        // The two threads below take turns at the caller's report.
+        std::mutex reporting;
+        ProgressReport progress;
+        if (options.progress)
+            progress = [&](const Progress& p) {
+                const std::lock_guard lock(reporting);
+                options.progress(p);
+            };
+        const std::int64_t documents = options.scale > 0 ? options.scale : DemoOpenDocuments;
         {
             sqlite::Database db(building, sqlite::Database::Mode::Create);
             // Nothing to recover if this fails halfway: the file is thrown away.
             db.exec("PRAGMA journal_mode = OFF");
             db.exec("PRAGMA synchronous = OFF");
             db.exec("PRAGMA locking_mode = EXCLUSIVE");
-            db.exec("PRAGMA cache_size = -262144");
-            db.exec("PRAGMA threads = 2");
+            db.exec(sqlite::LoadingCacheSize);
+            // The scheduled payments, the view with the most records and
+            // indexes, are made in a file of their own meanwhile.
+            const sqlite::ViewDef& payments = *sqlite::findView(QStringLiteral("AR0037"));
+            sqlite::SideBuild side(
+                building + QStringLiteral("-") + payments.id, payments,
+                [documents, &payments](sqlite::Database& sideDb, const ProgressReport& report) {
+                    const std::int64_t records =
+                        sqlite::writeDocuments(sideDb, documents, sqlite::Receivables::Payments, report);
+                    sqlite::writeInKeyOrder(sideDb, payments);
+                    return records;
+                },
+                progress);
             db.exec("BEGIN");
             sqlite::createTables(db, options.name);
-            say(options, QStringLiteral("master data"));
+            say(progress, QStringLiteral("master data"));
             sqlite::writeMasterData(db);
-            const std::int64_t documents = options.scale > 0 ? options.scale : DemoOpenDocuments;
-            sqlite::writeDocuments(db, documents, options.progress);
-            say(options, QStringLiteral("records in key order"));
-            for (const sqlite::ViewDef& view : sqlite::catalogue()) sqlite::writeInKeyOrder(db, view);
-            sqlite::createIndexes(db, options.progress);
+            sqlite::writeDocuments(db, documents, sqlite::Receivables::Documents, progress);
+            say(progress, QStringLiteral("records in key order"));
+            for (const sqlite::ViewDef& view : sqlite::catalogue())
+                if (&view != &payments) sqlite::writeInKeyOrder(db, view);
+            for (const sqlite::ViewDef& view : sqlite::catalogue()) {
+                if (&view == &payments) continue;
+                const std::int64_t records = sqlite::loadedRecords(db, view);
+                sqlite::createViewIndexes(db, view, records, progress);
+                sqlite::fillSearchIndex(db, view, records, progress);
+            }
+            // Meanwhile this thread makes the payments' search index from a
+            // copy of their records (the same sequence in the same key order
+            // gives the same record numbers; the mark of that order stays
+            // here), then empties the table for the copy from the other
+            // file, which needs the same indexes and no triggers yet.
+            const std::int64_t payRecords =
+                sqlite::writeDocuments(db, documents, sqlite::Receivables::Payments, [&](Progress p) {
+                    p.stage = QStringLiteral("search texts of %1").arg(payments.id);
+                    if (progress) progress(p);
+                });
+            sqlite::writeInKeyOrder(db, payments);
+            sqlite::fillSearchIndex(db, payments, payRecords, progress, sqlite::searchFillSql);
+            db.exec(QStringLiteral("DELETE FROM %1").arg(sqlite::tableName(payments)).toUtf8().constData());
+            sqlite::createViewIndexes(db, payments, 0);
+            db.exec("COMMIT");
+            // The other thread's progress shows while this one waits.
+            side.wait();
+            say(progress, QStringLiteral("copy of %1").arg(payments.id));
+            if (side.moveInto(db) != payRecords)
+                throw AccpacError(errnum::AccpacFailure,
+                                  QStringLiteral("The demo scheduled payments were not written the same twice."));
+            db.exec("BEGIN");
+            for (const QString& sql : sqlite::searchChangesSql(payments)) db.exec(sql.toUtf8().constData());
+            say(progress, QStringLiteral("statistics"));
+            sqlite::analyzeCompany(db);
             db.exec("COMMIT");
             // Lookups read beside the programs that post: with a write-ahead
             // log neither waits for the other.

@@ -4,9 +4,9 @@
 // searches as quick again as after an import.
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/sqlite/KeyOrder.h"
-#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SearchChanges.h"
 #include "accpac/sqlite/Storage.h"
+#include "accpac/tools/CompanyTables.h"
 #include "accpac/tools/CompanyWriter.h"
 
 namespace accpac {
@@ -18,15 +18,12 @@ void reindexCompany(const QString& path, const ProgressReport& progress) {
     // Open lookups go on reading beside the refill, as beside an import.
     db.exec("PRAGMA journal_mode = WAL");
     db.exec("PRAGMA cache_size = -262144");
-    sqlite::registerSqlFunctions(db.handle());
     // One transaction: the index and its change table are emptied and
     // refilled together, so no lookup sees one without the other.
     db.exec("BEGIN IMMEDIATE");
     try {
         for (const sqlite::ViewDef& view : sqlite::catalogue()) {
-            const QStringList sql = sqlite::searchIndexSql(view);
-            if (sql.isEmpty()) continue;
-            if (progress) progress({QStringLiteral("search index of %1").arg(view.id)});
+            if (sqlite::searchedFields(view).isEmpty()) continue;
             // The refill forgets the noted records without renumbering
             // them, so their view no longer follows its first key.
             const bool anyNoted = [&] {
@@ -35,7 +32,7 @@ void reindexCompany(const QString& path, const ProgressReport& progress) {
                 return noted.step();
             }();
             if (anyNoted) sqlite::setKeyOrderMark(db, view, false);
-            for (const QString& statement : sql) db.exec(statement.toUtf8().constData());
+            sqlite::fillSearchIndex(db, view, sqlite::loadedRecords(db, view), progress);
         }
     } catch (...) {
         db.exec("ROLLBACK");

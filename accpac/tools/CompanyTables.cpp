@@ -34,19 +34,32 @@ void createTables(Database& db, const QString& companyName) {
     for (const ViewDef& view : catalogue()) db.exec(createTableSql(view).toUtf8().constData());
 }
 
-void createIndexes(Database& db, const ProgressReport& progress) {
-    registerSqlFunctions(db.handle());
-    for (const ViewDef& view : catalogue()) {
-        const QStringList indexes = createIndexSql(view);
-        for (qsizetype i = 0; i < indexes.size(); ++i) {
-            if (progress) progress({QStringLiteral("indexes of %1").arg(view.id), i, indexes.size()});
-            db.exec(indexes[i].toUtf8().constData());
-        }
-        const QStringList search = searchIndexSql(view);
-        if (progress && !search.isEmpty()) progress({QStringLiteral("search index of %1").arg(view.id)});
-        for (const QString& sql : search) db.exec(sql.toUtf8().constData());
+void makeIndexes(Database& db, const QString& stage, const QStringList& statements, std::int64_t records,
+                 const ProgressReport& progress) {
+    const std::int64_t total = records * statements.size();
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        if (progress) progress({stage, records * i, total});
+        db.exec(statements[i].toUtf8().constData());
     }
-    if (progress) progress({QStringLiteral("statistics")});
+    if (progress && total > 0) progress({stage, total, total});
+}
+
+void createViewIndexes(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress) {
+    makeIndexes(db, QStringLiteral("indexes of %1").arg(view.id), createIndexSql(view), records, progress);
+}
+
+void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress,
+                     QStringList (*statements)(const ViewDef&)) {
+    const QStringList sql = statements(view);
+    if (sql.isEmpty()) return;
+    const QString stage = QStringLiteral("search index of %1").arg(view.id);
+    if (progress) progress({stage, 0, records});
+    registerSqlFunctions(db.handle());
+    for (const QString& statement : sql) db.exec(statement.toUtf8().constData());
+    if (progress && records > 0) progress({stage, records, records});
+}
+
+void analyzeCompany(Database& db) {
     db.exec(AnalysisLimit);
     db.exec("ANALYZE");
 }
@@ -67,6 +80,13 @@ void writeInKeyOrder(Database& db, const ViewDef& view) {
           QStringLiteral("DROP TABLE %1").arg(sorted)})
         db.exec(sql.toUtf8().constData());
     setKeyOrderMark(db, view, true);
+}
+
+std::int64_t loadedRecords(Database& db, const ViewDef& view) {
+    Statement last(db, QStringLiteral("SELECT coalesce(max(%1), 0) FROM %2")
+                           .arg(quoteIdentifier(QLatin1String(RecordIdColumn)), tableName(view)));
+    last.step();
+    return last.columnInt(0);
 }
 
 QStringList dropIndexes(Database& db, const ViewDef& view) {

@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <algorithm>
 #include <optional>
+#include <thread>
 
 #include "accpac/AccpacError.h"
 #include "accpac/sqlite/SqliteCompany.h"
@@ -68,48 +70,59 @@ private:
 
 // Shows a long job's progress on standard error: on a terminal one line
 // redrawn in place (stage, bar, records done, rate, time left), elsewhere
-// one line per stage.
+// one line per stage. A job may run stages on two threads at once (each
+// report comes whole, one at a time); a stage ends when its records are
+// all done or when the thread that reported it starts another.
 class ProgressLine {
 public:
-    explicit ProgressLine(QTextStream& err) : err_(err), terminal_(isatty(STDERR_FILENO) != 0) { clock_.start(); }
-    ~ProgressLine() { finish(); }
+    explicit ProgressLine(QTextStream& err) : err_(err), terminal_(isatty(STDERR_FILENO) != 0) {}
+    ~ProgressLine() {
+        for (auto it = running_.begin(); it != running_.end(); ++it) finish(it.value());
+    }
 
     void operator()(const Progress& p) {
-        if (p.stage != stage_) {
-            finish();
-            stage_ = p.stage;
-            stageClock_.restart();
+        QString& current = running_[std::this_thread::get_id()];
+        if (p.stage != current) {
+            finish(current);
+            current = p.stage;
+            clocks_[p.stage].start();
             if (!terminal_) err_ << "writing " << p.stage << "...\n";
-            if (!terminal_) err_.flush();
+            err_.flush();
         }
-        if (!terminal_ || p.total <= 0) return;
-        const double seconds = std::max(0.001, double(stageClock_.elapsed()) / 1000.0);
-        const double rate = double(p.done) / seconds;
-        const double fraction = std::min(1.0, double(p.done) / double(p.total));
-        const int filled = int(fraction * BarWidth);
-        const auto left = std::int64_t(rate > 0 ? double(p.total - p.done) / rate : 0);
-        err_ << '\r' << stage_ << " [" << QString(filled, u'#') << QString(BarWidth - filled, u'.') << "] " << p.done
-             << "/" << p.total << "  " << std::int64_t(rate) << "/s  "
-             << QStringLiteral("%1:%2 left").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0')) << "   ";
-        err_.flush();
-        drawn_ = true;
+        if (p.total > 0 && terminal_) draw(p);
+        if (p.total > 0 && p.done >= p.total) finish(current);
     }
 
 private:
     static constexpr int BarWidth = 30;
-    void finish() {
-        if (drawn_)
-            err_ << QStringLiteral("  (%1 s)\n").arg(double(stageClock_.elapsed()) / 1000.0, 0, 'f', 1);
-        else if (terminal_ && !stage_.isEmpty())
-            err_ << stage_ << QStringLiteral(" (%1 s)\n").arg(double(stageClock_.elapsed()) / 1000.0, 0, 'f', 1);
+    double seconds(const QString& stage) const { return double(clocks_[stage].elapsed()) / 1000.0; }
+    void draw(const Progress& p) {
+        const double rate = double(p.done) / std::max(0.001, seconds(p.stage));
+        const double fraction = std::min(1.0, double(p.done) / double(p.total));
+        const int filled = int(fraction * BarWidth);
+        const auto left = std::int64_t(rate > 0 ? double(p.total - p.done) / rate : 0);
+        err_ << '\r' << p.stage << " [" << QString(filled, u'#') << QString(BarWidth - filled, u'.') << "] " << p.done
+             << "/" << p.total << "  " << std::int64_t(rate) << "/s  "
+             << QStringLiteral("%1:%2 left").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0')) << EraseRest;
+        err_.flush();
+        drawn_ = true;
+    }
+    // Ends a stage: on a terminal, its line with the time it took.
+    void finish(QString& stage) {
+        if (stage.isEmpty()) return;
+        if (terminal_)
+            err_ << (drawn_ ? "\r" : "") << stage << QStringLiteral(" (%1 s)").arg(seconds(stage), 0, 'f', 1)
+                 << EraseRest << "\n";
         err_.flush();
         drawn_ = false;
+        stage.clear();
     }
+    static constexpr const char* EraseRest = "\033[K";  // clears what a longer line left on the terminal
     QTextStream& err_;
     bool terminal_;
     bool drawn_ = false;
-    QString stage_;
-    QElapsedTimer clock_, stageClock_;
+    QHash<std::thread::id, QString> running_;  // each thread's stage
+    QHash<QString, QElapsedTimer> clocks_;
 };
 
 std::int64_t wholeNumber(const QString& text, const QString& option, std::int64_t lo, std::int64_t hi) {

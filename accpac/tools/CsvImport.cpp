@@ -3,7 +3,6 @@
 #include <QSet>
 
 #include "accpac/AccpacError.h"
-#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SearchChanges.h"
 #include "accpac/sqlite/Storage.h"
 #include "accpac/tools/CompanyTables.h"
@@ -96,13 +95,13 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
     sqlite::readCompanyName(db);
     // An open lookup must not keep the import waiting, nor the import the lookup.
     db.exec("PRAGMA journal_mode = WAL");
-    // A page cache large enough for the sorts that rebuild the indexes.
-    db.exec("PRAGMA cache_size = -262144");
-    db.exec("PRAGMA threads = 2");
+    db.exec(sqlite::LoadingCacheSize);
     db.exec("BEGIN IMMEDIATE");
     try {
         // The records written here are all indexed below; the triggers that
         // note later writers' changes come back with the index.
+        // Freeing the old records is part of loading the new ones.
+        if (progress) progress({QStringLiteral("records")});
         for (const QString& sql : sqlite::dropSearchChangeTriggersSql(*view)) db.exec(sql.toUtf8().constData());
         db.exec(QStringLiteral("DELETE FROM %1").arg(sqlite::tableName(*view)).toUtf8().constData());
         // Sorting the loaded records once per index is many times faster
@@ -136,15 +135,11 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
         // The search index follows the records in the same transaction, so
         // it never names records the view no longer has.
         if (result.problems.isEmpty()) {
+            if (progress) progress({QStringLiteral("records"), result.rows, result.rows});
             if (progress) progress({QStringLiteral("records in key order")});
             sqlite::writeInKeyOrder(db, *view);
-            for (qsizetype i = 0; i < indexes.size(); ++i) {
-                if (progress) progress({QStringLiteral("indexes"), i, indexes.size()});
-                db.exec(indexes[i].toUtf8().constData());
-            }
-            if (progress) progress({QStringLiteral("search index")});
-            sqlite::registerSqlFunctions(db.handle());
-            for (const QString& sql : sqlite::searchIndexSql(*view)) db.exec(sql.toUtf8().constData());
+            sqlite::makeIndexes(db, QStringLiteral("indexes"), indexes, result.rows, progress);
+            sqlite::fillSearchIndex(db, *view, result.rows, progress);
             sqlite::analyzeView(db, *view);
         }
     } catch (...) {

@@ -53,11 +53,19 @@ void writeTaxViews(Database& db);
 void writeInventoryViews(Database& db);
 void writeReceiptViews(Database& db);
 
+// The receivables views writeDocuments fills. Both come from one sequence,
+// so each can be written on its own, into a file of its own, and still be
+// the same records as when both are written together.
+enum class Receivables { Documents = 1, Payments = 2, Both = 3 };
+
 // `openDocuments` open documents over many customers, with paid ones mixed
 // in and one to three scheduled payments each. Customer 1200 always has a
 // few dozen open documents and a few paid ones, spread over the whole range
-// of document numbers.
-// `progress`, when set, hears how many open documents are written.
-void writeDocuments(Database& db, std::int64_t openDocuments, const ProgressReport& progress = {});
+// of document numbers. Writes the views `which` names; returns how many
+// records it wrote.
+// `progress`, when set, hears how many documents, or scheduled payments
+// when only those are written, are written.
+std::int64_t writeDocuments(Database& db, std::int64_t openDocuments, Receivables which = Receivables::Both,
+                            const ProgressReport& progress = {});
 
 }  // namespace accpac::sqlite

@@ -5,6 +5,7 @@
 // sets fields by position; nothing in it allocates per record.
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "accpac/AccpacError.h"
 #include "accpac/tools/DemoData.h"
@@ -56,11 +57,16 @@ void setText(RecordWriter& w, int column, const char* text) { w.setText(column, 
 
 }  // namespace
 
-void writeDocuments(Database& db, std::int64_t openDocuments, const ProgressReport& progress) {
+std::int64_t writeDocuments(Database& db, std::int64_t openDocuments, Receivables which,
+                            const ProgressReport& progress) {
     const ViewDef& docView = *findView(QStringLiteral("AR0036"));
     const ViewDef& payView = *findView(QStringLiteral("AR0037"));
-    RecordWriter docs(db, docView);
-    RecordWriter pays(db, payView);
+    const bool writeDocs = int(which) & int(Receivables::Documents);
+    const bool writePays = int(which) & int(Receivables::Payments);
+    // A writer prepares its insert, which needs the view's table in `db`.
+    std::optional<RecordWriter> docWriter, payWriter;
+    if (writeDocs) docWriter.emplace(db, docView);
+    if (writePays) payWriter.emplace(db, payView);
     const Columns dc(docView, "IDORDERNBR"), pc(payView, "IDORDRNBR");
     const int docTypeId = docView.fieldIndex(QStringLiteral("TRXTYPEID"));
     const int docClass = docView.fieldIndex(QStringLiteral("TRXTYPETXT"));
@@ -77,7 +83,9 @@ void writeDocuments(Database& db, std::int64_t openDocuments, const ProgressRepo
     const std::int64_t expected = openDocuments + openDocuments / 19 + SpecialDocuments;
 
     char cust[24], invc[24], rmit[24], order[24], po[24], prepaid[24];
-    std::int64_t open = 0;
+    std::int64_t open = 0, written = 0, paysWritten = 0;
+    const QString stage = writeDocs ? QStringLiteral("open documents") : QStringLiteral("scheduled payments");
+    if (progress) progress({stage, 0, openDocuments});
     for (std::int64_t i = 0; open < openDocuments; ++i) {
         const std::uint64_t h = mix(std::uint64_t(i) * 2654435761ULL + 17);
         const bool special = i % stride == 3 % stride && i / stride < SpecialDocuments;
@@ -92,8 +100,12 @@ void writeDocuments(Database& db, std::int64_t openDocuments, const ProgressRepo
             paid = i % 20 == 19;
         }
         if (!paid) ++open;
-        if (progress && (open % 65536 == 0 || open == openDocuments) && !paid)
-            progress({QStringLiteral("open documents"), open, openDocuments});
+        if (progress && (open % 65536 == 0 || open == openDocuments) && !paid) {
+            if (writeDocs)
+                progress({stage, open, openDocuments});
+            else  // the total is foreseen from the share of the documents done
+                progress({stage, paysWritten, paysWritten * openDocuments / open});
+        }
 
         const DocumentKind& kind = kindOf(h >> 8);
         std::snprintf(invc, sizeof invc, "%s%08lld", kind.prefix, static_cast<long long>(i + 1));
@@ -113,24 +125,30 @@ void writeDocuments(Database& db, std::int64_t openDocuments, const ProgressRepo
         const std::int64_t amount = kind.sign * std::int64_t(1000 + (h >> 44) % 2500000) * 10;  // cents, at 3 decimals
         const std::int64_t discountAmount = discount ? amount / 500 * 10 : 0;
 
-        docs.setText(dc.idcust, cust);
-        setText(docs, dc.idinvc, invc);
-        setText(docs, dc.idrmit, rmit);
-        setText(docs, dc.order, order);
-        setText(docs, dc.po, po);
-        setText(docs, docPrepaid, prepaid);
-        setText(docs, docCurrency, "CAD");
-        docs.setInt(dc.invc, dateInvc);
-        docs.setInt(dc.due, demoDate(day + terms));
-        docs.setInt(dc.disc, discount ? demoDate(day + 10) : 0);
-        docs.setInt(docTypeId, kind.typeId);
-        docs.setInt(docClass, kind.typeClass);
-        docs.setInt(dc.amount, amount);
-        docs.setInt(docDiscount, discountAmount);
-        docs.setInt(dc.paid, paid);
-        if (const QString problem = docs.insert(); !problem.isEmpty())
-            throw AccpacError(errnum::AccpacFailure,
-                              QStringLiteral("The demo documents cannot be written: %1.").arg(problem));
+        if (writeDocs) {
+            RecordWriter& docs = *docWriter;
+            docs.setText(dc.idcust, cust);
+            setText(docs, dc.idinvc, invc);
+            setText(docs, dc.idrmit, rmit);
+            setText(docs, dc.order, order);
+            setText(docs, dc.po, po);
+            setText(docs, docPrepaid, prepaid);
+            setText(docs, docCurrency, "CAD");
+            docs.setInt(dc.invc, dateInvc);
+            docs.setInt(dc.due, demoDate(day + terms));
+            docs.setInt(dc.disc, discount ? demoDate(day + 10) : 0);
+            docs.setInt(docTypeId, kind.typeId);
+            docs.setInt(docClass, kind.typeClass);
+            docs.setInt(dc.amount, amount);
+            docs.setInt(docDiscount, discountAmount);
+            docs.setInt(dc.paid, paid);
+            if (const QString problem = docs.insert(); !problem.isEmpty())
+                throw AccpacError(errnum::AccpacFailure,
+                                  QStringLiteral("The demo documents cannot be written: %1.").arg(problem));
+            ++written;
+        }
+        if (!writePays) continue;
+        RecordWriter& pays = *payWriter;
 
         // One scheduled payment, or three instalments for some invoices.
         const int instalments = kind.typeClass == 1 && (h >> 50) % 20 == 0 ? 3 : 1;
@@ -155,8 +173,10 @@ void writeDocuments(Database& db, std::int64_t openDocuments, const ProgressRepo
             if (const QString problem = pays.insert(); !problem.isEmpty())
                 throw AccpacError(errnum::AccpacFailure,
                                   QStringLiteral("The demo scheduled payments cannot be written: %1.").arg(problem));
+            ++paysWritten;
         }
     }
+    return written + paysWritten;
 }
 
 }  // namespace accpac::sqlite

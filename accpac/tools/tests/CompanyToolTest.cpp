@@ -8,6 +8,7 @@
 // loaded at all.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -98,6 +99,41 @@ TEST_F(CompanyTool, MakesTheSameDemoCompanyEveryTimeWithWhatTheLookupsNeed) {
     const QString scaled = dir_->filePath("scaled.trovex");
     ASSERT_EQ(tool({"create", scaled, "--scale", "2500"}).code, 0);
     EXPECT_EQ(tool({"browse", scaled, "AR0036", "--filter", "SWPAID=0"}).rows().size(), 2500);
+    // The scheduled payments are made in a file of their own and copied in
+    // with their index entries, while their search index is filled from a
+    // second run of the generator: every index must agree with the records,
+    // and the search index must name each record by its own number.
+    {
+        const sqlite::Database file(scaled, sqlite::Database::Mode::ReadOnly);
+        const std::pair<const char*, const char*> agree[] = {
+            {"PRAGMA integrity_check", "ok"},
+            {"SELECT group_concat(rowid) FROM AR0037_search WHERE AR0037_search MATCH 'IDINVC : \"0012\"'",
+             "SELECT group_concat(r) FROM (SELECT trovex_rowid AS r FROM AR0037 WHERE instr(IDINVC, '0012') "
+             "ORDER BY r)"},
+            {"SELECT count(*) FROM AR0037_search WHERE AR0037_search MATCH 'IDCUSTPO : \"1234\"'",
+             "SELECT count(*) FROM AR0037 WHERE instr(IDCUSTPO, '1234')"}};
+        for (const auto& [sql, expected] : agree) {
+            sqlite::Statement got(file, QString::fromUtf8(sql));
+            ASSERT_TRUE(got.step()) << sql;
+            QString want = QString::fromUtf8(expected);
+            if (want.startsWith(QLatin1String("SELECT"))) {
+                sqlite::Statement other(file, want);
+                ASSERT_TRUE(other.step());
+                want = other.columnText(0);
+                EXPECT_FALSE(want.isEmpty() || want == "0") << expected;
+            }
+            EXPECT_EQ(got.columnText(0), want) << sql;
+        }
+    }
+    // A build that fails on its second thread leaves the company as it was
+    // and nothing beside it.
+    QDir(dir_->path()).mkpath("scaled.trovex.building-AR0037/blocked");
+    const ToolRun failed = tool({"create", scaled, "--scale", "3000"});
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_TRUE(failed.err.contains("building-AR0037")) << failed.err.toStdString();
+    EXPECT_EQ(tool({"browse", scaled, "AR0036", "--filter", "SWPAID=0"}).rows().size(), 2500);
+    QDir(dir_->filePath("scaled.trovex.building-AR0037")).removeRecursively();
+    EXPECT_EQ(QDir(dir_->path()).entryList({"*building*"}), QStringList());
 }
 
 TEST_F(CompanyTool, ImportReportsBadLinesAndFailsAsAWhole) {
