@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "accpac/AccpacError.h"
+#include "accpac/sqlite/KeyOrder.h"
 #include "accpac/sqlite/SearchChanges.h"
 #include "accpac/tools/CompanyTables.h"
 #include "accpac/tools/CompanyWriter.h"
@@ -56,11 +57,8 @@ void createCompany(const QString& path, const CreateOptions& options) {
             const sqlite::ViewDef& payments = *sqlite::findView(QStringLiteral("AR0037"));
             sqlite::SideBuild side(
                 building + QStringLiteral("-") + payments.id, payments,
-                [documents, &payments](sqlite::Database& sideDb, const ProgressReport& report) {
-                    const std::int64_t records =
-                        sqlite::writeDocuments(sideDb, documents, sqlite::Receivables::Payments, report);
-                    sqlite::writeInKeyOrder(sideDb, payments);
-                    return records;
+                [documents](sqlite::Database& sideDb, const ProgressReport& report) {
+                    return sqlite::writeDocuments(sideDb, documents, sqlite::Receivables::Payments, report);
                 },
                 progress);
             db.exec("BEGIN");
@@ -68,9 +66,13 @@ void createCompany(const QString& path, const CreateOptions& options) {
             say(progress, QStringLiteral("master data"));
             sqlite::writeMasterData(db);
             sqlite::writeDocuments(db, documents, sqlite::Receivables::Documents, progress);
+            // The receivables are written in key order already; the smaller
+            // views are sorted into it here.
+            const sqlite::ViewDef& documentsView = *sqlite::findView(QStringLiteral("AR0036"));
             say(progress, QStringLiteral("records in key order"));
             for (const sqlite::ViewDef& view : sqlite::catalogue())
-                if (&view != &payments) sqlite::writeInKeyOrder(db, view);
+                if (&view != &payments && &view != &documentsView) sqlite::writeInKeyOrder(db, view);
+            sqlite::setKeyOrderMark(db, documentsView, true);
             for (const sqlite::ViewDef& view : sqlite::catalogue()) {
                 if (&view == &payments) continue;
                 const std::int64_t records = sqlite::loadedRecords(db, view);
@@ -78,16 +80,15 @@ void createCompany(const QString& path, const CreateOptions& options) {
                 sqlite::fillSearchIndex(db, view, records, progress);
             }
             // Meanwhile this thread makes the payments' search index from a
-            // copy of their records (the same sequence in the same key order
-            // gives the same record numbers; the mark of that order stays
-            // here), then empties the table for the copy from the other
-            // file, which needs the same indexes and no triggers yet.
+            // copy of their records (the same sequence gives the same record
+            // numbers, in key order; the mark of that order stays here), then empties the table for the copy from the
+            // other file, which needs the same indexes and no triggers yet.
             const std::int64_t payRecords =
                 sqlite::writeDocuments(db, documents, sqlite::Receivables::Payments, [&](Progress p) {
                     p.stage = QStringLiteral("search texts of %1").arg(payments.id);
                     if (progress) progress(p);
                 });
-            sqlite::writeInKeyOrder(db, payments);
+            sqlite::setKeyOrderMark(db, payments, true);
             sqlite::fillSearchIndex(db, payments, payRecords, progress, sqlite::searchFillSql);
             db.exec(QStringLiteral("DELETE FROM %1").arg(sqlite::tableName(payments)).toUtf8().constData());
             sqlite::createViewIndexes(db, payments, 0);

@@ -5,6 +5,7 @@
 // sets fields by position; nothing in it allocates per record.
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "accpac/AccpacError.h"
@@ -82,100 +83,117 @@ std::int64_t writeDocuments(Database& db, std::int64_t openDocuments, Receivable
     const std::int64_t stride = std::max<std::int64_t>(2, openDocuments / SpecialDocuments);
     const std::int64_t expected = openDocuments + openDocuments / 19 + SpecialDocuments;
 
+    // Document i is paid by its position alone, so the numbers in use are
+    // known before any is written.
+    const auto isSpecial = [stride](std::int64_t i) {
+        return i % stride == 3 % stride && i / stride < SpecialDocuments;
+    };
+    const auto isPaid = [&](std::int64_t i) { return isSpecial(i) ? (i / stride) % 8 == 7 : i % 20 == 19; };
+    std::int64_t numbers = 0;
+    for (std::int64_t unpaid = 0; unpaid < openDocuments; ++numbers)
+        if (!isPaid(numbers)) ++unpaid;
+
     char cust[24], invc[24], rmit[24], order[24], po[24], prepaid[24];
     std::int64_t open = 0, written = 0, paysWritten = 0;
     const QString stage = writeDocs ? QStringLiteral("open documents") : QStringLiteral("scheduled payments");
     if (progress) progress({stage, 0, openDocuments});
-    for (std::int64_t i = 0; open < openDocuments; ++i) {
-        const std::uint64_t h = mix(std::uint64_t(i) * 2654435761ULL + 17);
-        const bool special = i % stride == 3 % stride && i / stride < SpecialDocuments;
-        bool paid;
-        if (special) {
-            std::snprintf(cust, sizeof cust, "%d", SpecialCustomer);
-            paid = (i / stride) % 8 == 7;
-        } else {
-            std::int64_t c = 1000 + std::int64_t(h % std::uint64_t(customers));
-            if (c >= SpecialCustomer) ++c;
-            std::snprintf(cust, sizeof cust, "%lld", static_cast<long long>(c));
-            paid = i % 20 == 19;
-        }
-        if (!paid) ++open;
-        if (progress && (open % 65536 == 0 || open == openDocuments) && !paid) {
-            if (writeDocs)
-                progress({stage, open, openDocuments});
-            else  // the total is foreseen from the share of the documents done
-                progress({stage, paysWritten, paysWritten * openDocuments / open});
-        }
+    // A document number is its type's prefix and eight digits (the scale
+    // stays below 10^8 numbers), so the first key of both views sorts by
+    // prefix, then by number. Writing one prefix after the other in that
+    // order numbers the records in key order, which searches rely on.
+    for (const char* prefix : {"CN", "DN", "IN", "IT"})
+        for (std::int64_t i = 0; i < numbers; ++i) {
+            const std::uint64_t h = mix(std::uint64_t(i) * 2654435761ULL + 17);
+            const DocumentKind& kind = kindOf(h >> 8);
+            if (std::strcmp(kind.prefix, prefix) != 0) continue;
+            const bool paid = isPaid(i);
+            if (isSpecial(i)) {
+                std::snprintf(cust, sizeof cust, "%d", SpecialCustomer);
+            } else {
+                std::int64_t c = 1000 + std::int64_t(h % std::uint64_t(customers));
+                if (c >= SpecialCustomer) ++c;
+                std::snprintf(cust, sizeof cust, "%lld", static_cast<long long>(c));
+            }
+            if (!paid) ++open;
+            if (progress && (open % 65536 == 0 || open == openDocuments) && !paid) {
+                if (writeDocs)
+                    progress({stage, open, openDocuments});
+                else  // the total is foreseen from the share of the documents done
+                    progress({stage, paysWritten, paysWritten * openDocuments / open});
+            }
 
-        const DocumentKind& kind = kindOf(h >> 8);
-        std::snprintf(invc, sizeof invc, "%s%08lld", kind.prefix, static_cast<long long>(i + 1));
-        rmit[0] = order[0] = po[0] = prepaid[0] = 0;
-        if ((h >> 16) % 4 == 0)
-            std::snprintf(rmit, sizeof rmit, "R%07lld", static_cast<long long>((h >> 20) % 10000000));
-        if (kind.typeClass == 1 && (h >> 24) % 10 < 7)
-            std::snprintf(order, sizeof order, "ORD%07lld", static_cast<long long>(i + 1));
-        if ((h >> 28) % 10 < 6) std::snprintf(po, sizeof po, "PO%06lld", static_cast<long long>((h >> 32) % 1000000));
-        if ((h >> 36) % 100 < 3)
-            std::snprintf(prepaid, sizeof prepaid, "PP%06lld", static_cast<long long>(i % 1000000));
+            std::snprintf(invc, sizeof invc, "%s%08lld", kind.prefix, static_cast<long long>(i + 1));
+            rmit[0] = order[0] = po[0] = prepaid[0] = 0;
+            if ((h >> 16) % 4 == 0)
+                std::snprintf(rmit, sizeof rmit, "R%07lld", static_cast<long long>((h >> 20) % 10000000));
+            if (kind.typeClass == 1 && (h >> 24) % 10 < 7)
+                std::snprintf(order, sizeof order, "ORD%07lld", static_cast<long long>(i + 1));
+            if ((h >> 28) % 10 < 6)
+                std::snprintf(po, sizeof po, "PO%06lld", static_cast<long long>((h >> 32) % 1000000));
+            if ((h >> 36) % 100 < 3)
+                std::snprintf(prepaid, sizeof prepaid, "PP%06lld", static_cast<long long>(i % 1000000));
 
-        const int day = int(i * DaysCovered / expected) % DaysCovered;
-        const std::int64_t dateInvc = demoDate(day);
-        const int terms = 30 + 15 * int((h >> 40) % 3);
-        const bool discount = kind.typeClass == 1 && (h >> 42) % 10 < 6;
-        const std::int64_t amount = kind.sign * std::int64_t(1000 + (h >> 44) % 2500000) * 10;  // cents, at 3 decimals
-        const std::int64_t discountAmount = discount ? amount / 500 * 10 : 0;
+            const int day = int(i * DaysCovered / expected) % DaysCovered;
+            const std::int64_t dateInvc = demoDate(day);
+            const int terms = 30 + 15 * int((h >> 40) % 3);
+            const bool discount = kind.typeClass == 1 && (h >> 42) % 10 < 6;
+            const std::int64_t amount =
+                kind.sign * std::int64_t(1000 + (h >> 44) % 2500000) * 10;  // cents, at 3 decimals
+            const std::int64_t discountAmount = discount ? amount / 500 * 10 : 0;
 
-        if (writeDocs) {
-            RecordWriter& docs = *docWriter;
-            docs.setText(dc.idcust, cust);
-            setText(docs, dc.idinvc, invc);
-            setText(docs, dc.idrmit, rmit);
-            setText(docs, dc.order, order);
-            setText(docs, dc.po, po);
-            setText(docs, docPrepaid, prepaid);
-            setText(docs, docCurrency, "CAD");
-            docs.setInt(dc.invc, dateInvc);
-            docs.setInt(dc.due, demoDate(day + terms));
-            docs.setInt(dc.disc, discount ? demoDate(day + 10) : 0);
-            docs.setInt(docTypeId, kind.typeId);
-            docs.setInt(docClass, kind.typeClass);
-            docs.setInt(dc.amount, amount);
-            docs.setInt(docDiscount, discountAmount);
-            docs.setInt(dc.paid, paid);
-            if (const QString problem = docs.insert(); !problem.isEmpty())
-                throw AccpacError(errnum::AccpacFailure,
-                                  QStringLiteral("The demo documents cannot be written: %1.").arg(problem));
-            ++written;
+            if (writeDocs) {
+                RecordWriter& docs = *docWriter;
+                docs.setText(dc.idcust, cust);
+                setText(docs, dc.idinvc, invc);
+                setText(docs, dc.idrmit, rmit);
+                setText(docs, dc.order, order);
+                setText(docs, dc.po, po);
+                setText(docs, docPrepaid, prepaid);
+                setText(docs, docCurrency, "CAD");
+                docs.setInt(dc.invc, dateInvc);
+                docs.setInt(dc.due, demoDate(day + terms));
+                docs.setInt(dc.disc, discount ? demoDate(day + 10) : 0);
+                docs.setInt(docTypeId, kind.typeId);
+                docs.setInt(docClass, kind.typeClass);
+                docs.setInt(dc.amount, amount);
+                docs.setInt(docDiscount, discountAmount);
+                docs.setInt(dc.paid, paid);
+                if (const QString problem = docs.insert(); !problem.isEmpty())
+                    throw AccpacError(errnum::AccpacFailure,
+                                      QStringLiteral("The demo documents cannot be written: %1.").arg(problem));
+                ++written;
+            }
+            if (!writePays) continue;
+            RecordWriter& pays = *payWriter;
+
+            // One scheduled payment, or three instalments for some invoices.
+            const int instalments = kind.typeClass == 1 && (h >> 50) % 20 == 0 ? 3 : 1;
+            const bool partlyPaid = !paid && (h >> 55) % 10 == 0;
+            for (int k = 1; k <= instalments; ++k) {
+                const std::int64_t share = k < instalments
+                                               ? amount / instalments / 10 * 10
+                                               : amount - (instalments - 1) * (amount / instalments / 10 * 10);
+                pays.setText(pc.idcust, cust);
+                setText(pays, pc.idinvc, invc);
+                setText(pays, pc.idrmit, rmit);
+                setText(pays, pc.order, order);
+                setText(pays, pc.po, po);
+                pays.setInt(payNumber, k);
+                pays.setInt(pc.invc, dateInvc);
+                pays.setInt(pc.due, demoDate(day + terms + 30 * (k - 1)));
+                pays.setInt(pc.disc, discount && k == 1 ? demoDate(day + 10) : 0);
+                pays.setInt(pc.amount, share);
+                pays.setInt(payDiscount, paid || k > 1 ? 0 : discountAmount);
+                pays.setInt(payBalance, paid ? 0 : partlyPaid ? share / 20 * 10 : share);
+                pays.setInt(payClass, kind.typeClass);
+                pays.setInt(pc.paid, paid);
+                if (const QString problem = pays.insert(); !problem.isEmpty())
+                    throw AccpacError(
+                        errnum::AccpacFailure,
+                        QStringLiteral("The demo scheduled payments cannot be written: %1.").arg(problem));
+                ++paysWritten;
+            }
         }
-        if (!writePays) continue;
-        RecordWriter& pays = *payWriter;
-
-        // One scheduled payment, or three instalments for some invoices.
-        const int instalments = kind.typeClass == 1 && (h >> 50) % 20 == 0 ? 3 : 1;
-        const bool partlyPaid = !paid && (h >> 55) % 10 == 0;
-        for (int k = 1; k <= instalments; ++k) {
-            const std::int64_t share = k < instalments ? amount / instalments / 10 * 10
-                                                       : amount - (instalments - 1) * (amount / instalments / 10 * 10);
-            pays.setText(pc.idcust, cust);
-            setText(pays, pc.idinvc, invc);
-            setText(pays, pc.idrmit, rmit);
-            setText(pays, pc.order, order);
-            setText(pays, pc.po, po);
-            pays.setInt(payNumber, k);
-            pays.setInt(pc.invc, dateInvc);
-            pays.setInt(pc.due, demoDate(day + terms + 30 * (k - 1)));
-            pays.setInt(pc.disc, discount && k == 1 ? demoDate(day + 10) : 0);
-            pays.setInt(pc.amount, share);
-            pays.setInt(payDiscount, paid || k > 1 ? 0 : discountAmount);
-            pays.setInt(payBalance, paid ? 0 : partlyPaid ? share / 20 * 10 : share);
-            pays.setInt(payClass, kind.typeClass);
-            pays.setInt(pc.paid, paid);
-            if (const QString problem = pays.insert(); !problem.isEmpty())
-                throw AccpacError(errnum::AccpacFailure,
-                                  QStringLiteral("The demo scheduled payments cannot be written: %1.").arg(problem));
-            ++paysWritten;
-        }
-    }
     return written + paysWritten;
 }
 

@@ -102,11 +102,19 @@ TEST_F(CompanyTool, MakesTheSameDemoCompanyEveryTimeWithWhatTheLookupsNeed) {
     // The scheduled payments are made in a file of their own and copied in
     // with their index entries, while their search index is filled from a
     // second run of the generator: every index must agree with the records,
-    // and the search index must name each record by its own number.
+    // and the search index must name each record by its own number. The
+    // receivables are written in key order, which the searches along the
+    // first key rely on: no record has a lower number than the one before.
     {
         const sqlite::Database file(scaled, sqlite::Database::Mode::ReadOnly);
         const std::pair<const char*, const char*> agree[] = {
             {"PRAGMA integrity_check", "ok"},
+            {"SELECT count(*) FROM (SELECT trovex_rowid AS r, lag(trovex_rowid) OVER (ORDER BY IDINVC, IDCUST) AS p "
+             "FROM AR0036) WHERE p > r",
+             "0"},
+            {"SELECT count(*) FROM (SELECT trovex_rowid AS r, lag(trovex_rowid) OVER (ORDER BY IDINVC, CNTPAYM, "
+             "IDCUST) AS p FROM AR0037) WHERE p > r",
+             "0"},
             {"SELECT group_concat(rowid) FROM AR0037_search WHERE AR0037_search MATCH 'IDINVC : \"0012\"'",
              "SELECT group_concat(r) FROM (SELECT trovex_rowid AS r FROM AR0037 WHERE instr(IDINVC, '0012') "
              "ORDER BY r)"},
