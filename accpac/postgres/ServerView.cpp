@@ -155,14 +155,21 @@ bool ServerView::readMore() {
             return context_->query(throughSearchIndex(sql, def_, def_.key(order_)->segments, ascending_) + limit,
                                    params);
         };
+        std::vector<QByteArray> params = parameters(query.params);
         if (indexed_) {
             rows_ = throughIndexes();
+        } else if (plan_->searchRuns(searchedFields(def_), ShortestSearchedRun).empty()) {
+            const QString sql = serverSql(query.sql, params, false) + limit;
+            // A walk with no search term has the same best plan for every
+            // key: the server keeps it. A term's plan stays its own.
+            rows_ = query.sql.contains(QLatin1String(filter::LikeFunctionName)) ? context_->query(sql, params)
+                                                                                : context_->queryPrepared(sql, params);
         } else {
-            const bool indexable = !plan_->searchRuns(searchedFields(def_), ShortestSearchedRun).empty();
-            std::vector<QByteArray> params = parameters(query.params);
-            const QString sql = serverSql(query.sql, params, indexable) + limit;
+            const QString sql = serverSql(query.sql, params, true) + limit;
+            const std::optional<bool> walks = walksKeyOrder(sql, params);
+            if (!walks) return false;  // abandoned
             bool overBudget = false;
-            rows_ = context_->query(sql, params, indexable ? WalkBudgetMilliseconds : -1, &overBudget);
+            rows_ = context_->query(sql, params, *walks ? WalkBudgetMilliseconds : -1, &overBudget);
             if (overBudget) {
                 indexed_ = true;
                 rows_ = throughIndexes();
@@ -171,6 +178,26 @@ bool ServerView::readMore() {
         if (!rows_) return false;  // abandoned
         if (rows_->rows() > 0) return true;
     }
+}
+
+std::optional<bool> ServerView::walksKeyOrder(const QString& sql, const std::vector<QByteArray>& params) {
+    const std::optional<Result> plan = context_->query(QStringLiteral("EXPLAIN (COSTS OFF) ") + sql, params);
+    if (!plan) return std::nullopt;
+    // Each line names a step first ("->  Bitmap Index Scan on NAME"); a
+    // filter's text, which may hold any search term, has lines of its own.
+    for (int row = 0; row < plan->rows(); ++row) {
+        QByteArray step = plan->bytes(row, 0);
+        qsizetype at = 0;
+        while (at < step.size() && (step[at] == ' ' || step[at] == '-' || step[at] == '>')) ++at;
+        step = step.mid(at);
+        for (const char* reads : {"Bitmap Index Scan on ", "Index Scan using ", "Index Only Scan using "})
+            if (step.startsWith(reads)) {
+                QByteArray index = step.mid(qsizetype(qstrlen(reads)));
+                index.truncate(index.indexOf(" on "));
+                if (isSearchIndex(def_, QString::fromUtf8(index))) return false;
+            }
+    }
+    return true;
 }
 
 bool ServerView::Fetch() {
