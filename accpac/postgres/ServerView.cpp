@@ -15,16 +15,19 @@ namespace {
 constexpr int FirstRead = 24;
 constexpr int LargestRead = 4096;
 constexpr int ReadGrowth = 8;
-// How long a search the search indexes could serve runs as the server's
-// planner chose before the view reads it through the indexes instead. The
+// How long the server walks the key order for a search the search indexes
+// could serve before the view reads it through the indexes instead. The
 // planner picks between walking the key order and the indexes from its
 // estimate of how many records match, and that estimate can be far off: a
 // rare term it takes for a common one would walk the whole table. Such a
 // walk is stopped, and the part goes on through the indexes (written so the
-// planner has no other way). Searches the indexes cannot serve (a fixed
-// start of the key, one or two characters) are written so the planner can
-// only walk the key order: a key prefix it took for a rare one would
-// otherwise sort thousands of records.
+// planner has no other way). A plan that reads the indexes has no limit of
+// its own: its cost is bounded by the records the term matches, and a time
+// limit would also count the time a busy server keeps it waiting for a
+// core, stopping fast searches only to run them again. Searches the indexes
+// cannot serve (a fixed start of the key, one or two characters) are written
+// so the planner can only walk the key order: a key prefix it took for a
+// rare one would otherwise sort thousands of records.
 constexpr int WalkBudgetMilliseconds = 10;
 
 // The shared walk's SQL as the server runs it: LIKE conditions on the
