@@ -195,8 +195,9 @@ std::optional<bool> ServerView::walksKeyOrder(const QString& sql, const std::vec
         step = step.mid(at);
         for (const char* reads : {"Bitmap Index Scan on ", "Index Scan using ", "Index Only Scan using "})
             if (step.startsWith(reads)) {
+                // "Index Scan using NAME on TABLE"; a bitmap's line ends with the name.
                 QByteArray index = step.mid(qsizetype(qstrlen(reads)));
-                index.truncate(index.indexOf(" on "));
+                if (const qsizetype table = index.indexOf(" on "); table >= 0) index.truncate(table);
                 if (isSearchIndex(def_, QString::fromUtf8(index))) return false;
             }
     }
