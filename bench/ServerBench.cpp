@@ -131,17 +131,20 @@ void BM_Session(benchmark::State& state, const Shape& shape) {
 
 Latencies pageTimes, searchTimes;
 
-// Each thread is one user's lookup: its own session, nine page moves to a
-// random place in the documents for every search of a random rare term.
+// Each thread is one user's lookup: its own session, page moves to random
+// places in the documents and, when the second argument is N > 0, every Nth
+// operation a search of a random rare term instead.
 void BM_Load(benchmark::State& state) {
     const std::int64_t documents = state.range(0);
+    const std::int64_t searchEvery = state.range(1);
     const bool standby = !qgetenv("TROVEX_BENCH_STANDBY").isEmpty() && state.thread_index() % 2 == 1;
     auto view = documentsView(state, serverUri(documents, standby));
     if (!view) return;
     std::mt19937_64 rng(std::uint64_t(state.thread_index()) * 7919 + 1);
     std::int64_t operations = 0;
     for (auto _ : state) {
-        if (++operations % 10 == 0) {
+        ++operations;
+        if (searchEvery > 0 && operations % searchEvery == 0) {
             const QString term = QString::number(10000 + rng() % 90000);
             searchTimes.add(timed([&] { page(*view, "IDCUSTPO LIKE \"%" + term + "%\"", true); }));
         } else {
@@ -170,8 +173,14 @@ void registerAll() {
                 ->MinTime(1.0)
                 ->Unit(benchmark::kMicrosecond);
     for (std::int64_t n : Sizes) {
-        benchmark::RegisterBenchmark("BM_Load", BM_Load)->Arg(n)->Threads(32)->MinTime(10.0)->UseRealTime();
-        benchmark::RegisterBenchmark("BM_LoadLatencies", BM_LoadLatencies)->Arg(n)->Iterations(1);
+        for (std::int64_t searchEvery : {10, 0}) {
+            benchmark::RegisterBenchmark("BM_Load", BM_Load)
+                ->Args({n, searchEvery})
+                ->Threads(32)
+                ->MinTime(10.0)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark("BM_LoadLatencies", BM_LoadLatencies)->Args({n, searchEvery})->Iterations(1);
+        }
     }
 }
 

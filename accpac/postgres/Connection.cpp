@@ -19,6 +19,8 @@ namespace {
 // How long a read waits for the server between two questions to the read
 // pause: short enough that an abandoned read stops before the next key.
 constexpr int PauseIntervalMilliseconds = 10;
+// How many statements a connection keeps prepared.
+constexpr int PreparedStatements = 64;
 
 [[noreturn]] void throwFailure(const QString& description) { throw AccpacError(errnum::AccpacFailure, description); }
 
@@ -107,6 +109,26 @@ std::optional<Result> Connection::read(const QString& sql, const std::vector<QBy
     return rows;
 }
 
+std::optional<Result> Connection::readPrepared(const QString& sql, const std::vector<QByteArray>& params) {
+    auto name = prepared_.constFind(sql);
+    if (name == prepared_.constEnd()) {
+        // A connection keeps a few statements: a session's views, orders and
+        // read sizes. Beyond them (filters of many shapes) each runs unprepared.
+        if (prepared_.size() >= PreparedStatements) return execute(sql, params, true);
+        if (broken()) throwFailure(QStringLiteral("The company server failed a query: the connection is lost."));
+        const QByteArray made = "trovex_" + QByteArray::number(++named_);
+        if (!await(PQsendPrepare(conn_, made.constData(), sql.toUtf8().constData(), int(params.size()), nullptr), true))
+            return std::nullopt;
+        name = prepared_.insert(sql, made);
+    }
+    std::vector<const char*> values;
+    values.reserve(params.size());
+    for (const QByteArray& p : params) values.push_back(p.constData());
+    return await(!broken() && PQsendQueryPrepared(conn_, name->constData(), int(params.size()), values.data(), nullptr,
+                                                  nullptr, 0),
+                 true);
+}
+
 std::optional<Result> Connection::execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable,
                                           bool* timedOut) {
     if (broken()) throwFailure(QStringLiteral("The company server failed a query: the connection is lost."));
@@ -114,10 +136,15 @@ std::optional<Result> Connection::execute(const QString& sql, const std::vector<
     std::vector<const char*> values;
     values.reserve(params.size());
     for (const QByteArray& p : params) values.push_back(p.constData());
-    // Unnamed and unprepared: the server plans each run for the values it
-    // gets, so a search never inherits a plan made for another term.
-    if (!PQsendQueryParams(conn_, text.constData(), int(params.size()), nullptr, values.data(), nullptr, nullptr, 0))
-        checked(conn_, nullptr, PGRES_TUPLES_OK, "a query");
+    // Unnamed: the server plans each run for the values it gets, so a search
+    // never inherits a plan made for another term.
+    return await(
+        PQsendQueryParams(conn_, text.constData(), int(params.size()), nullptr, values.data(), nullptr, nullptr, 0),
+        abandonable, timedOut);
+}
+
+std::optional<Result> Connection::await(bool sent, bool abandonable, bool* timedOut) {
+    if (!sent) checked(conn_, nullptr, PGRES_TUPLES_OK, "a query");
     // Wait for the answer without blocking in libpq, so that the read pause
     // is asked between the server's packets.
     while (PQisBusy(conn_)) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -60,6 +61,11 @@ public:
     // still running when the budget is spent: nullopt, and `overBudget` set.
     std::optional<Result> read(const QString& sql, const std::vector<QByteArray>& params, int budget = -1,
                                bool* overBudget = nullptr);
+    // The same read, abandonable, for a statement whose best plan is the same
+    // for every value (a walk along a key): prepared on this connection the
+    // first time, so later runs skip the server's parsing and, once it judges
+    // its plan for any value as good as one for the value given, planning.
+    std::optional<Result> readPrepared(const QString& sql, const std::vector<QByteArray>& params);
     // Runs statements without parameters or rows, several at once.
     void run(const QString& sql);
     // COPY ... FROM STDIN fed by `next`, which fills its argument with the
@@ -74,11 +80,16 @@ private:
     // server stopped the statement at its time limit (which sets it).
     std::optional<Result> execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable,
                                   bool* timedOut = nullptr);
+    // Waits for the answer to what was just sent (`sent` false when libpq
+    // could not send it), as execute describes.
+    std::optional<Result> await(bool sent, bool abandonable, bool* timedOut = nullptr);
     // Asks the server to stop the running statement and reads what is left of
     // it; a server that does not answer in time costs the connection.
     void cancel();
 
     pg_conn* conn_ = nullptr;
+    QHash<QString, QByteArray> prepared_;  // statement text -> its name on this connection
+    int named_ = 0;                        // names given, kept or not (an abandoned one may exist)
 };
 
 // How long a lookup waits for the server before it reports a failure.

@@ -73,6 +73,25 @@ QStringList searchedFields(const catalogue::ViewDef& view) {
     return names;
 }
 
+namespace {
+
+// The names of a field's search indexes: "starts with" and "contains".
+QString startsIndex(const catalogue::ViewDef& view, const QString& field) {
+    return view.id + QStringLiteral("_starts_") + field;
+}
+QString containsIndex(const catalogue::ViewDef& view, const QString& field) {
+    return view.id + QStringLiteral("_contains_") + field;
+}
+
+}  // namespace
+
+bool isSearchIndex(const catalogue::ViewDef& view, const QString& index) {
+    for (const QString& name : searchedFields(view))
+        for (const QString& searched : {startsIndex(view, name), containsIndex(view, name)})
+            if (index == searched || index == quoteName(searched)) return true;
+    return false;
+}
+
 QStringList createIndexSql(const catalogue::ViewDef& view) {
     // The key indexes are the catalogue's, whose statements are plain SQL
     // every database reads alike.
@@ -80,9 +99,9 @@ QStringList createIndexSql(const catalogue::ViewDef& view) {
     for (const QString& name : searchedFields(view)) {
         const QString folded = QStringLiteral("trovex.trovex_fold(%1)").arg(quoteName(name));
         sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                   .arg(quoteName(view.id + QStringLiteral("_starts_") + name), quoteName(view.id), folded)
+                   .arg(quoteName(startsIndex(view, name)), quoteName(view.id), folded)
             << QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3 gin_trgm_ops)")
-                   .arg(quoteName(view.id + QStringLiteral("_contains_") + name), quoteName(view.id), folded);
+                   .arg(quoteName(containsIndex(view, name)), quoteName(view.id), folded);
     }
     return sql;
 }

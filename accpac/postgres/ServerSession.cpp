@@ -10,13 +10,16 @@ namespace accpac::postgres {
 namespace {
 
 // Every statement of the session reads the company's schema only, in a
-// read-only transaction, planned for its own values; a role without a
-// statement limit of its own gets the component's.
+// read-only transaction; a role without a statement limit of its own gets
+// the component's. The server's own choice between a kept plan and one made
+// for the values given applies: searches are sent unprepared, so each is
+// planned for its own term, and only walks along a key, whose plan is the
+// same for every value, are kept prepared (ServerView.cpp).
 QString sessionSetupSql() {
     return QStringLiteral(
                "SELECT set_config('search_path', '%1', false), "
                "set_config('default_transaction_read_only', 'on', false), "
-               "set_config('plan_cache_mode', 'force_custom_plan', false), "
+               "set_config('plan_cache_mode', 'auto', false), "
                "CASE WHEN current_setting('statement_timeout') = '0' "
                "THEN set_config('statement_timeout', '%2s', false) END, "
                "pg_is_in_recovery(), current_user, "
@@ -61,10 +64,18 @@ QString ServerContext::connect() {
 
 std::optional<Result> ServerContext::query(const QString& sql, const std::vector<QByteArray>& params, int budget,
                                            bool* overBudget) {
+    return retried([&](Connection& c) { return c.read(sql, params, budget, overBudget); });
+}
+
+std::optional<Result> ServerContext::queryPrepared(const QString& sql, const std::vector<QByteArray>& params) {
+    return retried([&](Connection& c) { return c.readPrepared(sql, params); });
+}
+
+std::optional<Result> ServerContext::retried(const std::function<std::optional<Result>(Connection&)>& read) {
     const bool hadConnection = connection_ != nullptr;
     try {
         connect();
-        return connection_->read(sql, params, budget, overBudget);
+        return read(*connection_);
     } catch (const AccpacError& e) {
         const bool lost = connection_ && connection_->broken();
         // Only a connection that was live before this read is worth a second
@@ -77,7 +88,7 @@ std::optional<Result> ServerContext::query(const QString& sql, const std::vector
     }
     try {
         connect();
-        return connection_->read(sql, params, budget, overBudget);
+        return read(*connection_);
     } catch (const AccpacError& e) {
         if (connection_ && connection_->broken()) connection_.reset();
         fail(e.description());

@@ -1,6 +1,7 @@
 // A session on a company held by the server, and what its views share.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "accpac/AccpacSession.h"
@@ -24,8 +25,15 @@ public:
     // A budget stops the read as Connection::read does.
     std::optional<Result> query(const QString& sql, const std::vector<QByteArray>& params, int budget = -1,
                                 bool* overBudget = nullptr);
+    // The same for a statement the connection keeps prepared
+    // (Connection::readPrepared).
+    std::optional<Result> queryPrepared(const QString& sql, const std::vector<QByteArray>& params);
 
 private:
+    // Runs `read` on the connection, made again and the read repeated once
+    // when it was lost.
+    std::optional<Result> retried(const std::function<std::optional<Result>(Connection&)>& read);
+
     QString uri_;
     std::unique_ptr<Connection> connection_;
 };

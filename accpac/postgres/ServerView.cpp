@@ -15,16 +15,19 @@ namespace {
 constexpr int FirstRead = 24;
 constexpr int LargestRead = 4096;
 constexpr int ReadGrowth = 8;
-// How long a search the search indexes could serve runs as the server's
-// planner chose before the view reads it through the indexes instead. The
+// How long the server walks the key order for a search the search indexes
+// could serve before the view reads it through the indexes instead. The
 // planner picks between walking the key order and the indexes from its
 // estimate of how many records match, and that estimate can be far off: a
 // rare term it takes for a common one would walk the whole table. Such a
 // walk is stopped, and the part goes on through the indexes (written so the
-// planner has no other way). Searches the indexes cannot serve (a fixed
-// start of the key, one or two characters) are written so the planner can
-// only walk the key order: a key prefix it took for a rare one would
-// otherwise sort thousands of records.
+// planner has no other way). A plan that reads the indexes has no limit of
+// its own: its cost is bounded by the records the term matches, and a time
+// limit would also count the time a busy server keeps it waiting for a
+// core, stopping fast searches only to run them again. Searches the indexes
+// cannot serve (a fixed start of the key, one or two characters) are written
+// so the planner can only walk the key order: a key prefix it took for a
+// rare one would otherwise sort thousands of records.
 constexpr int WalkBudgetMilliseconds = 10;
 
 // The shared walk's SQL as the server runs it: LIKE conditions on the
@@ -155,14 +158,21 @@ bool ServerView::readMore() {
             return context_->query(throughSearchIndex(sql, def_, def_.key(order_)->segments, ascending_) + limit,
                                    params);
         };
+        std::vector<QByteArray> params = parameters(query.params);
         if (indexed_) {
             rows_ = throughIndexes();
+        } else if (plan_->searchRuns(searchedFields(def_), ShortestSearchedRun).empty()) {
+            const QString sql = serverSql(query.sql, params, false) + limit;
+            // A walk with no search term has the same best plan for every
+            // key: the server keeps it. A term's plan stays its own.
+            rows_ = query.sql.contains(QLatin1String(filter::LikeFunctionName)) ? context_->query(sql, params)
+                                                                                : context_->queryPrepared(sql, params);
         } else {
-            const bool indexable = !plan_->searchRuns(searchedFields(def_), ShortestSearchedRun).empty();
-            std::vector<QByteArray> params = parameters(query.params);
-            const QString sql = serverSql(query.sql, params, indexable) + limit;
+            const QString sql = serverSql(query.sql, params, true) + limit;
+            const std::optional<bool> walks = walksKeyOrder(sql, params);
+            if (!walks) return false;  // abandoned
             bool overBudget = false;
-            rows_ = context_->query(sql, params, indexable ? WalkBudgetMilliseconds : -1, &overBudget);
+            rows_ = context_->query(sql, params, *walks ? WalkBudgetMilliseconds : -1, &overBudget);
             if (overBudget) {
                 indexed_ = true;
                 rows_ = throughIndexes();
@@ -171,6 +181,27 @@ bool ServerView::readMore() {
         if (!rows_) return false;  // abandoned
         if (rows_->rows() > 0) return true;
     }
+}
+
+std::optional<bool> ServerView::walksKeyOrder(const QString& sql, const std::vector<QByteArray>& params) {
+    const std::optional<Result> plan = context_->query(QStringLiteral("EXPLAIN (COSTS OFF) ") + sql, params);
+    if (!plan) return std::nullopt;
+    // Each line names a step first ("->  Bitmap Index Scan on NAME"); a
+    // filter's text, which may hold any search term, has lines of its own.
+    for (int row = 0; row < plan->rows(); ++row) {
+        QByteArray step = plan->bytes(row, 0);
+        qsizetype at = 0;
+        while (at < step.size() && (step[at] == ' ' || step[at] == '-' || step[at] == '>')) ++at;
+        step = step.mid(at);
+        for (const char* reads : {"Bitmap Index Scan on ", "Index Scan using ", "Index Only Scan using "})
+            if (step.startsWith(reads)) {
+                // "Index Scan using NAME on TABLE"; a bitmap's line ends with the name.
+                QByteArray index = step.mid(qsizetype(qstrlen(reads)));
+                if (const qsizetype table = index.indexOf(" on "); table >= 0) index.truncate(table);
+                if (isSearchIndex(def_, QString::fromUtf8(index))) return false;
+            }
+    }
+    return true;
 }
 
 bool ServerView::Fetch() {

@@ -40,6 +40,9 @@ public:
 private:
     // Reads the next set of rows; false when the browse has none left.
     bool readMore();
+    // Whether the server's plan for `sql` walks the key order rather than
+    // reading a search index; nullopt when the user abandoned the question.
+    std::optional<bool> walksKeyOrder(const QString& sql, const std::vector<QByteArray>& params);
 
     std::shared_ptr<ServerContext> context_;
 
