@@ -14,12 +14,16 @@ namespace {
 // the component's. Every read the views keep prepared has one best plan for
 // all values, its shape fixed by the statement (ServerView.cpp): the server
 // plans it once instead of for each run, which for a search, its folded
-// texts expanded in place, costs more than reading the rows.
+// texts expanded in place, costs more than reading the rows. A lookup reads
+// a screenful: compiling it to machine code (jit), which the server does for
+// a search of a large company, on every run, or handing parts of it to
+// worker processes costs more than it could save.
 QString sessionSetupSql() {
     return QStringLiteral(
                "SELECT set_config('search_path', '%1', false), "
                "set_config('default_transaction_read_only', 'on', false), "
                "set_config('plan_cache_mode', 'force_generic_plan', false), "
+               "set_config('jit', 'off', false), set_config('max_parallel_workers_per_gather', '0', false), "
                "CASE WHEN current_setting('statement_timeout') = '0' "
                "THEN set_config('statement_timeout', '%2s', false) END, "
                "pg_is_in_recovery(), current_user, "
@@ -38,15 +42,15 @@ QString ServerContext::connect() {
     connection_.reset();
     auto made = std::make_unique<Connection>(uri_);
     const Result setup = made->query(sessionSetupSql());
-    const bool standby = setup.isTrue(0, 4);
+    const bool standby = setup.isTrue(0, 6);
     bool given = false;
-    const int walkPerRow = setup.text(0, 7).toInt(&given);
+    const int walkPerRow = setup.text(0, 9).toInt(&given);
     walkPerRow_ = given && walkPerRow > 0 ? walkPerRow : DefaultWalkPerRow;
-    if (!standby && setup.isTrue(0, 6))
+    if (!standby && setup.isTrue(0, 8))
         throw AccpacError(errnum::AccpacFailure,
                           QStringLiteral("The role \"%1\" may change the company's data; lookups connect with a role "
                                          "that may only read it.")
-                              .arg(setup.text(0, 5)));
+                              .arg(setup.text(0, 7)));
     Result marker(nullptr);
     try {
         marker = made->query(readMarkerSql());
