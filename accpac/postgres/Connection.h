@@ -59,9 +59,9 @@ public:
     // statement and no rows come back.
     std::optional<Result> read(const QString& sql, const std::vector<QByteArray>& params);
     // The same read, abandonable, for a statement whose best plan is the same
-    // for every value (a walk along a key): prepared on this connection the
-    // first time, so later runs skip the server's parsing and, once it judges
-    // its plan for any value as good as one for the value given, planning.
+    // for every value (its shape decides it): prepared on this connection the
+    // first time, so later runs skip the server's parsing and, where the
+    // session asks for one plan for all values, planning.
     std::optional<Result> readPrepared(const QString& sql, const std::vector<QByteArray>& params);
     // Runs statements without parameters or rows, several at once.
     void run(const QString& sql);
