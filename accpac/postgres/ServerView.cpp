@@ -29,6 +29,7 @@ constexpr int ReadGrowth = 8;
 // written so the planner can only walk the key order. Either way the plan
 // depends on the statement's shape, not on the term: every read is kept
 // prepared, and the server plans it once per connection.
+
 // The shared walk's SQL as the server runs it: LIKE conditions on the
 // folded texts (see Schema.h), placeholders ?N written $N. Only catalogue
 // names and placeholders are in the text, so a ? is always a placeholder.
@@ -79,9 +80,9 @@ QString keyOrder(const QString& sql) {
 // records of the part in key order, and their first `rows` matches, when
 // they hold that many or the part ends among them; otherwise the part's first
 // `rows` matches through the search indexes (`indexed`, the part's query
-// `walkSql` so written). Its last column says which way the rows came. The server runs
-// the index read only when the walk falls short, and stops the walk at the
-// last match it needs.
+// `walkSql` so written). Its last column says which way the rows came. The
+// server runs the index read only when the walk falls short, and stops the
+// walk at the last match it needs.
 QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, std::size_t part,
                       const std::vector<catalogue::Stored>* after, const QString& walkSql, const QString& indexed,
                       int walked, int rows) {
