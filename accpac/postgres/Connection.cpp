@@ -89,24 +89,8 @@ Result Connection::query(const QString& sql, const std::vector<QByteArray>& para
     return *execute(sql, params, false);
 }
 
-std::optional<Result> Connection::read(const QString& sql, const std::vector<QByteArray>& params, int budget,
-                                       bool* overBudget) {
-    if (budget < 0) return execute(sql, params, true);
-    // The server itself stops the statement when the budget is spent: a
-    // time limit for a transaction of this statement alone.
-    run(QStringLiteral("BEGIN; SET LOCAL statement_timeout = %1").arg(budget));
-    std::optional<Result> rows;
-    try {
-        rows = execute(sql, params, true, overBudget);
-    } catch (const AccpacError&) {
-        if (!broken()) PQclear(PQexec(conn_, "ROLLBACK"));
-        throw;
-    }
-    // Ends the transaction. The COMMIT itself may meet the time limit on a
-    // busy server; the transaction only read, so a ROLLBACK does as well.
-    if (!broken()) PQclear(PQexec(conn_, "COMMIT"));
-    if (!broken() && PQtransactionStatus(conn_) != PQTRANS_IDLE) PQclear(PQexec(conn_, "ROLLBACK"));
-    return rows;
+std::optional<Result> Connection::read(const QString& sql, const std::vector<QByteArray>& params) {
+    return execute(sql, params, true);
 }
 
 std::optional<Result> Connection::readPrepared(const QString& sql, const std::vector<QByteArray>& params) {
@@ -129,8 +113,7 @@ std::optional<Result> Connection::readPrepared(const QString& sql, const std::ve
                  true);
 }
 
-std::optional<Result> Connection::execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable,
-                                          bool* timedOut) {
+std::optional<Result> Connection::execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable) {
     if (broken()) throwFailure(QStringLiteral("The company server failed a query: the connection is lost."));
     const QByteArray text = sql.toUtf8();
     std::vector<const char*> values;
@@ -140,10 +123,10 @@ std::optional<Result> Connection::execute(const QString& sql, const std::vector<
     // never inherits a plan made for another term.
     return await(
         PQsendQueryParams(conn_, text.constData(), int(params.size()), nullptr, values.data(), nullptr, nullptr, 0),
-        abandonable, timedOut);
+        abandonable);
 }
 
-std::optional<Result> Connection::await(bool sent, bool abandonable, bool* timedOut) {
+std::optional<Result> Connection::await(bool sent, bool abandonable) {
     if (!sent) checked(conn_, nullptr, PGRES_TUPLES_OK, "a query");
     // Wait for the answer without blocking in libpq, so that the read pause
     // is asked between the server's packets.
@@ -162,12 +145,6 @@ std::optional<Result> Connection::await(bool sent, bool abandonable, bool* timed
     PGresult* extra = nullptr;
     while ((extra = PQgetResult(conn_))) PQclear(extra);
     if (result && PQresultStatus(result) == PGRES_COMMAND_OK) return Result(result);
-    if (timedOut && result && PQresultStatus(result) == PGRES_FATAL_ERROR &&
-        qstrcmp(PQresultErrorField(result, PG_DIAG_SQLSTATE), "57014") == 0) {  // query_canceled
-        PQclear(result);
-        *timedOut = true;
-        return std::nullopt;
-    }
     return Result(checked(conn_, result, PGRES_TUPLES_OK, "a query"));
 }
 

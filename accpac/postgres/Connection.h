@@ -57,14 +57,11 @@ public:
     // process's read pause (accpac/ReadPause.h) is asked often whether the
     // read is still wanted; when it is not, the server is told to stop the
     // statement and no rows come back.
-    // With a budget (milliseconds, -1 for none), the server stops a statement
-    // still running when the budget is spent: nullopt, and `overBudget` set.
-    std::optional<Result> read(const QString& sql, const std::vector<QByteArray>& params, int budget = -1,
-                               bool* overBudget = nullptr);
+    std::optional<Result> read(const QString& sql, const std::vector<QByteArray>& params);
     // The same read, abandonable, for a statement whose best plan is the same
-    // for every value (a walk along a key): prepared on this connection the
-    // first time, so later runs skip the server's parsing and, once it judges
-    // its plan for any value as good as one for the value given, planning.
+    // for every value (its shape decides it): prepared on this connection the
+    // first time, so later runs skip the server's parsing and, where the
+    // session asks for one plan for all values, planning.
     std::optional<Result> readPrepared(const QString& sql, const std::vector<QByteArray>& params);
     // Runs statements without parameters or rows, several at once.
     void run(const QString& sql);
@@ -76,13 +73,11 @@ public:
 
 private:
     // Sends the statement and waits for its result; nullopt when `abandonable`
-    // and the read pause abandoned it, or when `timedOut` is given and the
-    // server stopped the statement at its time limit (which sets it).
-    std::optional<Result> execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable,
-                                  bool* timedOut = nullptr);
+    // and the read pause abandoned it.
+    std::optional<Result> execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable);
     // Waits for the answer to what was just sent (`sent` false when libpq
     // could not send it), as execute describes.
-    std::optional<Result> await(bool sent, bool abandonable, bool* timedOut = nullptr);
+    std::optional<Result> await(bool sent, bool abandonable);
     // Asks the server to stop the running statement and reads what is left of
     // it; a server that does not answer in time costs the connection.
     void cancel();

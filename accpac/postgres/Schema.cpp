@@ -85,13 +85,6 @@ QString containsIndex(const catalogue::ViewDef& view, const QString& field) {
 
 }  // namespace
 
-bool isSearchIndex(const catalogue::ViewDef& view, const QString& index) {
-    for (const QString& name : searchedFields(view))
-        for (const QString& searched : {startsIndex(view, name), containsIndex(view, name)})
-            if (index == searched || index == quoteName(searched)) return true;
-    return false;
-}
-
 QStringList createIndexSql(const catalogue::ViewDef& view) {
     // The key indexes are the catalogue's, whose statements are plain SQL
     // every database reads alike.

@@ -40,9 +40,6 @@ QStringList createIndexSql(const catalogue::ViewDef& view);
 // shortest run of fixed characters the trigram index finds.
 QStringList searchedFields(const catalogue::ViewDef& view);
 inline constexpr int ShortestSearchedRun = 3;
-// Whether `index`, as the server names it in a plan (quoted or not), is one
-// of the view's search indexes.
-bool isSearchIndex(const catalogue::ViewDef& view, const QString& index);
 // The condition that `column` matches the LIKE `pattern` (a placeholder
 // whose value is folded already, as filter::foldedText folds).
 QString likeSql(const QString& column, const QString& pattern);

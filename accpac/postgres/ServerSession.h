@@ -10,6 +10,11 @@
 
 namespace accpac::postgres {
 
+// Records walked per row asked for: a common term's first screen comes
+// from the walk, a rare term's costs a few milliseconds of walking before the
+// search indexes find it (ServerView.cpp).
+constexpr int DefaultWalkPerRow = 200;
+
 // The connection (made again when lost), besides what every session shares
 // with its views.
 class ServerContext : public catalogue::SessionContext {
@@ -22,12 +27,15 @@ public:
     // Runs a read; nullopt when the read pause abandoned it (see
     // Connection::read). A connection found lost is made again and the read
     // repeated once; reads change nothing, so repeating one is harmless.
-    // A budget stops the read as Connection::read does.
-    std::optional<Result> query(const QString& sql, const std::vector<QByteArray>& params, int budget = -1,
-                                bool* overBudget = nullptr);
+    std::optional<Result> query(const QString& sql, const std::vector<QByteArray>& params);
     // The same for a statement the connection keeps prepared
     // (Connection::readPrepared).
     std::optional<Result> queryPrepared(const QString& sql, const std::vector<QByteArray>& params);
+
+    // How many records a search walks in key order per row it asks for
+    // before it reads the search indexes instead: the role's or the
+    // database's setting trovex.walk_per_row, or DefaultWalkPerRow.
+    int walkPerRow() const { return walkPerRow_; }
 
 private:
     // Runs `read` on the connection, made again and the read repeated once
@@ -36,6 +44,7 @@ private:
 
     QString uri_;
     std::unique_ptr<Connection> connection_;
+    int walkPerRow_ = DefaultWalkPerRow;
 };
 
 class ServerSession : public catalogue::CatalogueSession {

@@ -5,6 +5,7 @@
 
 #include "accpac/catalogue/StoredForm.h"
 #include "accpac/postgres/Schema.h"
+#include "accpac/postgres/ServerWalk.h"
 
 namespace accpac::postgres {
 
@@ -15,20 +16,19 @@ namespace {
 constexpr int FirstRead = 24;
 constexpr int LargestRead = 4096;
 constexpr int ReadGrowth = 8;
-// How long the server walks the key order for a search the search indexes
-// could serve before the view reads it through the indexes instead. The
-// planner picks between walking the key order and the indexes from its
-// estimate of how many records match, and that estimate can be far off: a
-// rare term it takes for a common one would walk the whole table. Such a
-// walk is stopped, and the part goes on through the indexes (written so the
-// planner has no other way). A plan that reads the indexes has no limit of
-// its own: its cost is bounded by the records the term matches, and a time
-// limit would also count the time a busy server keeps it waiting for a
-// core, stopping fast searches only to run them again. Searches the indexes
-// cannot serve (a fixed start of the key, one or two characters) are written
-// so the planner can only walk the key order: a key prefix it took for a
-// rare one would otherwise sort thousands of records.
-constexpr int WalkBudgetMilliseconds = 10;
+// A search the search indexes could serve is one statement: it walks the
+// key order for at most a few records per row asked for (the session's
+// walkPerRow) and, when they hold too few matches, reads the part through
+// the indexes instead, written with an ORDER BY no key index can give so the
+// planner has no other way. The planner's own choice between the two rests
+// on its estimate of how many records match, which can be far off: a rare
+// term it takes for a common one would walk the whole table. Counting
+// records instead of time keeps a busy server, where a walk waits for a core,
+// from turning fast walks into index reads of common terms. Searches the
+// indexes cannot serve (a fixed start of the key, one or two characters) are
+// written so the planner can only walk the key order. Either way the plan
+// depends on the statement's shape, not on the term: every read is kept
+// prepared, and the server plans it once per connection.
 
 // The shared walk's SQL as the server runs it: LIKE conditions on the
 // folded texts (see Schema.h), placeholders ?N written $N. Only catalogue
@@ -37,16 +37,19 @@ constexpr int WalkBudgetMilliseconds = 10;
 // server plans with a plain value and spends no time on folding it. Unless
 // `indexable`, the LIKE compares a copy of the column (col || ''), which no
 // search index holds, so the server walks the key order.
+// A statement may name a pattern more than once; it is folded once.
 // One expression per thread: sessions of several threads never share one.
 QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool indexable) {
     thread_local const QRegularExpression like(
         QStringLiteral("%1\\((\"(?:[^\"]|\"\")+\"), \\?(\\d+)\\)").arg(QLatin1String(filter::LikeFunctionName)));
     thread_local const QRegularExpression placeholder(QStringLiteral("\\?(\\d+)"));
     QString text = sql;
+    std::vector<bool> folded(params.size());
     QRegularExpressionMatch m;
     while ((m = like.match(text)).hasMatch()) {
-        QByteArray& pattern = params[std::size_t(m.captured(2).toInt() - 1)];
-        pattern = QByteArray::fromStdString(filter::foldedText(pattern.toStdString()));
+        const std::size_t at = std::size_t(m.captured(2).toInt() - 1);
+        if (!folded[at]) params[at] = QByteArray::fromStdString(filter::foldedText(params[at].toStdString()));
+        folded[at] = true;
         const QString column = indexable ? m.captured(1) : QStringLiteral("(%1 || '')").arg(m.captured(1));
         text.replace(m.capturedStart(), m.capturedLength(), likeSql(column, u'?' + m.captured(2)));
     }
@@ -64,8 +67,39 @@ QString throughSearchIndex(const QString& sql, const catalogue::ViewDef& view, c
                                                                  : QStringLiteral("(%1 + 0)"))
                          .arg(quoteName(segment)) +
                      (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
-    const qsizetype at = sql.lastIndexOf(QLatin1String(" ORDER BY "));
-    return sql.left(at) + QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    return sql.left(sql.lastIndexOf(QLatin1String(" ORDER BY "))) + QStringLiteral(" ORDER BY ") +
+           order.join(QStringLiteral(", "));
+}
+
+// The key order of a query the walk wrote: the text after its ORDER BY.
+QString keyOrder(const QString& sql) {
+    return sql.mid(sql.lastIndexOf(QLatin1String(" ORDER BY ")) + qsizetype(qstrlen(" ORDER BY ")));
+}
+
+// One statement for a search the indexes could serve: the first `walked`
+// records of the part in key order, and their first `rows` matches, when
+// they hold that many or the part ends among them; otherwise the part's first
+// `rows` matches through the search indexes (`indexed`, the part's query
+// `walkSql` so written). Its last column says which way the rows came. The
+// server runs the index read only when the walk falls short, and stops the
+// walk at the last match it needs.
+QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, std::size_t part,
+                      const std::vector<catalogue::Stored>* after, const QString& walkSql, const QString& indexed,
+                      int walked, int rows) {
+    const QString columns = catalogue::selectColumns(view);
+    const QString table = catalogue::tableName(view);
+    const QString order = keyOrder(walkSql);
+    const QString range = plan.keyRangeSql(part, after);
+    const QString limit = QString::number(walked);
+    const QString walk =
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT %5").arg(columns, table, range, order, limit);
+    return QStringLiteral(
+               "WITH hits AS MATERIALIZED (SELECT %1 FROM (%2) AS walked WHERE (%3) ORDER BY %4 LIMIT %5), "
+               "settled AS (SELECT (SELECT count(*) FROM hits) >= %5 OR "
+               "(SELECT count(*) FROM (SELECT 1 FROM %6 WHERE %7 ORDER BY %4 LIMIT %8) AS keys) < %8 AS yes) "
+               "SELECT * FROM (SELECT *, false FROM hits WHERE (SELECT yes FROM settled) "
+               "UNION ALL SELECT *, true FROM (%9) AS found WHERE NOT (SELECT yes FROM settled)) AS rows ORDER BY %4")
+        .arg(columns, walk, plan.filterSql(), order, QString::number(rows), table, range, limit, indexed);
 }
 
 // The first text after every text that starts with `prefix`: its last
@@ -152,56 +186,28 @@ bool ServerView::readMore() {
         rows_.reset();
         next_ = 0;
         const QString limit = QStringLiteral(" LIMIT %1").arg(limit_);
-        const auto throughIndexes = [&] {
-            std::vector<QByteArray> params = parameters(query.params);
-            const QString sql = serverSql(query.sql, params, true);
-            return context_->query(throughSearchIndex(sql, def_, def_.key(order_)->segments, ascending_) + limit,
-                                   params);
-        };
         std::vector<QByteArray> params = parameters(query.params);
-        if (indexed_) {
-            rows_ = throughIndexes();
-        } else if (plan_->searchRuns(searchedFields(def_), ShortestSearchedRun).empty()) {
-            const QString sql = serverSql(query.sql, params, false) + limit;
-            // A walk with no search term has the same best plan for every
-            // key: the server keeps it. A term's plan stays its own.
-            rows_ = query.sql.contains(QLatin1String(filter::LikeFunctionName)) ? context_->query(sql, params)
-                                                                                : context_->queryPrepared(sql, params);
+        if (plan_->standingFixed() || plan_->searchRuns(searchedFields(def_), ShortestSearchedRun).empty()) {
+            // Only the key order can serve it, or one customer's records in
+            // key order, which their own index holds: the same plan for
+            // every value.
+            rows_ = context_->queryPrepared(serverSql(query.sql, params, false) + limit, params);
         } else {
-            const QString sql = serverSql(query.sql, params, true) + limit;
-            const std::optional<bool> walks = walksKeyOrder(sql, params);
-            if (!walks) return false;  // abandoned
-            bool overBudget = false;
-            rows_ = context_->query(sql, params, *walks ? WalkBudgetMilliseconds : -1, &overBudget);
-            if (overBudget) {
-                indexed_ = true;
-                rows_ = throughIndexes();
+            const QString indexed = throughSearchIndex(query.sql, def_, def_.key(order_)->segments, ascending_) + limit;
+            if (indexed_) {
+                rows_ = context_->queryPrepared(serverSql(indexed, params, true), params);
+            } else {
+                const QString sql = boundedSearch(*plan_, def_, part_, goOn ? &after : nullptr, query.sql, indexed,
+                                                  context_->walkPerRow() * limit_, limit_);
+                rows_ = context_->queryPrepared(serverSql(sql, params, true), params);
+                // The rest of a part whose start the walk fell short of is
+                // read through the indexes too.
+                indexed_ = rows_ && rows_->rows() > 0 && rows_->isTrue(0, int(def_.fields.size()));
             }
         }
         if (!rows_) return false;  // abandoned
         if (rows_->rows() > 0) return true;
     }
-}
-
-std::optional<bool> ServerView::walksKeyOrder(const QString& sql, const std::vector<QByteArray>& params) {
-    const std::optional<Result> plan = context_->query(QStringLiteral("EXPLAIN (COSTS OFF) ") + sql, params);
-    if (!plan) return std::nullopt;
-    // Each line names a step first ("->  Bitmap Index Scan on NAME"); a
-    // filter's text, which may hold any search term, has lines of its own.
-    for (int row = 0; row < plan->rows(); ++row) {
-        QByteArray step = plan->bytes(row, 0);
-        qsizetype at = 0;
-        while (at < step.size() && (step[at] == ' ' || step[at] == '-' || step[at] == '>')) ++at;
-        step = step.mid(at);
-        for (const char* reads : {"Bitmap Index Scan on ", "Index Scan using ", "Index Only Scan using "})
-            if (step.startsWith(reads)) {
-                // "Index Scan using NAME on TABLE"; a bitmap's line ends with the name.
-                QByteArray index = step.mid(qsizetype(qstrlen(reads)));
-                if (const qsizetype table = index.indexOf(" on "); table >= 0) index.truncate(table);
-                if (isSearchIndex(def_, QString::fromUtf8(index))) return false;
-            }
-    }
-    return true;
 }
 
 bool ServerView::Fetch() {

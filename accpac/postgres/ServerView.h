@@ -3,13 +3,12 @@
 // Browse plans the walk in key order as the embedded backend does (see
 // accpac/catalogue/WalkPlan.h): one part for the whole key order, or, for a
 // search on the key's leading text, one part per spelling of its fixed
-// start, each a narrow range of the key. Each part is read with a LIMIT, so
-// the planner picks a plan that delivers the first rows soonest: a walk
-// along the key's index, or for a rare search term a search index on the
-// folded texts. A search the indexes can serve walks for a short time at
-// most: a walk the planner chose for a term it took for common, where the
-// term is rare, is stopped and the part read through the indexes instead
-// (ServerView.cpp). Fetch hands the rows out one by one; past the last row read
+// start, each a narrow range of the key. Each part is read with a LIMIT. A
+// search the indexes on the folded texts can serve walks a few records of
+// the key order in the same statement and, when they hold too few matches,
+// reads the part through those indexes instead (ServerView.cpp): a common
+// term is found along the key, a rare one without walking the whole table.
+// Fetch hands the rows out one by one; past the last row read
 // it reads the next, larger set of the same part, starting strictly after
 // the key of the last row read (keys are unique), and past a part's end the
 // next part. No cursor stays open on the server between fetches, so a
@@ -23,9 +22,9 @@
 
 #include "accpac/catalogue/Catalogue.h"
 #include "accpac/catalogue/CatalogueView.h"
-#include "accpac/catalogue/WalkPlan.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/postgres/ServerSession.h"
+#include "accpac/postgres/ServerWalk.h"
 
 namespace accpac::postgres {
 
@@ -40,9 +39,6 @@ public:
 private:
     // Reads the next set of rows; false when the browse has none left.
     bool readMore();
-    // Whether the server's plan for `sql` walks the key order rather than
-    // reading a search index; nullopt when the user abandoned the question.
-    std::optional<bool> walksKeyOrder(const QString& sql, const std::vector<QByteArray>& params);
 
     std::shared_ptr<ServerContext> context_;
 
@@ -50,7 +46,7 @@ private:
     bool browsing_ = false;
     bool ascending_ = true;
     std::unique_ptr<filter::Node> filter_;
-    std::optional<catalogue::WalkPlan> plan_;
+    std::optional<ServerWalk> plan_;
     std::size_t part_ = 0;             // the part of the plan's walk being read
     bool indexed_ = false;             // the part is read through the search indexes (ServerView.cpp)
     std::optional<Result> rows_;       // the rows read last

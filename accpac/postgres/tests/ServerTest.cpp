@@ -95,8 +95,7 @@ TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
     EXPECT_EQ(browse(*server_, "", false), reference);
 
     // A walk with no search term keeps its plan on the connection, one plan
-    // for every value once the server has run it a few times: each run's
-    // values must still find their own records.
+    // for every value: each run's values must still find their own records.
     for (int run = 0; run < 10; ++run)
         for (const QString& filter :
              {QString("ACCTID = \"%1\"").arg(run), QString("ACCTFMTTD >= \"%1\"").arg(Numbers[run * 2]),
@@ -129,8 +128,8 @@ TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
             std::sort(expected.begin(), expected.end(), byKeyBytes);
             const QString filter = (onKey ? "ACCTFMTTD" : "ACCTDESC") + QString(" LIKE \"") + pattern + '"';
             EXPECT_EQ(browse(*file_, filter, true), expected) << "company file, " << filter.toStdString();
-            // The server plans each run anew; the tenth run of a search must
-            // find what the first found.
+            // The server plans a search's statement once for every term; the
+            // tenth run of a search must find what the first found.
             for (int run = 0; run < 10; ++run)
                 ASSERT_EQ(browse(*server_, filter, true), expected) << filter.toStdString() << ", run " << run;
             EXPECT_EQ(browse(*throughIndexes, filter, true), expected)
