@@ -9,7 +9,6 @@
 
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/KeyOrder.h"
-#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/Storage.h"
 
 namespace accpac::sqlite {
@@ -48,13 +47,15 @@ void createViewIndexes(Database& db, const ViewDef& view, std::int64_t records, 
     makeIndexes(db, QStringLiteral("indexes of %1").arg(view.id), createIndexSql(view), records, progress);
 }
 
+void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress) {
+    fillSearchIndex(db, view, records, progress, searchIndexSql(view));
+}
+
 void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress,
-                     QStringList (*statements)(const ViewDef&)) {
-    const QStringList sql = statements(view);
+                     const QStringList& sql) {
     if (sql.isEmpty()) return;
     const QString stage = QStringLiteral("search index of %1").arg(view.id);
     if (progress) progress({stage, 0, records});
-    registerSqlFunctions(db.handle());
     for (const QString& statement : sql) db.exec(statement.toUtf8().constData());
     if (progress && records > 0) progress({stage, records, records});
 }
