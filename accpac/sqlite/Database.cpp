@@ -3,11 +3,25 @@
 
 #include <sqlite3.h>
 
+#include <mutex>
+
 #include "accpac/AccpacError.h"
 
 namespace accpac::sqlite {
 
+namespace {
+
+// SQLite counts every allocation it makes under a global lock unless told
+// not to; nothing here reads those counts, and a bulk load makes billions.
+void configureOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
+}
+
+}  // namespace
+
 Database::Database(const QString& path, Mode mode) : path_(path) {
+    configureOnce();
     int flags = SQLITE_OPEN_NOMUTEX;
     switch (mode) {
         case Mode::ReadOnly:

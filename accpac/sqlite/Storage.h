@@ -59,7 +59,9 @@ QStringList searchIndexSql(const ViewDef& view);
 // triggers would stop SQLite's copy of a whole table (and the index
 // already knows the records copied), so it runs searchChangesSql after the
 // copy. The change table is emptied with the fill: from then on the index
-// knows every record but those the triggers note.
-QStringList searchFillSql(const ViewDef& view);
+// knows every record but those the triggers note. The records are read
+// from the view's table in the attached database `recordsSchema`, or in the
+// company's when it is empty.
+QStringList searchFillSql(const ViewDef& view, const QString& recordsSchema);
 
 }  // namespace accpac::sqlite

@@ -12,6 +12,7 @@
 
 #include "accpac/AccpacError.h"
 #include "accpac/sqlite/KeyOrder.h"
+#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SearchChanges.h"
 #include "accpac/tools/CompanyTables.h"
 #include "accpac/tools/CompanyWriter.h"
@@ -50,8 +51,11 @@ void createCompany(const QString& path, const CreateOptions& options) {
             // Nothing to recover if this fails halfway: the file is thrown away.
             db.exec("PRAGMA journal_mode = OFF");
             db.exec("PRAGMA synchronous = OFF");
-            db.exec("PRAGMA locking_mode = EXCLUSIVE");
+            // The company's file only: the other thread's file is read while it
+            // is written.
+            db.exec("PRAGMA main.locking_mode = EXCLUSIVE");
             db.exec(sqlite::LoadingCacheSize);
+            sqlite::registerSqlFunctions(db.handle());
             // The scheduled payments, the view with the most records and
             // indexes, are made in a file of their own meanwhile.
             const sqlite::ViewDef& payments = *sqlite::findView(QStringLiteral("AR0037"));
@@ -79,26 +83,21 @@ void createCompany(const QString& path, const CreateOptions& options) {
                 sqlite::createViewIndexes(db, view, records, progress);
                 sqlite::fillSearchIndex(db, view, records, progress);
             }
-            // Meanwhile this thread makes the payments' search index from a
-            // copy of their records (the same sequence gives the same record
-            // numbers, in key order; the mark of that order stays here), then empties the table for the copy from the
-            // other file, which needs the same indexes and no triggers yet.
-            const std::int64_t payRecords =
-                sqlite::writeDocuments(db, documents, sqlite::Receivables::Payments, [&](Progress p) {
-                    p.stage = QStringLiteral("search texts of %1").arg(payments.id);
-                    if (progress) progress(p);
-                });
-            sqlite::setKeyOrderMark(db, payments, true);
-            sqlite::fillSearchIndex(db, payments, payRecords, progress, sqlite::searchFillSql);
-            db.exec(QStringLiteral("DELETE FROM %1").arg(sqlite::tableName(payments)).toUtf8().constData());
+            // The payments' search index is made here, from the records
+            // the other thread has written (it makes their indexes
+            // meanwhile), into an empty table with the same indexes and no
+            // triggers yet, ready for the copy.
             sqlite::createViewIndexes(db, payments, 0);
             db.exec("COMMIT");
+            const std::int64_t payRecords = side.attachRecords(db);
+            db.exec("BEGIN");
+            sqlite::setKeyOrderMark(db, payments, true);
+            sqlite::fillSearchIndex(db, payments, payRecords, progress,
+                                    sqlite::searchFillSql(payments, QLatin1String(sqlite::SideBuild::Schema)));
+            db.exec("COMMIT");
             // The other thread's progress shows while this one waits.
-            side.wait();
             say(progress, QStringLiteral("copy of %1").arg(payments.id));
-            if (side.moveInto(db) != payRecords)
-                throw AccpacError(errnum::AccpacFailure,
-                                  QStringLiteral("The demo scheduled payments were not written the same twice."));
+            side.moveInto(db);
             db.exec("BEGIN");
             for (const QString& sql : sqlite::searchChangesSql(payments)) db.exec(sql.toUtf8().constData());
             say(progress, QStringLiteral("statistics"));

@@ -4,6 +4,7 @@
 // searches as quick again as after an import.
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/sqlite/KeyOrder.h"
+#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SearchChanges.h"
 #include "accpac/sqlite/Storage.h"
 #include "accpac/tools/CompanyTables.h"
@@ -18,6 +19,7 @@ void reindexCompany(const QString& path, const ProgressReport& progress) {
     // Open lookups go on reading beside the refill, as beside an import.
     db.exec("PRAGMA journal_mode = WAL");
     db.exec("PRAGMA cache_size = -262144");
+    sqlite::registerSqlFunctions(db.handle());
     // One transaction: the index and its change table are emptied and
     // refilled together, so no lookup sees one without the other.
     db.exec("BEGIN IMMEDIATE");

@@ -9,7 +9,6 @@
 
 #include "accpac/filter/Filter.h"
 #include "accpac/sqlite/KeyOrder.h"
-#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/Storage.h"
 
 namespace accpac::sqlite {
@@ -48,13 +47,15 @@ void createViewIndexes(Database& db, const ViewDef& view, std::int64_t records, 
     makeIndexes(db, QStringLiteral("indexes of %1").arg(view.id), createIndexSql(view), records, progress);
 }
 
+void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress) {
+    fillSearchIndex(db, view, records, progress, searchIndexSql(view));
+}
+
 void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress,
-                     QStringList (*statements)(const ViewDef&)) {
-    const QStringList sql = statements(view);
+                     const QStringList& sql) {
     if (sql.isEmpty()) return;
     const QString stage = QStringLiteral("search index of %1").arg(view.id);
     if (progress) progress({stage, 0, records});
-    registerSqlFunctions(db.handle());
     for (const QString& statement : sql) db.exec(statement.toUtf8().constData());
     if (progress && records > 0) progress({stage, records, records});
 }
@@ -64,10 +65,40 @@ void analyzeCompany(Database& db) {
     db.exec("ANALYZE");
 }
 
+namespace {
+
+// Whether the records of the freshly loaded `view` are numbered from 1
+// without gaps and none has a lower first key than the one numbered before
+// it: one pass, each record's successor found by its number.
+bool loadedInKeyOrder(Database& db, const ViewDef& view) {
+    const QString record = quoteIdentifier(QLatin1String(RecordIdColumn));
+    Statement numbering(db, QStringLiteral("SELECT count(*) = coalesce(max(%1), 0) AND coalesce(min(%1), 1) = 1 "
+                                           "FROM %2")
+                                .arg(record, tableName(view)));
+    if (!numbering.step() || numbering.columnInt(0) == 0) return false;
+    QStringList earlier, later;
+    for (const QString& c : view.keys.front().segments) {
+        earlier << QStringLiteral("a.") + quoteIdentifier(c);
+        later << QStringLiteral("b.") + quoteIdentifier(c);
+    }
+    Statement inversion(
+        db, QStringLiteral("SELECT 1 FROM %1 AS a JOIN %1 AS b ON b.%2 = a.%2 + 1 "
+                           "WHERE (%3) < (%4) LIMIT 1")
+                .arg(tableName(view), record, later.join(QStringLiteral(", ")), earlier.join(QStringLiteral(", "))));
+    return !inversion.step();
+}
+
+}  // namespace
+
 void writeInKeyOrder(Database& db, const ViewDef& view) {
     if (searchedFields(view).isEmpty()) return;
-    // Sorted once into a temporary table, then written back in that order:
-    // emptying the table restarts its numbering at 1.
+    // Records exported from a view usually come in its key order already;
+    // only others are sorted once into a temporary table, then written back
+    // in that order: emptying the table restarts its numbering at 1.
+    if (loadedInKeyOrder(db, view)) {
+        setKeyOrderMark(db, view, true);
+        return;
+    }
     QStringList names;
     for (const FieldDef& f : view.fields) names << f.name;
     const QString columns = columnList(names), order = columnList(view.keys.front().segments),

@@ -29,10 +29,14 @@ void makeIndexes(Database& db, const QString& stage, const QStringList& statemen
 // Creates the view's indexes (createIndexSql) over its `records` records.
 void createViewIndexes(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress = {});
 // Fills the view's search index afresh (searchIndexSql) from its `records`
-// records; registers the SQL functions the fill needs. With `statements`
-// searchFillSql, the change table is left for later.
-void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress = {},
-                     QStringList (*statements)(const ViewDef&) = searchIndexSql);
+// records. The connection needs the SQL functions (registerSqlFunctions),
+// added before the first fill: the search index may keep a read of its own
+// open until the transaction ends, and SQLite refuses to replace functions
+// meanwhile. With `statements` from searchFillSql, the change table is left
+// for later.
+void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress = {});
+void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress,
+                     const QStringList& statements);
 // Gathers the planner's statistics of every index.
 void analyzeCompany(Database& db);
 // The records of a view as its highest record number: exact for a view

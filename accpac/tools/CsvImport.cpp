@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include "accpac/AccpacError.h"
+#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SearchChanges.h"
 #include "accpac/sqlite/Storage.h"
 #include "accpac/tools/CompanyTables.h"
@@ -96,6 +97,7 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
     // An open lookup must not keep the import waiting, nor the import the lookup.
     db.exec("PRAGMA journal_mode = WAL");
     db.exec(sqlite::LoadingCacheSize);
+    sqlite::registerSqlFunctions(db.handle());
     db.exec("BEGIN IMMEDIATE");
     try {
         // The records written here are all indexed below; the triggers that

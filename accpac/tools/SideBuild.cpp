@@ -22,38 +22,75 @@ constexpr int StopCheckSteps = 10000;
 
 SideBuild::SideBuild(const QString& path, const ViewDef& view, Fill fill, const ProgressReport& progress)
     : path_(path), view_(view), fill_(std::move(fill)), progress_(progress) {
-    QFile::remove(path_);
+    removeFiles();
     thread_ = std::thread([this] { build(); });
 }
 
 SideBuild::~SideBuild() {
     stop_ = true;
     if (thread_.joinable()) thread_.join();
-    QFile::remove(path_);
+    removeFiles();
+}
+
+void SideBuild::removeFiles() const {
+    for (const char* suffix : {"", "-wal", "-shm"}) QFile::remove(path_ + QLatin1String(suffix));
 }
 
 void SideBuild::build() {
     try {
         Database db(path_, Database::Mode::Create);
-        // Like the company's file while it is built: thrown away on failure.
-        db.exec("PRAGMA journal_mode = OFF");
+        // Like the company's file while it is built (thrown away on
+        // failure), but with a log: the company's connection reads the
+        // records while the indexes are made. The log is never copied back
+        // into the file; the copy into the company reads it where it is.
+        db.exec("PRAGMA journal_mode = WAL");
         db.exec("PRAGMA synchronous = OFF");
-        db.exec("PRAGMA locking_mode = EXCLUSIVE");
+        db.exec("PRAGMA wal_autocheckpoint = 0");
+        sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, static_cast<int*>(nullptr));
         db.exec(LoadingCacheSize);
         sqlite3_progress_handler(
             db.handle(), StopCheckSteps, [](void* stop) { return int(static_cast<std::atomic<bool>*>(stop)->load()); },
             &stop_);
         db.exec(createTableSql(view_).toUtf8().constData());
         db.exec("BEGIN");
-        records_ = fill_(db, [this](const Progress& p) {
+        const std::int64_t records = fill_(db, [this](const Progress& p) {
             if (stop_) throw Stopped{};
             if (progress_) progress_(p);
         });
-        createViewIndexes(db, view_, records_, progress_);
+        db.exec("COMMIT");
+        {
+            const std::lock_guard lock(mutex_);
+            records_ = records;
+            recordsDone_ = true;
+        }
+        recordsWritten_.notify_all();
+        // These indexes are the longest part of a creation, and the other
+        // thread ends sooner: their sorts may use its core then.
+        db.exec("PRAGMA threads = 2");
+        // These indexes are the longest part of a creation, and the other
+        // thread ends sooner: their sorts may use its core then.
+        db.exec("PRAGMA threads = 2");
+        db.exec("BEGIN");
+        createViewIndexes(db, view_, records, progress_);
         db.exec("COMMIT");
     } catch (...) {
+        const std::lock_guard lock(mutex_);
         failed_ = std::current_exception();
+        recordsDone_ = true;
     }
+    recordsWritten_.notify_all();
+}
+
+std::int64_t SideBuild::attachRecords(Database& db) {
+    {
+        std::unique_lock lock(mutex_);
+        recordsWritten_.wait(lock, [this] { return recordsDone_; });
+        if (failed_) std::rethrow_exception(failed_);
+    }
+    Statement attach(db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(quoteIdentifier(QLatin1String(Schema))));
+    attach.bind(1, Stored(path_.toUtf8()));
+    attach.step();
+    return records_;
 }
 
 void SideBuild::wait() {
@@ -63,15 +100,19 @@ void SideBuild::wait() {
 
 std::int64_t SideBuild::moveInto(Database& db) {
     wait();
-    Statement attach(db, QStringLiteral("ATTACH DATABASE ?1 AS side"));
-    attach.bind(1, Stored(path_.toUtf8()));
-    attach.step();
     // The plain copy of a whole table into an empty one of the same shape
     // is the one SQLite copies index entries for instead of making them.
     const QString table = tableName(view_);
-    db.exec(QStringLiteral("INSERT INTO main.%1 SELECT * FROM side.%1").arg(table).toUtf8().constData());
-    db.exec("DETACH DATABASE side");
-    QFile::remove(path_);
+    db.exec(QStringLiteral("INSERT INTO main.%1 SELECT * FROM %2.%1")
+                .arg(table, quoteIdentifier(QLatin1String(Schema)))
+                .toUtf8()
+                .constData());
+    // The last connection to leave a file with a log copies the log into
+    // it, gigabytes here, unless told not to.
+    sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, static_cast<int*>(nullptr));
+    db.exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(QLatin1String(Schema))).toUtf8().constData());
+    sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, static_cast<int*>(nullptr));
+    removeFiles();
     return records_;
 }
 
