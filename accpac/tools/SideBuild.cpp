@@ -67,9 +67,6 @@ void SideBuild::build() {
         // These indexes are the longest part of a creation, and the other
         // thread ends sooner: their sorts may use its core then.
         db.exec("PRAGMA threads = 2");
-        // These indexes are the longest part of a creation, and the other
-        // thread ends sooner: their sorts may use its core then.
-        db.exec("PRAGMA threads = 2");
         db.exec("BEGIN");
         createViewIndexes(db, view_, records, progress_);
         db.exec("COMMIT");
