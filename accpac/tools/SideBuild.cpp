@@ -84,6 +84,10 @@ std::int64_t SideBuild::attachRecords(Database& db) {
         recordsWritten_.wait(lock, [this] { return recordsDone_; });
         if (failed_) std::rethrow_exception(failed_);
     }
+    // The last connection to leave a file with a log copies the log into
+    // it, gigabytes here, unless told not to; the company's own file keeps
+    // no log while it is built.
+    sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, static_cast<int*>(nullptr));
     Statement attach(db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(quoteIdentifier(QLatin1String(Schema))));
     attach.bind(1, Stored(path_.toUtf8()));
     attach.step();
@@ -104,9 +108,6 @@ std::int64_t SideBuild::moveInto(Database& db) {
                 .arg(table, quoteIdentifier(QLatin1String(Schema)))
                 .toUtf8()
                 .constData());
-    // The last connection to leave a file with a log copies the log into
-    // it, gigabytes here, unless told not to.
-    sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, static_cast<int*>(nullptr));
     db.exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(QLatin1String(Schema))).toUtf8().constData());
     sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, static_cast<int*>(nullptr));
     removeFiles();
