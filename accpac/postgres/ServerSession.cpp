@@ -26,13 +26,11 @@ QString sessionSetupSql() {
                "set_config('jit', 'off', false), set_config('max_parallel_workers_per_gather', '0', false), "
                "CASE WHEN current_setting('statement_timeout') = '0' "
                "THEN set_config('statement_timeout', '%2s', false) END, "
-               "pg_is_in_recovery(), current_user, "
-               "EXISTS (SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-               "WHERE n.nspname = '%1' AND c.relkind = 'r' "
-               "AND has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE, TRUNCATE')), "
+               "pg_is_in_recovery(), current_user, %3, "
                "current_setting('trovex.walk_per_row', true)")
         .arg(QLatin1String(CompanySchema))
-        .arg(StatementTimeoutSeconds);
+        .arg(StatementTimeoutSeconds)
+        .arg(mayChangeDataSql());
 }
 
 }  // namespace
