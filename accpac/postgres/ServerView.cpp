@@ -78,13 +78,13 @@ QString keyOrder(const QString& sql) {
     return sql.mid(sql.lastIndexOf(QLatin1String(" ORDER BY ")) + qsizetype(qstrlen(" ORDER BY ")));
 }
 
-// One statement for a search the indexes could serve: the first `walked`
-// records of the part in key order, and their first `rows` matches, when
-// they hold that many or the part ends among them; otherwise the part's first
-// `rows` matches through the search indexes (`indexed`, the part's query
-// `walkSql` so written). Its last column says which way the rows came. The
-// server runs the index read only when the walk falls short, and stops the
-// walk at the last match it needs.
+// One statement for a search: the first `walked` records of the part in key
+// order, and their first `rows` matches, when they hold that many or the
+// part ends among them; otherwise the part's first `rows` matches through
+// the search indexes, or the whole table when none serves (`indexed`, the
+// part's query `walkSql` so written). Its last column says which way the
+// rows came. The server runs the other read only when the walk falls short,
+// and stops the walk at the last match it needs.
 QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, std::size_t part,
                       const std::vector<catalogue::Stored>* after, const QString& walkSql, const QString& indexed,
                       int walked, int rows) {
