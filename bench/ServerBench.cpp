@@ -109,6 +109,9 @@ const std::vector<Shape> Shapes{
     // A rare term that one of the planner's sampled statistics holds, so
     // it takes the term for a common one (on the measured 1e6 company).
     {"ContainsMisjudged", "IDCUSTPO LIKE \"%10114%\"", true, false, false},
+    // One or two characters, which no search index serves, and few matches.
+    {"ContainsTwoChars", "IDCUSTPO LIKE \"%QZ%\"", true, false, false},
+    {"ContainsOneChar", "IDCUSTPO LIKE \"%Q%\"", true, false, false},
     {"CustomerContains", "IDCUST=1200 AND SWPAID=0 AND IDINVC LIKE \"%123%\"", true, false, false},
 };
 // clang-format on
@@ -125,6 +128,29 @@ void BM_Session(benchmark::State& state, const Shape& shape) {
     for (auto _ : state) latencies.add(timed([&] { rows = page(*view, shape.filter, shape.ascending, start); }));
     latencies.report(state, "page");
     state.counters["rows"] = rows;
+}
+
+// A user's first lookup: a new session (connection and its setup), the
+// first page, then page moves the connection has not read before (each a
+// statement it prepares), timed apart.
+void BM_NewSession(benchmark::State& state) {
+    const std::int64_t documents = state.range(0);
+    const QString uri = serverUri(documents, false);
+    Latencies opening, first, moves;
+    for (auto _ : state) {
+        std::shared_ptr<accpac::AccpacView> view;
+        opening.add(timed([&] { view = documentsView(state, uri); }));
+        if (!view) return;
+        first.add(timed([&] { page(*view, QString(), true); }));
+        moves.add(timed([&] {
+            page(*view, QString(), true, {QStringLiteral("IDINVC"), documentNumber(documents / 2)});
+        }));
+        moves.add(timed([&] { page(*view, QString(), false, bench::topOf(QStringLiteral("IDINVC"))); }));
+        moves.add(timed([&] { page(*view, QStringLiteral("IDCUST=1200 AND SWPAID=0"), true); }));
+    }
+    opening.report(state, "open");
+    first.report(state, "first");
+    moves.report(state, "move");
 }
 
 // --- many sessions at once -------------------------------------------------
@@ -172,6 +198,11 @@ void registerAll() {
                 ->Arg(n)
                 ->MinTime(1.0)
                 ->Unit(benchmark::kMicrosecond);
+    for (std::int64_t n : Sizes)
+        benchmark::RegisterBenchmark("BM_NewSession", BM_NewSession)
+            ->Arg(n)
+            ->MinTime(2.0)
+            ->Unit(benchmark::kMillisecond);
     for (std::int64_t n : Sizes) {
         for (std::int64_t searchEvery : {10, 0}) {
             benchmark::RegisterBenchmark("BM_Load", BM_Load)

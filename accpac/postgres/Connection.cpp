@@ -60,19 +60,22 @@ std::int64_t Result::number(int row, int column) const { return std::strtoll(val
 
 Connection::Connection(const QString& uri) {
     // Defaults first: the URI, expanded after them, overrides any it sets.
+    // Texts travel as UTF-8 whatever the URI or the environment asks for:
+    // the encoding comes after the URI, so it wins, and is set as the
+    // connection starts rather than by a statement of its own.
     const QByteArray connect = QByteArray::number(ConnectTimeoutSeconds);
     const QByteArray idle = QByteArray::number(LostLinkSeconds / 3);
     const QByteArray userTimeout = QByteArray::number(LostLinkSeconds * 1000);
     const QByteArray target = uri.toUtf8();
-    const char* const keywords[] = {"connect_timeout",     "keepalives",       "keepalives_idle",
-                                    "keepalives_interval", "keepalives_count", "tcp_user_timeout",
-                                    "application_name",    "dbname",           nullptr};
+    const char* const keywords[] = {
+        "connect_timeout",  "keepalives",       "keepalives_idle", "keepalives_interval", "keepalives_count",
+        "tcp_user_timeout", "application_name", "dbname",          "client_encoding",     nullptr};
     const char* const values[] = {connect.constData(),     "1",      idle.constData(),   "2",    "3",
-                                  userTimeout.constData(), "trovex", target.constData(), nullptr};
+                                  userTimeout.constData(), "trovex", target.constData(), "UTF8", nullptr};
     conn_ = PQconnectdbParams(keywords, values, 1);
     if (!conn_) throwFailure(QStringLiteral("The company server cannot be reached: out of memory."));
-    // Texts travel as UTF-8 whatever the URI or the environment asks for.
-    if (PQstatus(conn_) != CONNECTION_OK || PQsetClientEncoding(conn_, "UTF8") != 0) {
+    if (PQstatus(conn_) != CONNECTION_OK ||
+        (PQclientEncoding(conn_) != pg_char_to_encoding("UTF8") && PQsetClientEncoding(conn_, "UTF8") != 0)) {
         const QString why = connectionMessage(conn_);
         PQfinish(conn_);
         conn_ = nullptr;

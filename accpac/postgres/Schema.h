@@ -43,6 +43,8 @@ inline constexpr int ShortestSearchedRun = 3;
 // The condition that `column` matches the LIKE `pattern` (a placeholder
 // whose value is folded already, as filter::foldedText folds).
 QString likeSql(const QString& column, const QString& pattern);
+// True when the session's role may change a table of the company.
+QString mayChangeDataSql();
 // The select list of the marker: name, format.
 QString readMarkerSql();
 

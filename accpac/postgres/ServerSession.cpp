@@ -26,13 +26,11 @@ QString sessionSetupSql() {
                "set_config('jit', 'off', false), set_config('max_parallel_workers_per_gather', '0', false), "
                "CASE WHEN current_setting('statement_timeout') = '0' "
                "THEN set_config('statement_timeout', '%2s', false) END, "
-               "pg_is_in_recovery(), current_user, "
-               "EXISTS (SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-               "WHERE n.nspname = '%1' AND c.relkind = 'r' "
-               "AND has_table_privilege(c.oid, 'INSERT, UPDATE, DELETE, TRUNCATE')), "
-               "current_setting('trovex.walk_per_row', true)")
+               "pg_is_in_recovery(), current_user, %3, "
+               "current_setting('trovex.walk_per_row', true), current_setting('trovex.walk_before_scan_per_row', true)")
         .arg(QLatin1String(CompanySchema))
-        .arg(StatementTimeoutSeconds);
+        .arg(StatementTimeoutSeconds)
+        .arg(mayChangeDataSql());
 }
 
 }  // namespace
@@ -43,9 +41,13 @@ QString ServerContext::connect() {
     auto made = std::make_unique<Connection>(uri_);
     const Result setup = made->query(sessionSetupSql());
     const bool standby = setup.isTrue(0, 6);
-    bool given = false;
-    const int walkPerRow = setup.text(0, 9).toInt(&given);
-    walkPerRow_ = given && walkPerRow > 0 ? walkPerRow : DefaultWalkPerRow;
+    const auto setting = [&](int column, int otherwise) {
+        bool given = false;
+        const int value = setup.text(0, column).toInt(&given);
+        return given && value > 0 ? value : otherwise;
+    };
+    walkPerRow_ = setting(9, DefaultWalkPerRow);
+    walkBeforeScanPerRow_ = setting(10, DefaultWalkBeforeScanPerRow);
     if (!standby && setup.isTrue(0, 8))
         throw AccpacError(errnum::AccpacFailure,
                           QStringLiteral("The role \"%1\" may change the company's data; lookups connect with a role "

@@ -14,6 +14,10 @@ namespace accpac::postgres {
 // from the walk, a rare term's costs a few milliseconds of walking before the
 // search indexes find it (ServerView.cpp).
 constexpr int DefaultWalkPerRow = 200;
+// The same for a search no search index can serve (a run of one or two
+// characters), which reads the whole table when its walk falls short: the
+// walk may go further before that costs more than it saves.
+constexpr int DefaultWalkBeforeScanPerRow = 3200;
 
 // The connection (made again when lost), besides what every session shares
 // with its views.
@@ -36,6 +40,10 @@ public:
     // before it reads the search indexes instead: the role's or the
     // database's setting trovex.walk_per_row, or DefaultWalkPerRow.
     int walkPerRow() const { return walkPerRow_; }
+    // How many records a search no search index can serve walks per row
+    // asked for before it reads the whole table instead: the setting
+    // trovex.walk_before_scan_per_row, or DefaultWalkBeforeScanPerRow.
+    int walkBeforeScanPerRow() const { return walkBeforeScanPerRow_; }
 
 private:
     // Runs `read` on the connection, made again and the read repeated once
@@ -45,6 +53,7 @@ private:
     QString uri_;
     std::unique_ptr<Connection> connection_;
     int walkPerRow_ = DefaultWalkPerRow;
+    int walkBeforeScanPerRow_ = DefaultWalkBeforeScanPerRow;
 };
 
 class ServerSession : public catalogue::CatalogueSession {

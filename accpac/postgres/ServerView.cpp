@@ -24,9 +24,11 @@ constexpr int ReadGrowth = 8;
 // on its estimate of how many records match, which can be far off: a rare
 // term it takes for a common one would walk the whole table. Counting
 // records instead of time keeps a busy server, where a walk waits for a core,
-// from turning fast walks into index reads of common terms. Searches the
-// indexes cannot serve (a fixed start of the key, one or two characters) are
-// written so the planner can only walk the key order. Either way the plan
+// from turning fast walks into index reads of common terms. A search of
+// runs of one or two characters, which no index serves, is one statement of
+// the same shape: a longer walk, then the whole table read in its stored
+// order. A fixed start of the key is written so the planner can only walk
+// the key order. Either way the plan
 // depends on the statement's shape, not on the term: every read is kept
 // prepared, and the server plans it once per connection.
 
@@ -76,13 +78,13 @@ QString keyOrder(const QString& sql) {
     return sql.mid(sql.lastIndexOf(QLatin1String(" ORDER BY ")) + qsizetype(qstrlen(" ORDER BY ")));
 }
 
-// One statement for a search the indexes could serve: the first `walked`
-// records of the part in key order, and their first `rows` matches, when
-// they hold that many or the part ends among them; otherwise the part's first
-// `rows` matches through the search indexes (`indexed`, the part's query
-// `walkSql` so written). Its last column says which way the rows came. The
-// server runs the index read only when the walk falls short, and stops the
-// walk at the last match it needs.
+// One statement for a search: the first `walked` records of the part in key
+// order, and their first `rows` matches, when they hold that many or the
+// part ends among them; otherwise the part's first `rows` matches through
+// the search indexes, or the whole table when none serves (`indexed`, the
+// part's query `walkSql` so written). Its last column says which way the
+// rows came. The server runs the other read only when the walk falls short,
+// and stops the walk at the last match it needs.
 QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, std::size_t part,
                       const std::vector<catalogue::Stored>* after, const QString& walkSql, const QString& indexed,
                       int walked, int rows) {
@@ -187,21 +189,28 @@ bool ServerView::readMore() {
         next_ = 0;
         const QString limit = QStringLiteral(" LIMIT %1").arg(limit_);
         std::vector<QByteArray> params = parameters(query.params);
-        if (plan_->standingFixed() || plan_->searchRuns(searchedFields(def_), ShortestSearchedRun).empty()) {
-            // Only the key order can serve it, or one customer's records in
-            // key order, which their own index holds: the same plan for
-            // every value.
+        if (plan_->standingFixed() || !plan_->searches()) {
+            // One customer's records in key order, which their own index
+            // holds, or a walk that tests no text (or only ranges of the
+            // key): the same plan for every value.
             rows_ = context_->queryPrepared(serverSql(query.sql, params, false) + limit, params);
         } else {
+            // Runs too short for the trigram indexes leave only the table
+            // itself: read in its stored order, the company's key order as
+            // loaded, and the few matches sorted, instead of walking the key
+            // and reading the records from all over the table. Its cost is the
+            // whole table's, so the walk goes further before it gives up.
+            const bool indexable = !plan_->searchRuns(searchedFields(def_), ShortestSearchedRun).empty();
+            const int walkPerRow = indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
             const QString indexed = throughSearchIndex(query.sql, def_, def_.key(order_)->segments, ascending_) + limit;
             if (indexed_) {
-                rows_ = context_->queryPrepared(serverSql(indexed, params, true), params);
+                rows_ = context_->queryPrepared(serverSql(indexed, params, indexable), params);
             } else {
                 const QString sql = boundedSearch(*plan_, def_, part_, goOn ? &after : nullptr, query.sql, indexed,
-                                                  context_->walkPerRow() * limit_, limit_);
-                rows_ = context_->queryPrepared(serverSql(sql, params, true), params);
+                                                  walkPerRow * limit_, limit_);
+                rows_ = context_->queryPrepared(serverSql(sql, params, indexable), params);
                 // The rest of a part whose start the walk fell short of is
-                // read through the indexes too.
+                // read the other way too.
                 indexed_ = rows_ && rows_->rows() > 0 && rows_->isTrue(0, int(def_.fields.size()));
             }
         }

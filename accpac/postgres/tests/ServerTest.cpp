@@ -116,6 +116,10 @@ TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
     // of a term of three characters or more through the search indexes.
     auto throughIndexes =
         openServerCompany(company_->serverUri() + "?options=-c%20enable_seqscan%3Doff%20-c%20enable_indexscan%3Doff");
+    // A session whose walks fall short at once: every search reads the whole
+    // table, or the search indexes, and sorts what it finds.
+    auto shortWalks = openServerCompany(
+        company_->serverUri() + "?options=-c%20trovex.walk_per_row%3D1%20-c%20trovex.walk_before_scan_per_row%3D1");
     for (const bool onKey : {false, true}) {
         for (const QString& pattern : patterns) {
             QStringList expected;
@@ -134,6 +138,7 @@ TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
                 ASSERT_EQ(browse(*server_, filter, true), expected) << filter.toStdString() << ", run " << run;
             EXPECT_EQ(browse(*throughIndexes, filter, true), expected)
                 << "through the indexes, " << filter.toStdString();
+            EXPECT_EQ(browse(*shortWalks, filter, true), expected) << "short walks, " << filter.toStdString();
         }
     }
 }
