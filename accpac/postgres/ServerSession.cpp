@@ -1,6 +1,8 @@
 // Connecting to a company on the server read-only and opening its views.
 #include "accpac/postgres/ServerSession.h"
 
+#include <algorithm>
+
 #include "accpac/postgres/Schema.h"
 #include "accpac/postgres/ServerCompany.h"
 #include "accpac/postgres/ServerView.h"
@@ -44,7 +46,10 @@ QString ServerContext::connect() {
     const auto setting = [&](int column, int otherwise) {
         bool given = false;
         const int value = setup.text(0, column).toInt(&given);
-        return given && value > 0 ? value : otherwise;
+        // A role's setting is capped so that the walk's length, this times
+        // the rows a read asks for, stays a count the server takes.
+        constexpr int MostPerRow = 100'000;  // times the largest read (4,096) fits an int
+        return given && value > 0 ? std::min(value, MostPerRow) : otherwise;
     };
     walkPerRow_ = setting(9, DefaultWalkPerRow);
     walkBeforeScanPerRow_ = setting(10, DefaultWalkBeforeScanPerRow);
