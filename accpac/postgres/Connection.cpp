@@ -92,10 +92,6 @@ Result Connection::query(const QString& sql, const std::vector<QByteArray>& para
     return *execute(sql, params, false);
 }
 
-std::optional<Result> Connection::read(const QString& sql, const std::vector<QByteArray>& params) {
-    return execute(sql, params, true);
-}
-
 std::optional<Result> Connection::readPrepared(const QString& sql, const std::vector<QByteArray>& params) {
     auto name = prepared_.constFind(sql);
     if (name == prepared_.constEnd()) {

@@ -53,15 +53,14 @@ public:
     // Runs one statement with text parameters $1, $2, ... and returns its
     // rows. Throws when the server refuses it or the connection is lost.
     Result query(const QString& sql, const std::vector<QByteArray>& params = {});
-    // The same for a read the user may abandon: while the server works, the
-    // process's read pause (accpac/ReadPause.h) is asked often whether the
-    // read is still wanted; when it is not, the server is told to stop the
-    // statement and no rows come back.
-    std::optional<Result> read(const QString& sql, const std::vector<QByteArray>& params);
-    // The same read, abandonable, for a statement whose best plan is the same
-    // for every value (its shape decides it): prepared on this connection the
-    // first time, so later runs skip the server's parsing and, where the
-    // session asks for one plan for all values, planning.
+    // The same for a read the user may abandon, of a statement whose best
+    // plan is the same for every value (its shape decides it): while the
+    // server works, the process's read pause (accpac/ReadPause.h) is asked
+    // often whether the read is still wanted; when it is not, the server is
+    // told to stop the statement and no rows come back. The statement is
+    // prepared on this connection the first time, so later runs skip the
+    // server's parsing and, where the session asks for one plan for all
+    // values, planning.
     std::optional<Result> readPrepared(const QString& sql, const std::vector<QByteArray>& params);
     // Runs statements without parameters or rows, several at once.
     void run(const QString& sql);

@@ -77,10 +77,6 @@ QString ServerContext::connect() {
     return name;
 }
 
-std::optional<Result> ServerContext::query(const QString& sql, const std::vector<QByteArray>& params) {
-    return retried([&](Connection& c) { return c.read(sql, params); });
-}
-
 std::optional<Result> ServerContext::queryPrepared(const QString& sql, const std::vector<QByteArray>& params) {
     return retried([&](Connection& c) { return c.readPrepared(sql, params); });
 }

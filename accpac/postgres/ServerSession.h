@@ -28,12 +28,10 @@ public:
     // Connects when there is no live connection, checks that the database is
     // a company the role may only read, and returns the company's name.
     QString connect();
-    // Runs a read; nullopt when the read pause abandoned it (see
-    // Connection::read). A connection found lost is made again and the read
-    // repeated once; reads change nothing, so repeating one is harmless.
-    std::optional<Result> query(const QString& sql, const std::vector<QByteArray>& params);
-    // The same for a statement the connection keeps prepared
-    // (Connection::readPrepared).
+    // Runs a read the connection keeps prepared (Connection::readPrepared);
+    // nullopt when the read pause abandoned it. A connection found lost is
+    // made again and the read repeated once; reads change nothing, so
+    // repeating one is harmless.
     std::optional<Result> queryPrepared(const QString& sql, const std::vector<QByteArray>& params);
 
     // How many records a search walks in key order per row it asks for

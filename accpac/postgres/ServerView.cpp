@@ -28,9 +28,9 @@ constexpr int ReadGrowth = 8;
 // runs of one or two characters, which no index serves, is one statement of
 // the same shape: a longer walk, then the whole table read in its stored
 // order. A fixed start of the key is written so the planner can only walk
-// the key order. Either way the plan
-// depends on the statement's shape, not on the term: every read is kept
-// prepared, and the server plans it once per connection.
+// the key order. Either way the plan depends on the statement's shape, not
+// on the term: every read is kept prepared, and the server plans it once
+// per connection.
 
 // The shared walk's SQL as the server runs it: LIKE conditions on the
 // folded texts (see Schema.h), placeholders ?N written $N. Only catalogue
