@@ -181,6 +181,12 @@ void RecordWriter::setInt(int field, std::int64_t value) { insert_.bindInt(field
 void RecordWriter::setText(int field, std::string_view utf8) { insert_.bindText(field + 1, utf8); }
 
 QString RecordWriter::insert() {
+    QString problem = insertAndKeep();
+    clear();
+    return problem;
+}
+
+QString RecordWriter::insertAndKeep() {
     const int rc = sqlite3_step(insert_.handle());
     QString problem;
     if (rc != SQLITE_DONE) {
@@ -191,7 +197,6 @@ QString RecordWriter::insert() {
             problem = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(insert_.handle())));
     }
     insert_.reset();
-    clear();
     return problem;
 }
 

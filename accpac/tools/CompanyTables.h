@@ -71,6 +71,9 @@ public:
     // Writes the record. Returns "" or, when SQLite refuses it, why (a
     // duplicate key...). Either way the next record starts empty.
     QString insert();
+    // Writes the record like insert, but the next one starts with this
+    // one's values, for a caller that sets the same fields of every record.
+    QString insertAndKeep();
     // Drops what was set, for a record that will not be written.
     void clear();
 
