@@ -90,14 +90,14 @@ bool loadedInKeyOrder(Database& db, const ViewDef& view) {
 
 }  // namespace
 
-void writeInKeyOrder(Database& db, const ViewDef& view) {
-    if (searchedFields(view).isEmpty()) return;
+bool writeInKeyOrder(Database& db, const ViewDef& view) {
+    if (searchedFields(view).isEmpty()) return true;
     // Records exported from a view usually come in its key order already;
     // only others are sorted once into a temporary table, then written back
     // in that order: emptying the table restarts its numbering at 1.
     if (loadedInKeyOrder(db, view)) {
         setKeyOrderMark(db, view, true);
-        return;
+        return true;
     }
     QStringList names;
     for (const FieldDef& f : view.fields) names << f.name;
@@ -111,6 +111,7 @@ void writeInKeyOrder(Database& db, const ViewDef& view) {
           QStringLiteral("DROP TABLE %1").arg(sorted)})
         db.exec(sql.toUtf8().constData());
     setKeyOrderMark(db, view, true);
+    return false;
 }
 
 std::int64_t loadedRecords(Database& db, const ViewDef& view) {

@@ -11,6 +11,7 @@
 #include "accpac/tools/Csv.h"
 #include "accpac/tools/CsvBatches.h"
 #include "accpac/tools/ImportCheck.h"
+#include "accpac/tools/SearchSideFill.h"
 
 namespace accpac {
 
@@ -111,6 +112,9 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
     const std::vector<int> columns = readHeader(*view, header, result.problems);
     if (!result.problems.isEmpty()) return result;
 
+    // The search index is filled beside the import from the start; the
+    // connection that copies it in closes before the fill's file goes.
+    sqlite::SearchSideFill search(path + QStringLiteral(".building-%1-search").arg(view->id), *view, reader, columns);
     sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
     sqlite::readCompanyName(db);
     // An open lookup must not keep the import waiting, nor the import the lookup.
@@ -140,9 +144,16 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
         if (result.problems.isEmpty()) {
             if (progress) progress({QStringLiteral("records"), result.rows, result.rows});
             if (progress) progress({QStringLiteral("records in key order")});
-            sqlite::writeInKeyOrder(db, *view);
+            const bool numberedAsLoaded = sqlite::writeInKeyOrder(db, *view);
             sqlite::makeIndexes(db, QStringLiteral("indexes"), indexes, result.rows, progress);
-            sqlite::fillSearchIndex(db, *view, result.rows, progress);
+            // The index filled beside names the records by their place in
+            // the file, which they keep unless they had to be sorted.
+            if (numberedAsLoaded && search.copyInto(db))
+                sqlite::fillSearchIndex(
+                    db, *view, result.rows, progress,
+                    QStringList{sqlite::searchGatherSql(*view, false)} + sqlite::searchChangesSql(*view));
+            else
+                sqlite::fillSearchIndex(db, *view, result.rows, progress);
             sqlite::analyzeView(db, *view);
         }
     } catch (...) {
