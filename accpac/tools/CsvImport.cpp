@@ -120,8 +120,6 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
     // An open lookup must not keep the import waiting, nor the import the lookup.
     db.exec("PRAGMA journal_mode = WAL");
     db.exec(sqlite::LoadingCacheSize);
-    // The sorts that make the indexes use a second core once the records are in.
-    db.exec("PRAGMA threads = 2");
     sqlite::registerSqlFunctions(db.handle());
     db.exec("BEGIN IMMEDIATE");
     try {
