@@ -2,6 +2,7 @@
 #include "accpac/tools/SearchSideFill.h"
 
 #include <QFile>
+#include <QTemporaryFile>
 #include <algorithm>
 
 #include "accpac/filter/Filter.h"
@@ -25,14 +26,20 @@ QStringList shadowTables(const ViewDef& view) {
 
 SearchSideFill::SearchSideFill(const QString& path, const ViewDef& view, CsvReader reader,
                                const std::vector<int>& columns)
-    : path_(path), view_(view), reader_(std::move(reader)), columns_(columns.size()) {
+    : view_(view), reader_(std::move(reader)), columns_(columns.size()) {
     const QStringList fields = searchedFields(view);
     if (fields.isEmpty()) return;
     for (const QString& f : fields) {
         const auto at = std::find(columns.begin(), columns.end(), view.fieldIndex(f));
         fieldColumn_.push_back(at == columns.end() ? -1 : int(at - columns.begin()));
     }
-    removeFiles();
+    // A name of its own, so that imports into the same view at the same
+    // time, one of them waiting for the other, keep apart.
+    QTemporaryFile file(path + QStringLiteral("-XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open()) return;
+    path_ = file.fileName();
+    file.close();
     thread_ = std::thread([this] { fill(); });
 }
 
@@ -43,6 +50,7 @@ SearchSideFill::~SearchSideFill() {
 }
 
 void SearchSideFill::removeFiles() const {
+    if (path_.isEmpty()) return;
     for (const char* suffix : {"", "-journal", "-wal", "-shm"}) QFile::remove(path_ + QLatin1String(suffix));
 }
 

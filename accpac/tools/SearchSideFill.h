@@ -21,10 +21,10 @@ namespace accpac::sqlite {
 
 class SearchSideFill {
 public:
-    // Starts filling the index of `view` in the file `path` (replaced) from
-    // the records of `reader` (after the header), whose fields are those of
-    // the view at `columns`. Nothing is started for a view without a search
-    // index.
+    // Starts filling the index of `view` in a new file named `path` and six
+    // more characters, from the records of `reader` (after the header),
+    // whose fields are those of the view at `columns`. Nothing is started
+    // for a view without a search index.
     SearchSideFill(const QString& path, const ViewDef& view, CsvReader reader, const std::vector<int>& columns);
     // Stops a fill still running and removes the file (close the
     // connection copyInto attached it to first).
@@ -43,7 +43,7 @@ private:
     void fill();
     void removeFiles() const;
 
-    const QString path_;
+    QString path_;  // the scratch file, "" when there is none
     const ViewDef& view_;
     CsvReader reader_;
     const std::size_t columns_;     // fields in every record
