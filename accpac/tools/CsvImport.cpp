@@ -146,7 +146,7 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
             sqlite::makeIndexes(db, QStringLiteral("indexes"), indexes, result.rows, progress);
             // The index filled beside names the records by their place in
             // the file, which they keep unless they had to be sorted.
-            if (numberedAsLoaded && search.copyInto(db))
+            if (numberedAsLoaded && search.copyInto(db, result.rows))
                 sqlite::fillSearchIndex(
                     db, *view, result.rows, progress,
                     QStringList{sqlite::searchGatherSql(*view, false)} + sqlite::searchChangesSql(*view));

@@ -86,16 +86,17 @@ void SearchSideFill::fill() {
             insert.reset();
         }
         db.exec("COMMIT");
+        records_ = number;
         complete_ = true;
     } catch (...) {
         // The import fills the index itself.
     }
 }
 
-bool SearchSideFill::copyInto(Database& db) {
+bool SearchSideFill::copyInto(Database& db, std::int64_t records) {
     if (!thread_.joinable()) return false;
     thread_.join();
-    if (!complete_) return false;
+    if (!complete_ || records_ != records) return false;
     Statement attach(db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(QLatin1String(Schema)));
     attach.bind(1, Stored(path_.toUtf8()));
     attach.step();

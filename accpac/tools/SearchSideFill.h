@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <atomic>
+#include <cstdint>
 #include <exception>
 #include <string_view>
 #include <thread>
@@ -35,9 +36,9 @@ public:
     // Waits for the fill and, when it read every record, replaces the
     // search index of `db` (inside its transaction) with it and returns
     // true; false when it could not (a bad record, a failure), and the
-    // caller fills the index itself. The records in `db` must be numbered
-    // from 1 in the file's order.
-    bool copyInto(Database& db);
+    // caller fills the index itself. The `records` records in `db` must be
+    // numbered from 1 in the file's order.
+    bool copyInto(Database& db, std::int64_t records);
 
 private:
     void fill();
@@ -49,7 +50,8 @@ private:
     const std::size_t columns_;     // fields in every record
     std::vector<int> fieldColumn_;  // each searched field's position in a record, or -1
     std::atomic<bool> stop_ = false;
-    bool complete_ = false;  // every record was read (set by the thread)
+    bool complete_ = false;     // every record was read (set by the thread)
+    std::int64_t records_ = 0;  // how many (set by the thread)
     std::thread thread_;
 };
 
