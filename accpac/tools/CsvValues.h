@@ -27,7 +27,9 @@ public:
     QString convert(std::string_view text, std::int64_t& number, std::string& texts) const;
 
 private:
-    // The stored whole number, or nothing when the general conversion must decide.
+    // Whether the text is one of the forms read straight from the bytes
+    // (and `number` its stored whole number); if not, the general
+    // conversion decides.
     bool quickNumber(std::string_view text, std::int64_t& number) const;
     bool quickText(std::string_view text) const;
     bool hasCode(std::int64_t code) const;
