@@ -48,6 +48,11 @@ QString createTableSql(const ViewDef& view);
 inline constexpr int MinIndexedRun = 3;  // the trigram index finds runs of this many characters or more
 QStringList searchedFields(const ViewDef& view);
 QString searchTableName(const ViewDef& view);
+// The statement that creates the search index when it is missing, and the
+// one that sets how much it gathers in memory before it writes: much for
+// a fill of all records, little for the writers that come later.
+QString searchCreateSql(const ViewDef& view);
+QString searchGatherSql(const ViewDef& view, bool filling);
 // Statements that create the search index if it is missing and fill it
 // afresh from the view's records, with the change table that notes the
 // records written after that (SearchChanges.h), emptied; run them in the

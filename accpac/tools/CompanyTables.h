@@ -48,7 +48,8 @@ std::int64_t loadedRecords(Database& db, const ViewDef& view);
 // and marks the view so (accpac/sqlite/KeyOrder.h), when it has a search
 // index (which alone gains by it). For a table just loaded, before its
 // indexes but the unique ones are made, and without the change triggers.
-void writeInKeyOrder(Database& db, const ViewDef& view);
+// Returns whether the records kept the numbers they were loaded with.
+bool writeInKeyOrder(Database& db, const ViewDef& view);
 
 // Drops a view's indexes, but for the unique ones that refuse a repeated
 // key, and returns the statements that make them again, for reloading all
@@ -71,6 +72,9 @@ public:
     // Writes the record. Returns "" or, when SQLite refuses it, why (a
     // duplicate key...). Either way the next record starts empty.
     QString insert();
+    // Writes the record like insert, but the next one starts with this
+    // one's values, for a caller that sets the same fields of every record.
+    QString insertAndKeep();
     // Drops what was set, for a record that will not be written.
     void clear();
 
