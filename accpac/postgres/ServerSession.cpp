@@ -81,6 +81,10 @@ std::optional<Result> ServerContext::queryPrepared(const QString& sql, const std
     return retried([&](Connection& c) { return c.readPrepared(sql, params); });
 }
 
+void ServerContext::planAhead(const std::vector<Connection::Statement>& statements) {
+    if (connection_ && !connection_->broken()) connection_->planAhead(statements);
+}
+
 std::optional<Result> ServerContext::retried(const std::function<std::optional<Result>(Connection&)>& read) {
     const bool hadConnection = connection_ != nullptr;
     try {

@@ -23,6 +23,8 @@
 #include "accpac/postgres/Connection.h"
 #include "accpac/postgres/ServerCompany.h"
 #include "accpac/postgres/ServerCompanyLoad.h"
+#include "accpac/postgres/ServerSession.h"
+#include "accpac/postgres/ServerView.h"
 #include "accpac/sqlite/SqliteCompany.h"
 #include "tests/support/TestCompany.h"
 
@@ -139,6 +141,43 @@ TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
             EXPECT_EQ(browse(*throughIndexes, filter, true), expected)
                 << "through the indexes, " << filter.toStdString();
             EXPECT_EQ(browse(*shortWalks, filter, true), expected) << "short walks, " << filter.toStdString();
+        }
+    }
+}
+
+TEST_F(Server, ALookupsFirstBrowsePlansItsPageMovesSoNoneWaitsForAPlan) {
+    auto context = std::make_shared<postgres::ServerContext>(company_->serverUri());
+    context->connect();
+    postgres::ServerView view(context, context->viewToOpen("GL0001", "GL"));
+    const auto read = [&](const QString& filter, bool ascending) {
+        view.ClearRecord();
+        view.ResetBrowse(false);
+        if (!ascending) view.Fields().Item("ACCTFMTTD").setMaxKey();
+        view.Browse(filter, ascending);
+        QStringList got;
+        while (got.size() < 12 && view.Fetch())
+            got << view.Fields().Item("ACCTFMTTD").Value().toText() + u'|' +
+                       view.Fields().Item("ACCTDESC").Value().toText();
+        return got;
+    };
+    // The window's page moves: the lookup's filter and a comparison with the
+    // key at an edge of the grid, or the filter alone to the bottom.
+    const QString edge = Numbers[Numbers.size() / 2];
+    // clang-format off
+    const std::vector<std::pair<QString, bool>> moves{
+        {"ACCTFMTTD >= \"%1\"", true}, {"ACCTFMTTD > \"%1\"", true}, {"ACCTFMTTD <= \"%1\"", false},
+        {"ACCTFMTTD < \"%1\"", false}, {"", false}};
+    // clang-format on
+    int prepared = 0;
+    for (const QString& lookup : {QString(), QString("ACCTDESC LIKE \"%e%\""), QString("ACCTID <> \"3\"")}) {
+        read(lookup, true);
+        EXPECT_EQ(context->preparedOnRead(), ++prepared) << lookup.toStdString();
+        for (const auto& [move, ascending] : moves) {
+            QString filter = move.isEmpty() ? move : move.arg(edge);
+            if (!lookup.isEmpty()) filter = filter.isEmpty() ? lookup : lookup + " AND " + filter;
+            // The moves are planned, not run: each finds its own records.
+            EXPECT_EQ(read(filter, ascending), browse(*file_, filter, ascending).mid(0, 12)) << filter.toStdString();
+            EXPECT_EQ(context->preparedOnRead(), prepared) << filter.toStdString() << " waited for a plan";
         }
     }
 }
