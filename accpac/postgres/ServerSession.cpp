@@ -69,7 +69,8 @@ QString ServerContext::connect() {
         throw AccpacError(errnum::AccpacFailure, QStringLiteral("The database has no company name."));
     if (marker.number(0, 1) != ServerFormat)
         throw AccpacError(errnum::AccpacFailure,
-                          QStringLiteral("The company's format is %1, this program reads format %2.")
+                          QStringLiteral("The company's format is %1, this program reads format %2: load the company "
+                                         "again with trovex-company create.")
                               .arg(marker.number(0, 1))
                               .arg(ServerFormat));
     name = marker.text(0, 0);

@@ -34,15 +34,18 @@ constexpr int ReadGrowth = 8;
 // per connection.
 
 // The shared walk's SQL as the server runs it: LIKE conditions on the
-// folded texts (see Schema.h), placeholders ?N written $N. Only catalogue
-// names and placeholders are in the text, so a ? is always a placeholder.
-// A LIKE's pattern is folded here, as the server would fold it, so the
-// server plans with a plain value and spends no time on folding it. Unless
-// `indexable`, the LIKE compares a copy of the column (col || ''), which no
-// search index holds, so the server walks the key order.
+// folded texts of `view`'s fields (see Schema.h), placeholders ?N written
+// $N. Only catalogue names and placeholders are in the text, so a ? is
+// always a placeholder. A LIKE's pattern is folded here, as the server
+// would fold it, so the server plans with a plain value and spends no time
+// on folding it; its backslashes are doubled here too, since an ESCAPE
+// clause would make the server prepare the pattern again for every record
+// it tests. Unless `indexable`, the LIKE compares a copy of the folded text
+// (folded || ''), which no search index holds, so the server walks the key
+// order or reads the table.
 // A statement may name a pattern more than once; it is folded once.
 // One expression per thread: sessions of several threads never share one.
-QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool indexable) {
+QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool indexable, const catalogue::ViewDef& view) {
     thread_local const QRegularExpression like(
         QStringLiteral("%1\\((\"(?:[^\"]|\"\")+\"), \\?(\\d+)\\)").arg(QLatin1String(filter::LikeFunctionName)));
     thread_local const QRegularExpression placeholder(QStringLiteral("\\?(\\d+)"));
@@ -51,10 +54,16 @@ QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool inde
     QRegularExpressionMatch m;
     while ((m = like.match(text)).hasMatch()) {
         const std::size_t at = std::size_t(m.captured(2).toInt() - 1);
-        if (!folded[at]) params[at] = QByteArray::fromStdString(filter::foldedText(params[at].toStdString()));
+        // A backslash is LIKE's escape character on the server and an
+        // ordinary one in a filter's pattern: doubled, it stands for itself.
+        if (!folded[at])
+            params[at] = QByteArray::fromStdString(filter::foldedText(params[at].toStdString())).replace("\\", "\\\\");
         folded[at] = true;
-        const QString column = indexable ? m.captured(1) : QStringLiteral("(%1 || '')").arg(m.captured(1));
-        text.replace(m.capturedStart(), m.capturedLength(), likeSql(column, u'?' + m.captured(2)));
+        const QString field =
+            m.captured(1).mid(1, m.capturedLength(1) - 2).replace(QLatin1String("\"\""), QLatin1String("\""));
+        const QString searched = foldedSql(view, field);
+        const QString compared = indexable ? searched : QStringLiteral("(%1 || '')").arg(searched);
+        text.replace(m.capturedStart(), m.capturedLength(), likeSql(compared, u'?' + m.captured(2)));
     }
     return text.replace(placeholder, QStringLiteral("$\\1"));
 }
@@ -94,8 +103,9 @@ QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, st
     const QString order = keyOrder(walkSql);
     const QString range = plan.keyRangeSql(part, after);
     const QString limit = QString::number(walked);
+    // Every column, so that the filter may test the folded texts.
     const QString walk =
-        QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT %5").arg(columns, table, range, order, limit);
+        QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3 LIMIT %4").arg(table, range, order, limit);
     return QStringLiteral(
                "WITH hits AS MATERIALIZED (SELECT %1 FROM (%2) AS walked WHERE (%3) ORDER BY %4 LIMIT %5), "
                "settled AS (SELECT (SELECT count(*) FROM hits) >= %5 OR "
@@ -213,7 +223,7 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
         // One customer's records in key order, which their own index
         // holds, or a walk that tests no text (or only ranges of the
         // key): the same plan for every value.
-        read.sql = serverSql(query.sql, read.params, false) + rows;
+        read.sql = serverSql(query.sql, read.params, false, def_) + rows;
         return read;
     }
     // Runs too short for the trigram indexes leave only the table itself:
@@ -228,7 +238,7 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     const QString sql =
         indexed ? throughIndexes
                 : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walkPerRow * limit, limit);
-    read.sql = serverSql(sql, read.params, indexable);
+    read.sql = serverSql(sql, read.params, indexable, def_);
     return read;
 }
 

@@ -21,6 +21,7 @@
 #include "accpac/ReadPause.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/postgres/Connection.h"
+#include "accpac/postgres/Schema.h"
 #include "accpac/postgres/ServerCompany.h"
 #include "accpac/postgres/ServerCompanyLoad.h"
 #include "accpac/postgres/ServerSession.h"
@@ -196,6 +197,12 @@ TEST_F(Server, OpensOnlyCompaniesWithARoleThatCannotWriteThem) {
     expectRefused(company_->serverUri(true), "trovex_owner");
     expectRefused(qEnvironmentVariable("TROVEX_PG_PRIMARY") + "/postgres", "not a company");
     expectRefused(company_->serverUri().replace(QRegularExpression(":\\d+/"), ":1/"), "cannot be reached");
+    // A company of another format, loaded by an earlier version.
+    const QString database = company_->serverUri().section(u'/', -1);
+    postgres::Connection admin(qEnvironmentVariable("TROVEX_PG_SUPERUSER") + u'/' + database);
+    admin.run(QStringLiteral("UPDATE trovex.trovex_company SET format = %1").arg(postgres::ServerFormat - 1));
+    expectRefused(company_->serverUri(), "load the company again");
+    admin.run(QStringLiteral("UPDATE trovex.trovex_company SET format = %1").arg(postgres::ServerFormat));
 }
 
 TEST_F(Server, ALostConnectionIsMadeAgainAndARefusedOneIsReportedUntilItIsBack) {
