@@ -165,7 +165,6 @@ void ServerView::Browse(const QString& filter, bool ascending) {
     if (plan_->walk().empty()) return;  // no record can match
     part_ = 0;
     indexed_ = false;
-    ascending_ = ascending;
     limit_ = 0;
     readMore();
     // A first read the user abandoned leaves no rows: the browse is over.

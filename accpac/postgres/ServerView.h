@@ -57,7 +57,6 @@ private:
 
     // The running browse.
     bool browsing_ = false;
-    bool ascending_ = true;
     std::unique_ptr<filter::Node> filter_;
     std::optional<ServerWalk> plan_;
     std::size_t part_ = 0;             // the part of the plan's walk being read
