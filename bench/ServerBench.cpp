@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <mutex>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "accpac/AccpacError.h"
@@ -131,26 +132,36 @@ void BM_Session(benchmark::State& state, const Shape& shape) {
 }
 
 // A user's first lookup: a new session (connection and its setup), the
-// first page, then page moves the connection has not read before (each a
-// statement it prepares), timed apart.
+// first page, then the page moves the lookup window makes (the next and the
+// previous batch and line from a key in the middle, the last batch), each a
+// statement the connection has not read before, timed apart; and then
+// another lookup's first page on the same connection (a filter of its own).
+// The second argument is the pause in milliseconds between the first page
+// and the first move: 0, or a person's shortest look at the first page.
 void BM_NewSession(benchmark::State& state) {
     const std::int64_t documents = state.range(0);
+    const std::chrono::milliseconds pause(state.range(1));
     const QString uri = serverUri(documents, false);
-    Latencies opening, first, moves;
+    const QString middle = QStringLiteral("IDINVC %2 \"%1\"").arg(documentNumber(documents / 2));
+    const Start top = bench::topOf(QStringLiteral("IDINVC"));
+    Latencies opening, first, moves, other;
     for (auto _ : state) {
         std::shared_ptr<accpac::AccpacView> view;
         opening.add(timed([&] { view = documentsView(state, uri); }));
         if (!view) return;
         first.add(timed([&] { page(*view, QString(), true); }));
-        moves.add(timed([&] {
-            page(*view, QString(), true, {QStringLiteral("IDINVC"), documentNumber(documents / 2)});
-        }));
-        moves.add(timed([&] { page(*view, QString(), false, bench::topOf(QStringLiteral("IDINVC"))); }));
-        moves.add(timed([&] { page(*view, QStringLiteral("IDCUST=1200 AND SWPAID=0"), true); }));
+        std::this_thread::sleep_for(pause);
+        moves.add(timed([&] { page(*view, middle.arg(QLatin1String(">=")), true); }));
+        moves.add(timed([&] { page(*view, middle.arg(QLatin1String(">")), true); }));
+        moves.add(timed([&] { page(*view, middle.arg(QLatin1String("<=")), false, top); }));
+        moves.add(timed([&] { page(*view, middle.arg(QLatin1String("<")), false, top); }));
+        moves.add(timed([&] { page(*view, QString(), false, top); }));
+        other.add(timed([&] { page(*view, QStringLiteral("IDCUST=1200 AND SWPAID=0"), true); }));
     }
     opening.report(state, "open");
     first.report(state, "first");
     moves.report(state, "move");
+    other.report(state, "other");
 }
 
 // --- many sessions at once -------------------------------------------------
@@ -200,8 +211,9 @@ void registerAll() {
                 ->Unit(benchmark::kMicrosecond);
     for (std::int64_t n : Sizes)
         benchmark::RegisterBenchmark("BM_NewSession", BM_NewSession)
-            ->Arg(n)
-            ->MinTime(2.0)
+            ->Args({n, 0})
+            ->Args({n, 50})
+            ->Iterations(400)
             ->Unit(benchmark::kMillisecond);
     for (std::int64_t n : Sizes) {
         for (std::int64_t searchEvery : {10, 0}) {

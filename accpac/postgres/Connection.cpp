@@ -93,6 +93,7 @@ Result Connection::query(const QString& sql, const std::vector<QByteArray>& para
 }
 
 std::optional<Result> Connection::readPrepared(const QString& sql, const std::vector<QByteArray>& params) {
+    if (!settle(true)) return std::nullopt;
     auto name = prepared_.constFind(sql);
     if (name == prepared_.constEnd()) {
         // A connection keeps a few statements: a session's views, orders and
@@ -103,6 +104,7 @@ std::optional<Result> Connection::readPrepared(const QString& sql, const std::ve
         if (!await(PQsendPrepare(conn_, made.constData(), sql.toUtf8().constData(), int(params.size()), nullptr), true))
             return std::nullopt;
         name = prepared_.insert(sql, made);
+        ++preparedOnRead_;
     }
     std::vector<const char*> values;
     values.reserve(params.size());
@@ -112,7 +114,81 @@ std::optional<Result> Connection::readPrepared(const QString& sql, const std::ve
                  true);
 }
 
+void Connection::planAhead(const std::vector<Statement>& statements) {
+    settle(false);
+    if (broken() || !PQenterPipelineMode(conn_)) return;
+    bool sending = true;
+    for (const Statement& s : statements) {
+        if (isPrepared(s.sql)) continue;
+        if (prepared_.size() + qsizetype(planning_.size()) >= PreparedStatements / 2) break;
+        const QByteArray name = "trovex_" + QByteArray::number(++named_);
+        // Explaining a prepared statement makes the plan its runs use;
+        // nulls stand for the values, which the plan does not depend on.
+        QByteArray plan = "EXPLAIN (COSTS OFF) EXECUTE " + name;
+        if (s.params > 0) plan += '(' + QByteArrayList(s.params, "NULL").join(", ") + ')';
+        sending = PQsendPrepare(conn_, name.constData(), s.sql.toUtf8().constData(), s.params, nullptr) &&
+                  PQsendQueryParams(conn_, plan.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+        if (!sending) break;
+        planning_.emplace_back(s.sql, name);
+    }
+    if (planning_.empty() && sending) {
+        PQexitPipelineMode(conn_);
+        return;
+    }
+    if (!sending || !PQpipelineSync(conn_)) drop();
+}
+
+bool Connection::settle(bool abandonable) {
+    if (planning_.empty()) return true;
+    // Each statement gives its Prepare's result and its plan's, each
+    // followed by a null; the sync point ends them. A statement the server
+    // refused stops the rest, which come back aborted.
+    std::vector<bool> made(planning_.size());
+    bool synced = false;
+    std::size_t command = 0;
+    while (!synced && !broken() && command <= 2 * planning_.size()) {
+        // A plan waits for a lock on a table as a read does; the read after
+        // it may be abandoned meanwhile. The server is told to stop, and the
+        // connection, inside its pipeline, goes.
+        if (!answered(abandonable)) {
+            askToStop();
+            drop();
+            return false;
+        }
+        PGresult* result = PQgetResult(conn_);
+        if (!result) {
+            ++command;
+            continue;
+        }
+        const ExecStatusType status = PQresultStatus(result);
+        PQclear(result);
+        synced = status == PGRES_PIPELINE_SYNC;
+        if (command % 2 == 0 && command / 2 < made.size() && status == PGRES_COMMAND_OK) made[command / 2] = true;
+    }
+    // A connection left inside the pipeline cannot serve the next read.
+    if (!synced || !PQexitPipelineMode(conn_)) {
+        drop();
+        return true;
+    }
+    for (std::size_t i = 0; i < planning_.size(); ++i)
+        if (made[i]) prepared_.insert(planning_[i].first, planning_[i].second);
+    planning_.clear();
+    return true;
+}
+
+void Connection::drop() {
+    PQfinish(conn_);
+    conn_ = nullptr;
+    planning_.clear();
+}
+
+bool Connection::isPrepared(const QString& sql) const {
+    return prepared_.contains(sql) ||
+           std::any_of(planning_.begin(), planning_.end(), [&](const auto& p) { return p.first == sql; });
+}
+
 std::optional<Result> Connection::execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable) {
+    if (!settle(abandonable)) return std::nullopt;
     if (broken()) throwFailure(QStringLiteral("The company server failed a query: the connection is lost."));
     const QByteArray text = sql.toUtf8();
     std::vector<const char*> values;
@@ -125,8 +201,7 @@ std::optional<Result> Connection::execute(const QString& sql, const std::vector<
         abandonable);
 }
 
-std::optional<Result> Connection::await(bool sent, bool abandonable) {
-    if (!sent) checked(conn_, nullptr, PGRES_TUPLES_OK, "a query");
+bool Connection::answered(bool abandonable) {
     // Wait for the answer without blocking in libpq, so that the read pause
     // is asked between the server's packets.
     while (PQisBusy(conn_)) {
@@ -134,10 +209,16 @@ std::optional<Result> Connection::await(bool sent, bool abandonable) {
         const int ready = poll(&socket, 1, abandonable ? PauseIntervalMilliseconds : -1);
         if (ready < 0 && errno != EINTR) break;
         if (ready > 0 && !PQconsumeInput(conn_)) break;  // the connection is lost: PQgetResult says why
-        if (abandonable && accpac::readAbandoned()) {
-            cancel();
-            return std::nullopt;
-        }
+        if (abandonable && accpac::readAbandoned()) return false;
+    }
+    return true;
+}
+
+std::optional<Result> Connection::await(bool sent, bool abandonable) {
+    if (!sent) checked(conn_, nullptr, PGRES_TUPLES_OK, "a query");
+    if (!answered(abandonable)) {
+        cancel();
+        return std::nullopt;
     }
     // One statement gives one result, then none; an error may come instead.
     PGresult* result = PQgetResult(conn_);
@@ -147,12 +228,16 @@ std::optional<Result> Connection::await(bool sent, bool abandonable) {
     return Result(checked(conn_, result, PGRES_TUPLES_OK, "a query"));
 }
 
-void Connection::cancel() {
+void Connection::askToStop() {
     char why[256];
     if (PGcancel* request = PQgetCancel(conn_)) {
         PQcancel(request, why, int(sizeof why));
         PQfreeCancel(request);
     }
+}
+
+void Connection::cancel() {
+    askToStop();
     // The statement ends with an error (or its rows, had it just finished);
     // either is dropped. A server that does not say so in time keeps the
     // statement no longer: the connection goes, and the next read makes one.
@@ -163,8 +248,7 @@ void Connection::cancel() {
         if ((ready < 0 && errno != EINTR) || (ready > 0 && !PQconsumeInput(conn_))) break;
     }
     if (PQisBusy(conn_) || PQstatus(conn_) != CONNECTION_OK) {
-        PQfinish(conn_);
-        conn_ = nullptr;
+        drop();
         return;
     }
     PGresult* rest = nullptr;
@@ -172,10 +256,12 @@ void Connection::cancel() {
 }
 
 void Connection::run(const QString& sql) {
+    settle(false);
     PQclear(checked(conn_, PQexec(conn_, sql.toUtf8().constData()), PGRES_COMMAND_OK, "a statement"));
 }
 
 void Connection::copyIn(const QString& copySql, const std::function<bool(QByteArray&)>& next) {
+    settle(false);
     PQclear(checked(conn_, PQexec(conn_, copySql.toUtf8().constData()), PGRES_COPY_IN, "to start a copy"));
     QByteArray chunk;
     const char* abandoned = nullptr;

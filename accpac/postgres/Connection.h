@@ -62,6 +62,25 @@ public:
     // server's parsing and, where the session asks for one plan for all
     // values, planning.
     std::optional<Result> readPrepared(const QString& sql, const std::vector<QByteArray>& params);
+    // A statement readPrepared may run later: its text and how many
+    // parameters it takes.
+    struct Statement {
+        QString sql;
+        int params = 0;
+    };
+    // Sends those of `statements` the connection has not prepared yet to be
+    // prepared and planned (one plan for all values) without running them,
+    // and returns at once: the server works on them while the caller shows
+    // what it read, and their first runs cost what any later run costs. The
+    // next use of the connection first takes their answers. Only while the
+    // connection has room for as many again: the reads it is asked for come
+    // first. An optimisation: a statement the server refuses is left
+    // unprepared, and a connection lost meanwhile is found by the next read.
+    void planAhead(const std::vector<Statement>& statements);
+    // True when the statement is prepared, or being prepared by planAhead.
+    bool isPrepared(const QString& sql) const;
+    // How many statements readPrepared found unprepared and prepared itself.
+    int preparedOnRead() const { return preparedOnRead_; }
     // Runs statements without parameters or rows, several at once.
     void run(const QString& sql);
     // COPY ... FROM STDIN fed by `next`, which fills its argument with the
@@ -80,10 +99,22 @@ private:
     // Asks the server to stop the running statement and reads what is left of
     // it; a server that does not answer in time costs the connection.
     void cancel();
+    // Sends the server the request to stop the running statement.
+    void askToStop();
+    // Takes the answers to what planAhead sent, if any; false when the read
+    // pause abandoned the wait (`abandonable`), which costs the connection.
+    bool settle(bool abandonable);
+    // Waits until libpq holds the next answer or the connection fails;
+    // false when `abandonable` and the read pause abandoned the read.
+    bool answered(bool abandonable);
+    // Closes a connection whose state is unknown; the next read makes a new one.
+    void drop();
 
     pg_conn* conn_ = nullptr;
     QHash<QString, QByteArray> prepared_;  // statement text -> its name on this connection
     int named_ = 0;                        // names given, kept or not (an abandoned one may exist)
+    int preparedOnRead_ = 0;
+    std::vector<std::pair<QString, QByteArray>> planning_;  // sent by planAhead, not yet answered: text, name
 };
 
 // How long a lookup waits for the server before it reports a failure.

@@ -64,6 +64,12 @@ QStringList createCompanySql(const QString& companyName) {
         for (const FieldDef& f : view.fields)
             columns << quoteName(f.name) + (f.type == FieldType::String ? QStringLiteral(" text COLLATE \"C\" NOT NULL")
                                                                         : QStringLiteral(" bigint NOT NULL"));
+        // Each searched text's folded form, which searches compare, is kept
+        // beside it, made once as the record is written rather than by
+        // every search for every record it reads.
+        for (const QString& name : searchedFields(view))
+            columns << QStringLiteral("%1 text COLLATE \"C\" GENERATED ALWAYS AS (trovex.trovex_fold(%2)) STORED")
+                           .arg(quoteName(foldedColumn(name)), quoteName(name));
         QStringList key;
         for (const QString& s : view.keys.front().segments) key << quoteName(s);
         columns << QStringLiteral("PRIMARY KEY (%1)").arg(key.join(QStringLiteral(", ")));
@@ -96,7 +102,7 @@ QStringList createIndexSql(const catalogue::ViewDef& view) {
     // every database reads alike.
     QStringList sql = catalogue::createIndexSql(view);
     for (const QString& name : searchedFields(view)) {
-        const QString folded = QStringLiteral("trovex.trovex_fold(%1)").arg(quoteName(name));
+        const QString folded = quoteName(foldedColumn(name));
         sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
                    .arg(quoteName(startsIndex(view, name)), quoteName(view.id), folded)
             << QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3 gin_trgm_ops)")
@@ -105,8 +111,15 @@ QStringList createIndexSql(const catalogue::ViewDef& view) {
     return sql;
 }
 
-QString likeSql(const QString& column, const QString& pattern) {
-    return QStringLiteral("trovex.trovex_fold(%1) LIKE %2 ESCAPE ''").arg(column, pattern);
+QString foldedColumn(const QString& field) { return QStringLiteral("folded_") + field; }
+
+QString foldedSql(const catalogue::ViewDef& view, const QString& field) {
+    if (searchedFields(view).contains(field)) return quoteName(foldedColumn(field));
+    return QStringLiteral("trovex.trovex_fold(%1)").arg(quoteName(field));
+}
+
+QString likeSql(const QString& folded, const QString& pattern) {
+    return QStringLiteral("%1 LIKE %2").arg(folded, pattern);
 }
 
 QString mayChangeDataSql() {

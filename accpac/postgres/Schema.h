@@ -11,14 +11,14 @@
 // LIKE conditions ignore letter case with the component's own folding: the
 // function trovex_fold maps each character to its simple case folding (a
 // table written from the component's Unicode data when the company is
-// loaded, its result in the "C" collation), and a LIKE condition compares
+// loaded, its result in the "C" collation). Each searchable text column has
+// a stored column of its folded text beside it, which the server fills from
+// the text as the record is written, and a B-tree (for "starts with") and a
+// trigram index (for "contains") on that column. A LIKE condition compares
 // the folded column with the pattern, folded by the component the same way
-// before it is sent, and no escape character, so %
-// and _ are the only special characters. The function is plain SQL that the
-// planner expands inline, so the condition matches the indexes on the
-// folded texts of each searchable text column: a B-tree (for "starts with")
-// and a trigram index (for "contains"). The planner picks per search between
-// them and walking the key order.
+// before it is sent, its backslashes doubled, so % and _ are the only
+// special characters; a search that reads many records then tests stored
+// text instead of folding every record's text again.
 #pragma once
 
 #include <QString>
@@ -29,7 +29,7 @@
 namespace accpac::postgres {
 
 inline constexpr const char* CompanySchema = "trovex";
-constexpr int ServerFormat = 1;  // bumped when tables, functions or indexes change shape
+constexpr int ServerFormat = 2;  // bumped when tables, functions or indexes change shape
 
 // The statements that make the marker table, the functions and every view's
 // table in the schema (which must exist and lead the search path).
@@ -40,9 +40,16 @@ QStringList createIndexSql(const catalogue::ViewDef& view);
 // shortest run of fixed characters the trigram index finds.
 QStringList searchedFields(const catalogue::ViewDef& view);
 inline constexpr int ShortestSearchedRun = 3;
-// The condition that `column` matches the LIKE `pattern` (a placeholder
-// whose value is folded already, as filter::foldedText folds).
-QString likeSql(const QString& column, const QString& pattern);
+// The column that keeps a searched field's folded text, which the server
+// makes from the field as the record is written.
+QString foldedColumn(const QString& field);
+// The folded text of a field of `view` in SQL: its column, or, for a text
+// too short to be searched, the fold function on the field.
+QString foldedSql(const catalogue::ViewDef& view, const QString& field);
+// The condition that the folded text `folded` matches the LIKE `pattern` (a
+// placeholder whose value is folded already, as filter::foldedText folds,
+// and has its backslashes doubled: the server's LIKE escapes with them).
+QString likeSql(const QString& folded, const QString& pattern);
 // True when the session's role may change a table of the company.
 QString mayChangeDataSql();
 // The select list of the marker: name, format.

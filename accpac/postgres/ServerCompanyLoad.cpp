@@ -145,9 +145,10 @@ ImportResult importServerCsv(const QString& uri, const QString& viewId, const QS
     try {
         const postgres::Result marker = server->query(postgres::readMarkerSql());
         if (marker.rows() != 1 || marker.number(0, 1) != postgres::ServerFormat)
-            throw AccpacError(
-                errnum::AccpacFailure,
-                QStringLiteral("The database is not a company of format %1.").arg(postgres::ServerFormat));
+            throw AccpacError(errnum::AccpacFailure,
+                              QStringLiteral("The database is not a company of format %1: load the company again with "
+                                             "trovex-company create.")
+                                  .arg(postgres::ServerFormat));
         // DELETE rather than TRUNCATE: lookups keep reading the old records
         // until the new ones commit instead of waiting for a table lock.
         server->run(QStringLiteral("DELETE FROM %1").arg(postgres::quoteName(view.id)));

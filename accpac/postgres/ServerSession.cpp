@@ -69,7 +69,8 @@ QString ServerContext::connect() {
         throw AccpacError(errnum::AccpacFailure, QStringLiteral("The database has no company name."));
     if (marker.number(0, 1) != ServerFormat)
         throw AccpacError(errnum::AccpacFailure,
-                          QStringLiteral("The company's format is %1, this program reads format %2.")
+                          QStringLiteral("The company's format is %1, this program reads format %2: load the company "
+                                         "again with trovex-company create.")
                               .arg(marker.number(0, 1))
                               .arg(ServerFormat));
     name = marker.text(0, 0);
@@ -79,6 +80,10 @@ QString ServerContext::connect() {
 
 std::optional<Result> ServerContext::queryPrepared(const QString& sql, const std::vector<QByteArray>& params) {
     return retried([&](Connection& c) { return c.readPrepared(sql, params); });
+}
+
+void ServerContext::planAhead(const std::vector<Connection::Statement>& statements) {
+    if (connection_ && !connection_->broken()) connection_->planAhead(statements);
 }
 
 std::optional<Result> ServerContext::retried(const std::function<std::optional<Result>(Connection&)>& read) {

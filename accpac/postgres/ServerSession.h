@@ -33,6 +33,13 @@ public:
     // made again and the read repeated once; reads change nothing, so
     // repeating one is harmless.
     std::optional<Result> queryPrepared(const QString& sql, const std::vector<QByteArray>& params);
+    // True when the connection has prepared the read already.
+    bool isPrepared(const QString& sql) const { return connection_ && connection_->isPrepared(sql); }
+    // Has the live connection prepare and plan reads it is likely to run
+    // soon (Connection::planAhead); nothing without one.
+    void planAhead(const std::vector<Connection::Statement>& statements);
+    // The live connection's Connection::preparedOnRead (0 without one).
+    int preparedOnRead() const { return connection_ ? connection_->preparedOnRead() : 0; }
 
     // How many records a search walks in key order per row it asks for
     // before it reads the search indexes instead: the role's or the

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "accpac/catalogue/StoredForm.h"
+#include "accpac/postgres/PageMoves.h"
 #include "accpac/postgres/Schema.h"
 #include "accpac/postgres/ServerWalk.h"
 
@@ -33,15 +34,18 @@ constexpr int ReadGrowth = 8;
 // per connection.
 
 // The shared walk's SQL as the server runs it: LIKE conditions on the
-// folded texts (see Schema.h), placeholders ?N written $N. Only catalogue
-// names and placeholders are in the text, so a ? is always a placeholder.
-// A LIKE's pattern is folded here, as the server would fold it, so the
-// server plans with a plain value and spends no time on folding it. Unless
-// `indexable`, the LIKE compares a copy of the column (col || ''), which no
-// search index holds, so the server walks the key order.
+// folded texts of `view`'s fields (see Schema.h), placeholders ?N written
+// $N. Only catalogue names and placeholders are in the text, so a ? is
+// always a placeholder. A LIKE's pattern is folded here, as the server
+// would fold it, so the server plans with a plain value and spends no time
+// on folding it; its backslashes are doubled here too, since an ESCAPE
+// clause would make the server prepare the pattern again for every record
+// it tests. Unless `indexable`, the LIKE compares a copy of the folded text
+// (folded || ''), which no search index holds, so the server walks the key
+// order or reads the table.
 // A statement may name a pattern more than once; it is folded once.
 // One expression per thread: sessions of several threads never share one.
-QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool indexable) {
+QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool indexable, const catalogue::ViewDef& view) {
     thread_local const QRegularExpression like(
         QStringLiteral("%1\\((\"(?:[^\"]|\"\")+\"), \\?(\\d+)\\)").arg(QLatin1String(filter::LikeFunctionName)));
     thread_local const QRegularExpression placeholder(QStringLiteral("\\?(\\d+)"));
@@ -50,10 +54,16 @@ QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool inde
     QRegularExpressionMatch m;
     while ((m = like.match(text)).hasMatch()) {
         const std::size_t at = std::size_t(m.captured(2).toInt() - 1);
-        if (!folded[at]) params[at] = QByteArray::fromStdString(filter::foldedText(params[at].toStdString()));
+        // A backslash is LIKE's escape character on the server and an
+        // ordinary one in a filter's pattern: doubled, it stands for itself.
+        if (!folded[at])
+            params[at] = QByteArray::fromStdString(filter::foldedText(params[at].toStdString())).replace("\\", "\\\\");
         folded[at] = true;
-        const QString column = indexable ? m.captured(1) : QStringLiteral("(%1 || '')").arg(m.captured(1));
-        text.replace(m.capturedStart(), m.capturedLength(), likeSql(column, u'?' + m.captured(2)));
+        const QString field =
+            m.captured(1).mid(1, m.capturedLength(1) - 2).replace(QLatin1String("\"\""), QLatin1String("\""));
+        const QString searched = foldedSql(view, field);
+        const QString compared = indexable ? searched : QStringLiteral("(%1 || '')").arg(searched);
+        text.replace(m.capturedStart(), m.capturedLength(), likeSql(compared, u'?' + m.captured(2)));
     }
     return text.replace(placeholder, QStringLiteral("$\\1"));
 }
@@ -93,8 +103,9 @@ QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, st
     const QString order = keyOrder(walkSql);
     const QString range = plan.keyRangeSql(part, after);
     const QString limit = QString::number(walked);
+    // Every column, so that the filter may test the folded texts.
     const QString walk =
-        QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT %5").arg(columns, table, range, order, limit);
+        QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3 LIMIT %4").arg(table, range, order, limit);
     return QStringLiteral(
                "WITH hits AS MATERIALIZED (SELECT %1 FROM (%2) AS walked WHERE (%3) ORDER BY %4 LIMIT %5), "
                "settled AS (SELECT (SELECT count(*) FROM hits) >= %5 OR "
@@ -154,11 +165,14 @@ void ServerView::Browse(const QString& filter, bool ascending) {
     if (plan_->walk().empty()) return;  // no record can match
     part_ = 0;
     indexed_ = false;
-    ascending_ = ascending;
     limit_ = 0;
     readMore();
     // A first read the user abandoned leaves no rows: the browse is over.
     browsing_ = rows_.has_value();
+    // A browse the connection had not read before is likely a new lookup
+    // or search: the server plans its page moves while the window shows
+    // the rows, so that none of them waits for a plan of its own later.
+    if (browsing_ && preparedNew_) planPageMoves(filter);
 }
 
 bool ServerView::readMore() {
@@ -183,40 +197,66 @@ bool ServerView::readMore() {
                 else
                     after.emplace_back(std::int64_t(std::strtoll(lastKey_[i].constData(), nullptr, 10)));
             }
-        const catalogue::BrowseQuery query = plan_->walkPart(part_, goOn ? &after : nullptr);
         limit_ = limit_ == 0 ? FirstRead : std::min(limit_ * ReadGrowth, LargestRead);
         rows_.reset();
         next_ = 0;
-        const QString limit = QStringLiteral(" LIMIT %1").arg(limit_);
-        std::vector<QByteArray> params = parameters(query.params);
-        if (plan_->standingFixed() || !plan_->searches()) {
-            // One customer's records in key order, which their own index
-            // holds, or a walk that tests no text (or only ranges of the
-            // key): the same plan for every value.
-            rows_ = context_->queryPrepared(serverSql(query.sql, params, false) + limit, params);
-        } else {
-            // Runs too short for the trigram indexes leave only the table
-            // itself: read in its stored order, the company's key order as
-            // loaded, and the few matches sorted, instead of walking the key
-            // and reading the records from all over the table. Its cost is the
-            // whole table's, so the walk goes further before it gives up.
-            const bool indexable = !plan_->searchRuns(searchedFields(def_), ShortestSearchedRun).empty();
-            const int walkPerRow = indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
-            const QString indexed = throughSearchIndex(query.sql, def_, def_.key(order_)->segments, ascending_) + limit;
-            if (indexed_) {
-                rows_ = context_->queryPrepared(serverSql(indexed, params, indexable), params);
-            } else {
-                const QString sql = boundedSearch(*plan_, def_, part_, goOn ? &after : nullptr, query.sql, indexed,
-                                                  walkPerRow * limit_, limit_);
-                rows_ = context_->queryPrepared(serverSql(sql, params, indexable), params);
-                // The rest of a part whose start the walk fell short of is
-                // read the other way too.
-                indexed_ = rows_ && rows_->rows() > 0 && rows_->isTrue(0, int(def_.fields.size()));
-            }
-        }
+        const Read read = readSql(*plan_, part_, goOn ? &after : nullptr, limit_, indexed_);
+        const bool walkOrIndexes = plan_->searches() && !plan_->standingFixed() && !indexed_;
+        const bool known = context_->isPrepared(read.sql);
+        rows_ = context_->queryPrepared(read.sql, read.params);
+        preparedNew_ = !goOn && !known && context_->isPrepared(read.sql);
+        // The rest of a part whose start the walk fell short of is read the
+        // other way too.
+        if (walkOrIndexes) indexed_ = rows_ && rows_->rows() > 0 && rows_->isTrue(0, int(def_.fields.size()));
         if (!rows_) return false;  // abandoned
         if (rows_->rows() > 0) return true;
     }
+}
+
+ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
+                                     const std::vector<catalogue::Stored>* after, int limit, bool indexed) const {
+    const catalogue::BrowseQuery query = plan.walkPart(part, after);
+    const QString rows = QStringLiteral(" LIMIT %1").arg(limit);
+    Read read{QString(), parameters(query.params)};
+    if (plan.standingFixed() || !plan.searches()) {
+        // One customer's records in key order, which their own index
+        // holds, or a walk that tests no text (or only ranges of the
+        // key): the same plan for every value.
+        read.sql = serverSql(query.sql, read.params, false, def_) + rows;
+        return read;
+    }
+    // Runs too short for the trigram indexes leave only the table itself:
+    // read in its stored order, the company's key order as loaded, and the
+    // few matches sorted, instead of walking the key and reading the
+    // records from all over the table. Its cost is the whole table's, so
+    // the walk goes further before it gives up.
+    const bool indexable = !plan.searchRuns(searchedFields(def_), ShortestSearchedRun).empty();
+    const int walkPerRow = indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
+    const QString throughIndexes =
+        throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending()) + rows;
+    const QString sql =
+        indexed ? throughIndexes
+                : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walkPerRow * limit, limit);
+    read.sql = serverSql(sql, read.params, indexable, def_);
+    return read;
+}
+
+void ServerView::planPageMoves(const QString& filter) {
+    const catalogue::KeyDef& key = *def_.key(order_);
+    const AccpacFields nothingPut(def_.fields);
+    std::vector<Connection::Statement> ahead;
+    const auto fields = [this](const QString& name) { return def_.fieldAnyCase(name); };
+    try {
+        for (const PageMove& move : pageMoves(filter, fields, *def_.field(key.segments.front()))) {
+            const ServerWalk plan(def_, key, move.filter.get(), nothingPut, move.ascending);
+            if (plan.walk().empty()) continue;
+            Read read = readSql(plan, 0, nullptr, FirstRead, false);
+            ahead.push_back({std::move(read.sql), int(read.params.size())});
+        }
+    } catch (const AccpacError&) {
+        return;  // a move that cannot be planned is read as usual when it comes
+    }
+    context_->planAhead(ahead);
 }
 
 bool ServerView::Fetch() {

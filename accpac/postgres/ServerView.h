@@ -39,12 +39,24 @@ public:
 private:
     // Reads the next set of rows; false when the browse has none left.
     bool readMore();
+    // A read of the server's own: its SQL and values.
+    struct Read {
+        QString sql;
+        std::vector<QByteArray> params;
+    };
+    // The read of `limit` rows of `plan`'s part from its start (`after`
+    // nullptr) or strictly after `after`: along the walk, or, `indexed`,
+    // through the search indexes.
+    Read readSql(const ServerWalk& plan, std::size_t part, const std::vector<catalogue::Stored>* after, int limit,
+                 bool indexed) const;
+    // Has the connection plan the first reads of the page moves likely to
+    // follow a browse of `filter` (PageMoves.h).
+    void planPageMoves(const QString& filter);
 
     std::shared_ptr<ServerContext> context_;
 
     // The running browse.
     bool browsing_ = false;
-    bool ascending_ = true;
     std::unique_ptr<filter::Node> filter_;
     std::optional<ServerWalk> plan_;
     std::size_t part_ = 0;             // the part of the plan's walk being read
@@ -52,6 +64,7 @@ private:
     std::optional<Result> rows_;       // the rows read last
     int next_ = 0;                     // the next of rows_ to hand out
     int limit_ = 0;                    // how many rows_ were asked for
+    bool preparedNew_ = false;         // the last read prepared its statement on the connection
     std::vector<QByteArray> lastKey_;  // key segments of the last row handed out, as the server wrote them
 };
 

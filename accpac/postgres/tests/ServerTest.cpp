@@ -21,8 +21,11 @@
 #include "accpac/ReadPause.h"
 #include "accpac/filter/Filter.h"
 #include "accpac/postgres/Connection.h"
+#include "accpac/postgres/Schema.h"
 #include "accpac/postgres/ServerCompany.h"
 #include "accpac/postgres/ServerCompanyLoad.h"
+#include "accpac/postgres/ServerSession.h"
+#include "accpac/postgres/ServerView.h"
 #include "accpac/sqlite/SqliteCompany.h"
 #include "tests/support/TestCompany.h"
 
@@ -143,6 +146,43 @@ TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
     }
 }
 
+TEST_F(Server, ALookupsFirstBrowsePlansItsPageMovesSoNoneWaitsForAPlan) {
+    auto context = std::make_shared<postgres::ServerContext>(company_->serverUri());
+    context->connect();
+    postgres::ServerView view(context, context->viewToOpen("GL0001", "GL"));
+    const auto read = [&](const QString& filter, bool ascending) {
+        view.ClearRecord();
+        view.ResetBrowse(false);
+        if (!ascending) view.Fields().Item("ACCTFMTTD").setMaxKey();
+        view.Browse(filter, ascending);
+        QStringList got;
+        while (got.size() < 12 && view.Fetch())
+            got << view.Fields().Item("ACCTFMTTD").Value().toText() + u'|' +
+                       view.Fields().Item("ACCTDESC").Value().toText();
+        return got;
+    };
+    // The window's page moves: the lookup's filter and a comparison with the
+    // key at an edge of the grid, or the filter alone to the bottom.
+    const QString edge = Numbers[Numbers.size() / 2];
+    // clang-format off
+    const std::vector<std::pair<QString, bool>> moves{
+        {"ACCTFMTTD >= \"%1\"", true}, {"ACCTFMTTD > \"%1\"", true}, {"ACCTFMTTD <= \"%1\"", false},
+        {"ACCTFMTTD < \"%1\"", false}, {"", false}};
+    // clang-format on
+    int prepared = 0;
+    for (const QString& lookup : {QString(), QString("ACCTDESC LIKE \"%e%\""), QString("ACCTID <> \"3\"")}) {
+        read(lookup, true);
+        EXPECT_EQ(context->preparedOnRead(), ++prepared) << lookup.toStdString();
+        for (const auto& [move, ascending] : moves) {
+            QString filter = move.isEmpty() ? move : move.arg(edge);
+            if (!lookup.isEmpty()) filter = filter.isEmpty() ? lookup : lookup + " AND " + filter;
+            // The moves are planned, not run: each finds its own records.
+            EXPECT_EQ(read(filter, ascending), browse(*file_, filter, ascending).mid(0, 12)) << filter.toStdString();
+            EXPECT_EQ(context->preparedOnRead(), prepared) << filter.toStdString() << " waited for a plan";
+        }
+    }
+}
+
 TEST_F(Server, OpensOnlyCompaniesWithARoleThatCannotWriteThem) {
     const auto expectRefused = [](const QString& uri, const QString& mentions) {
         try {
@@ -157,6 +197,12 @@ TEST_F(Server, OpensOnlyCompaniesWithARoleThatCannotWriteThem) {
     expectRefused(company_->serverUri(true), "trovex_owner");
     expectRefused(qEnvironmentVariable("TROVEX_PG_PRIMARY") + "/postgres", "not a company");
     expectRefused(company_->serverUri().replace(QRegularExpression(":\\d+/"), ":1/"), "cannot be reached");
+    // A company of another format, loaded by an earlier version.
+    const QString database = company_->serverUri().section(u'/', -1);
+    postgres::Connection admin(qEnvironmentVariable("TROVEX_PG_SUPERUSER") + u'/' + database);
+    admin.run(QStringLiteral("UPDATE trovex.trovex_company SET format = %1").arg(postgres::ServerFormat - 1));
+    expectRefused(company_->serverUri(), "load the company again");
+    admin.run(QStringLiteral("UPDATE trovex.trovex_company SET format = %1").arg(postgres::ServerFormat));
 }
 
 TEST_F(Server, ALostConnectionIsMadeAgainAndARefusedOneIsReportedUntilItIsBack) {
