@@ -42,13 +42,15 @@ QStringList searchedFields(const ViewDef& view) {
 
 QString searchTableName(const ViewDef& view) { return quoteIdentifier(view.id + QStringLiteral("_search")); }
 
-QStringList searchFillSql(const ViewDef& view, const QString& recordsSchema) {
+SearchFill searchFill(const ViewDef& view) {
     const QStringList fields = searchedFields(view);
     if (fields.isEmpty()) return {};
     const QString table = searchTableName(view);
-    QStringList folded;
-    for (const QString& f : fields)
+    QStringList folded, placeholders{QStringLiteral("?1")};
+    for (const QString& f : fields) {
         folded << QStringLiteral("%1(%2)").arg(QLatin1String(filter::FoldFunctionName), quoteIdentifier(f));
+        placeholders << QStringLiteral("?%1").arg(placeholders.size() + 1);
+    }
     // Contentless: the index keeps only trigrams and record numbers; the
     // texts stay in the view's table. The texts go in folded, so the index
     // folds letters exactly as LIKE does and needs no folding of its own.
@@ -63,18 +65,24 @@ QStringList searchFillSql(const ViewDef& view, const QString& recordsSchema) {
     const auto gather = [&](int bytes) {
         return QStringLiteral("INSERT INTO %1(%1, rank) VALUES ('hashsize', %2)").arg(table).arg(bytes);
     };
-    return QStringList{
-        QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS %1 USING fts5(%2, content='', "
-                       "columnsize=0, tokenize='trigram case_sensitive 1')")
-            .arg(table, columnList(fields)),
-        QStringLiteral("INSERT INTO %1(%1) VALUES ('delete-all')").arg(table), gather(FillGatherBytes),
-        QStringLiteral("INSERT INTO %1(rowid, %2) SELECT %3, %4 FROM %5")
-            .arg(table, columnList(fields), quoteIdentifier(QLatin1String(RecordIdColumn)),
-                 folded.join(QStringLiteral(", ")),
-                 recordsSchema.isEmpty() ? tableName(view) : quoteIdentifier(recordsSchema) + u'.' + tableName(view)),
-        gather(WriteGatherBytes)};
+    const QString into = QStringLiteral("INSERT INTO %1(rowid, %2) ").arg(table, columnList(fields));
+    const QString texts =
+        QStringLiteral("SELECT %1, %2 FROM %3")
+            .arg(quoteIdentifier(QLatin1String(RecordIdColumn)), folded.join(QStringLiteral(", ")), tableName(view));
+    return SearchFill{{QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS %1 USING fts5(%2, content='', "
+                                      "columnsize=0, tokenize='trigram case_sensitive 1')")
+                           .arg(table, columnList(fields)),
+                       QStringLiteral("INSERT INTO %1(%1) VALUES ('delete-all')").arg(table), gather(FillGatherBytes)},
+                      into + texts,
+                      texts,
+                      into + QStringLiteral("VALUES (%1)").arg(placeholders.join(QStringLiteral(", "))),
+                      {gather(WriteGatherBytes)}};
 }
 
-QStringList searchIndexSql(const ViewDef& view) { return searchFillSql(view, {}) + searchChangesSql(view); }
+QStringList searchIndexSql(const ViewDef& view) {
+    const SearchFill fill = searchFill(view);
+    if (fill.fromTable.isEmpty()) return {};
+    return fill.before + QStringList{fill.fromTable} + fill.after + searchChangesSql(view);
+}
 
 }  // namespace accpac::sqlite
