@@ -70,12 +70,14 @@ void createCompany(const QString& path, const CreateOptions& options) {
                     say(report, QStringLiteral("master data"));
                     sqlite::writeMasterData(side);
                     sqlite::writeDocuments(side, documents, sqlite::Receivables::Documents, report);
-                    // The receivables are written in key order already; the
-                    // smaller views are sorted into it here.
+                    // The receivables (the payments in the company's file)
+                    // are written in key order already; the smaller views
+                    // are sorted into it here.
                     say(report, QStringLiteral("records in key order"));
                     for (const sqlite::ViewDef& view : sqlite::catalogue())
                         if (&view != &payments && &view != &documentsView) sqlite::writeInKeyOrder(side, view);
                     sqlite::setKeyOrderMark(side, documentsView, true);
+                    sqlite::setKeyOrderMark(side, payments, true);
                     for (const sqlite::ViewDef& view : sqlite::catalogue()) {
                         if (&view == &payments) continue;
                         const std::int64_t records = sqlite::loadedRecords(side, view);
@@ -87,6 +89,9 @@ void createCompany(const QString& path, const CreateOptions& options) {
                     const std::unique_ptr<sqlite::RecordsRead> read = paymentRecords.take(stop);
                     sqlite::fillSearchIndex(side, payments, read->records, report, read->rows, read->rowCurrent);
                     for (const QString& sql : sqlite::searchChangesSql(payments)) side.exec(sql.toUtf8().constData());
+                    // The statistics come with the copy too.
+                    say(report, QStringLiteral("statistics"));
+                    sqlite::analyzeCompany(side);
                     side.exec("COMMIT");
                 },
                 progress);
@@ -101,15 +106,11 @@ void createCompany(const QString& path, const CreateOptions& options) {
             db.exec("PRAGMA threads = 2");
             db.exec("BEGIN");
             sqlite::createViewIndexes(db, payments, payRecords, progress);
+            sqlite::analyzeView(db, payments);
             db.exec("COMMIT");
             // The other thread's progress shows while this one waits.
             say(progress, QStringLiteral("copy of the other views"));
             others.copyInto(db);
-            db.exec("BEGIN");
-            sqlite::setKeyOrderMark(db, payments, true);
-            say(progress, QStringLiteral("statistics"));
-            sqlite::analyzeCompany(db);
-            db.exec("COMMIT");
             // Lookups read beside the programs that post: with a write-ahead
             // log neither waits for the other.
             db.exec("PRAGMA journal_mode = WAL");

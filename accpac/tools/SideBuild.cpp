@@ -107,6 +107,12 @@ void SideBuild::copyInto(Database& db) {
         run(QStringLiteral("DELETE FROM main.%1").arg(table));
         run(QStringLiteral("INSERT INTO main.%1 SELECT * FROM %2.%1").arg(table, side));
     }
+    // The planner's statistics of the tables copied, when both files have
+    // them: those of the tables the company's file has none for.
+    if (existing.contains(QStringLiteral("sqlite_stat1")) && names(side).contains(QStringLiteral("sqlite_stat1")))
+        run(QStringLiteral("INSERT INTO main.sqlite_stat1 SELECT * FROM %1.sqlite_stat1 "
+                           "WHERE tbl NOT IN (SELECT tbl FROM main.sqlite_stat1)")
+                .arg(side));
     // The triggers last, or they would note every record copied.
     for (const Object& o : missing)
         if (o.type == QLatin1String("trigger")) run(o.sql);
