@@ -42,6 +42,31 @@ QStringList searchedFields(const ViewDef& view) {
 
 QString searchTableName(const ViewDef& view) { return quoteIdentifier(view.id + QStringLiteral("_search")); }
 
+QString searchCreateSql(const ViewDef& view) {
+    // Contentless: the index keeps only trigrams and record numbers; the
+    // texts stay in the view's table. The texts go in folded, so the index
+    // folds letters exactly as LIKE does and needs no folding of its own.
+    // Searches only ask which records hold a run, never rank them, so the
+    // index keeps no sizes of the texts (a quarter less work to fill).
+    return QStringLiteral(
+               "CREATE VIRTUAL TABLE IF NOT EXISTS %1 USING fts5(%2, content='', "
+               "columnsize=0, tokenize='trigram case_sensitive 1')")
+        .arg(searchTableName(view), columnList(searchedFields(view)));
+}
+
+QString searchGatherSql(const ViewDef& view, bool filling) {
+    // The index gathers trigrams in memory and writes them out as a
+    // segment whenever that memory is full; segments are then merged. A
+    // fill of millions of records gathers 32 MB at a time: fewer, larger
+    // segments and less merging, about a third less work than 1 MB at a
+    // time. The records other programs write later go back to 1 MB, so
+    // none of them holds 32 MB.
+    const QString table = searchTableName(view);
+    return QStringLiteral("INSERT INTO %1(%1, rank) VALUES ('hashsize', %2)")
+        .arg(table)
+        .arg(filling ? FillGatherBytes : WriteGatherBytes);
+}
+
 SearchFill searchFill(const ViewDef& view) {
     const QStringList fields = searchedFields(view);
     if (fields.isEmpty()) return {};
@@ -51,32 +76,16 @@ SearchFill searchFill(const ViewDef& view) {
         folded << QStringLiteral("%1(%2)").arg(QLatin1String(filter::FoldFunctionName), quoteIdentifier(f));
         placeholders << QStringLiteral("?%1").arg(placeholders.size() + 1);
     }
-    // Contentless: the index keeps only trigrams and record numbers; the
-    // texts stay in the view's table. The texts go in folded, so the index
-    // folds letters exactly as LIKE does and needs no folding of its own.
-    // Searches only ask which records hold a run, never rank them, so the
-    // index keeps no sizes of the texts (a quarter less work to fill).
-    // The index gathers trigrams in memory and writes them out as a
-    // segment whenever that memory is full; segments are then merged. A
-    // fill of millions of records gathers 32 MB at a time: fewer, larger
-    // segments and less merging, about a third less work than 1 MB at a
-    // time. The records other programs write later go back to 1 MB, so
-    // none of them holds 32 MB.
-    const auto gather = [&](int bytes) {
-        return QStringLiteral("INSERT INTO %1(%1, rank) VALUES ('hashsize', %2)").arg(table).arg(bytes);
-    };
     const QString into = QStringLiteral("INSERT INTO %1(rowid, %2) ").arg(table, columnList(fields));
     const QString texts =
         QStringLiteral("SELECT %1, %2 FROM %3")
             .arg(quoteIdentifier(QLatin1String(RecordIdColumn)), folded.join(QStringLiteral(", ")), tableName(view));
-    return SearchFill{{QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS %1 USING fts5(%2, content='', "
-                                      "columnsize=0, tokenize='trigram case_sensitive 1')")
-                           .arg(table, columnList(fields)),
-                       QStringLiteral("INSERT INTO %1(%1) VALUES ('delete-all')").arg(table), gather(FillGatherBytes)},
+    return SearchFill{{searchCreateSql(view), QStringLiteral("INSERT INTO %1(%1) VALUES ('delete-all')").arg(table),
+                       searchGatherSql(view, true)},
                       into + texts,
                       texts,
                       into + QStringLiteral("VALUES (%1)").arg(placeholders.join(QStringLiteral(", "))),
-                      {gather(WriteGatherBytes)}};
+                      {searchGatherSql(view, false)}};
 }
 
 QStringList searchIndexSql(const ViewDef& view) {

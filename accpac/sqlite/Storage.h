@@ -48,6 +48,11 @@ QString createTableSql(const ViewDef& view);
 inline constexpr int MinIndexedRun = 3;  // the trigram index finds runs of this many characters or more
 QStringList searchedFields(const ViewDef& view);
 QString searchTableName(const ViewDef& view);
+// The statement that creates the search index when it is missing, and the
+// one that sets how much it gathers in memory before it writes: much for
+// a fill of all records, little for the writers that come later.
+QString searchCreateSql(const ViewDef& view);
+QString searchGatherSql(const ViewDef& view, bool filling);
 // Statements that create the search index if it is missing and fill it
 // afresh from the view's records, with the change table that notes the
 // records written after that (SearchChanges.h), emptied; run them in the
@@ -57,10 +62,9 @@ QStringList searchIndexSql(const ViewDef& view);
 // searchIndexSql in parts: `before`, `fromTable`, `after`; or, for a tool
 // that reads the records elsewhere, `before`, then `insertRow` once per row
 // of `texts` with that row's values bound in order, then `after`. Either
-// way searchChangesSql comes after (the
-// change table is emptied with the fill: from then on the index knows
-// every record but those the triggers note). All empty for a view without
-// a search index.
+// way searchChangesSql comes after (the change table is emptied with the
+// fill: from then on the index knows every record but those the triggers
+// note). All empty for a view without a search index.
 struct SearchFill {
     QStringList before;  // creates the index if missing, empties it, gathers in large batches
     QString fromTable;   // fills the index from the view's table

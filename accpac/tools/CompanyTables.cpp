@@ -48,7 +48,11 @@ void createViewIndexes(Database& db, const ViewDef& view, std::int64_t records, 
 }
 
 void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress) {
-    const QStringList sql = searchIndexSql(view);
+    fillSearchIndex(db, view, records, progress, searchIndexSql(view));
+}
+
+void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress,
+                     const QStringList& sql) {
     if (sql.isEmpty()) return;
     const QString stage = QStringLiteral("search index of %1").arg(view.id);
     if (progress) progress({stage, 0, records});
@@ -107,14 +111,14 @@ bool loadedInKeyOrder(Database& db, const ViewDef& view) {
 
 }  // namespace
 
-void writeInKeyOrder(Database& db, const ViewDef& view) {
-    if (searchedFields(view).isEmpty()) return;
+bool writeInKeyOrder(Database& db, const ViewDef& view) {
+    if (searchedFields(view).isEmpty()) return true;
     // Records exported from a view usually come in its key order already;
     // only others are sorted once into a temporary table, then written back
     // in that order: emptying the table restarts its numbering at 1.
     if (loadedInKeyOrder(db, view)) {
         setKeyOrderMark(db, view, true);
-        return;
+        return true;
     }
     QStringList names;
     for (const FieldDef& f : view.fields) names << f.name;
@@ -128,6 +132,7 @@ void writeInKeyOrder(Database& db, const ViewDef& view) {
           QStringLiteral("DROP TABLE %1").arg(sorted)})
         db.exec(sql.toUtf8().constData());
     setKeyOrderMark(db, view, true);
+    return false;
 }
 
 std::int64_t loadedRecords(Database& db, const ViewDef& view) {
@@ -198,6 +203,12 @@ void RecordWriter::setInt(int field, std::int64_t value) { insert_.bindInt(field
 void RecordWriter::setText(int field, std::string_view utf8) { insert_.bindText(field + 1, utf8); }
 
 QString RecordWriter::insert() {
+    QString problem = insertAndKeep();
+    clear();
+    return problem;
+}
+
+QString RecordWriter::insertAndKeep() {
     const int rc = sqlite3_step(insert_.handle());
     QString problem;
     if (rc != SQLITE_DONE) {
@@ -208,7 +219,6 @@ QString RecordWriter::insert() {
             problem = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(insert_.handle())));
     }
     insert_.reset();
-    clear();
     return problem;
 }
 

@@ -34,6 +34,10 @@ void createViewIndexes(Database& db, const ViewDef& view, std::int64_t records, 
 // open until the transaction ends, and SQLite refuses to replace functions
 // meanwhile.
 void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress = {});
+// The same stage, running `statements` instead (the parts of it a caller
+// still needs after bringing the index in otherwise).
+void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress,
+                     const QStringList& statements);
 // The same, but from `rows`, a run of searchFill's texts on another
 // connection whose row is current when `rowCurrent`, and without the
 // change table (searchChangesSql), which is left for later.
@@ -50,7 +54,8 @@ std::int64_t loadedRecords(Database& db, const ViewDef& view);
 // and marks the view so (accpac/sqlite/KeyOrder.h), when it has a search
 // index (which alone gains by it). For a table just loaded, before its
 // indexes but the unique ones are made, and without the change triggers.
-void writeInKeyOrder(Database& db, const ViewDef& view);
+// Returns whether the records kept the numbers they were loaded with.
+bool writeInKeyOrder(Database& db, const ViewDef& view);
 
 // Drops a view's indexes, but for the unique ones that refuse a repeated
 // key, and returns the statements that make them again, for reloading all
@@ -73,6 +78,9 @@ public:
     // Writes the record. Returns "" or, when SQLite refuses it, why (a
     // duplicate key...). Either way the next record starts empty.
     QString insert();
+    // Writes the record like insert, but the next one starts with this
+    // one's values, for a caller that sets the same fields of every record.
+    QString insertAndKeep();
     // Drops what was set, for a record that will not be written.
     void clear();
 

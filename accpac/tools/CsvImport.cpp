@@ -9,7 +9,9 @@
 #include "accpac/tools/CompanyTables.h"
 #include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/Csv.h"
+#include "accpac/tools/CsvBatches.h"
 #include "accpac/tools/ImportCheck.h"
+#include "accpac/tools/SearchSideFill.h"
 
 namespace accpac {
 
@@ -25,8 +27,8 @@ std::vector<int> readHeader(const ViewDef& view, const CsvRecord& header, QStrin
     std::vector<int> columns;
     QSet<QString> seen;
     if (!header.problem.isEmpty()) problems << QStringLiteral("line %1: %2").arg(header.line).arg(header.problem);
-    for (const QString& raw : header.fields) {
-        const QString name = raw.trimmed();
+    for (const std::string_view raw : header.fields) {
+        const QString name = QString::fromUtf8(raw.data(), qsizetype(raw.size())).trimmed();
         const int i = view.fieldIndex(name);
         if (i < 0)
             problems << QStringLiteral("line %1: view %2 has no field \"%3\"").arg(header.line).arg(view.id, name);
@@ -38,29 +40,39 @@ std::vector<int> readHeader(const ViewDef& view, const CsvRecord& header, QStrin
     return columns;
 }
 
-// Sets one record's fields from its texts; returns why it cannot be stored, or "".
-QString setRecord(sqlite::RecordWriter& writer, const ViewDef& view, const std::vector<int>& columns,
-                  const CsvRecord& record) {
-    if (!record.problem.isEmpty()) return record.problem;
-    if (record.fields.size() != qsizetype(columns.size()))
-        return QStringLiteral("%1 fields where the header names %2").arg(record.fields.size()).arg(columns.size());
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const FieldDef& def = view.fields[std::size_t(columns[c])];
-        const QString& text = record.fields[qsizetype(c)];
-        if (def.type == FieldType::String && text.size() > def.size)
-            return QStringLiteral("%1 holds at most %2 characters, not %3")
-                .arg(def.name)
-                .arg(def.size)
-                .arg(text.size());
-        try {
-            const Variant value = convertText(def, text);
-            if (QString problem = sqlite::codeProblem(def, value); !problem.isEmpty()) return problem;
-            writer.set(columns[c], sqlite::toStored(def, value));
-        } catch (const AccpacError& e) {
-            return e.description();
+// Writes the records of the batches; returns how many, and lists the
+// problems of the others in `problems`.
+std::int64_t writeRecords(sqlite::RecordWriter& writer, const std::vector<int>& columns, sqlite::CsvBatches& batches,
+                          QStringList& problems, const ProgressReport& progress) {
+    std::int64_t rows = 0;
+    qsizetype refused = 0;
+    while (const sqlite::CsvBatch* batch = batches.next()) {
+        for (const sqlite::CsvBatch::Record& record : batch->records) {
+            QString problem = record.problem;
+            if (problem.isEmpty()) {
+                for (std::size_t c = 0; c < columns.size(); ++c) {
+                    const sqlite::CsvBatch::Value& v = batch->values[record.firstValue + c];
+                    if (v.size < 0)
+                        writer.setInt(columns[c], v.number);
+                    else
+                        writer.setText(columns[c], batch->text(v));
+                }
+                // The fields the file does not name keep their empty value
+                // from the start; the others are set for every record.
+                problem = writer.insertAndKeep();
+            }
+            if (problem.isEmpty()) {
+                if (++rows % 65536 == 0 && progress)
+                    progress({QStringLiteral("records"), rows,
+                              batch->fractionRead > 0 ? std::int64_t(double(rows) / batch->fractionRead) : 0});
+                continue;
+            }
+            if (++refused <= MaxProblemsListed) problems << QStringLiteral("line %1: %2").arg(record.line).arg(problem);
         }
     }
-    return {};
+    if (refused > MaxProblemsListed)
+        problems << QStringLiteral("and %1 more bad records").arg(refused - MaxProblemsListed);
+    return rows;
 }
 
 }  // namespace
@@ -74,24 +86,35 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
     if (!file.open(QIODevice::ReadOnly))
         throw AccpacError(errnum::AccpacFailure,
                           QStringLiteral("The file \"%1\" cannot be read: %2.").arg(csvFile, file.errorString()));
-    const QByteArray bytes = file.readAll();
+    // The file is read where the system maps it, not copied: a file of ten
+    // million records holds gigabytes.
+    std::string_view text;
+    if (file.size() > 0) {
+        const uchar* mapped = file.map(0, file.size());
+        if (!mapped)
+            throw AccpacError(errnum::AccpacFailure,
+                              QStringLiteral("The file \"%1\" cannot be read: %2.").arg(csvFile, file.errorString()));
+        text = std::string_view(reinterpret_cast<const char*>(mapped), std::size_t(file.size()));
+    }
     ImportResult result;
-    if (const std::optional<QString> problem = sqlite::findInvalidUtf8(bytes)) {
+    if (const std::optional<QString> problem = sqlite::findInvalidUtf8(text)) {
         result.problems << *problem;
         return result;
     }
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
     sqlite::CsvReader reader(text);
-    const std::optional<CsvRecord> header = reader.next();
-    if (!header) {
+    CsvRecord header;
+    if (!reader.next(header)) {
         result.problems << QStringLiteral("line 1: the file has no header row");
         return result;
     }
-    const std::vector<int> columns = readHeader(*view, *header, result.problems);
+    const std::vector<int> columns = readHeader(*view, header, result.problems);
     if (!result.problems.isEmpty()) return result;
 
+    // The search index is filled beside the import from the start; the
+    // connection that copies it in closes before the fill's file goes.
+    sqlite::SearchSideFill search(path + QStringLiteral(".building-%1-search").arg(view->id), *view, reader, columns);
     sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
     sqlite::readCompanyName(db);
     // An open lookup must not keep the import waiting, nor the import the lookup.
@@ -112,36 +135,23 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
         // them as they were.
         const QStringList indexes = sqlite::dropIndexes(db, *view);
         sqlite::RecordWriter writer(db, *view);
-        qsizetype problems = 0;
-        while (const std::optional<CsvRecord> record = reader.next()) {
-            // A blank line (a lone empty field) holds no record.
-            if (record->fields.size() == 1 && record->fields.front().isEmpty() && record->problem.isEmpty()) continue;
-            QString problem = setRecord(writer, *view, columns, *record);
-            if (problem.isEmpty())
-                problem = writer.insert();
-            else
-                writer.clear();
-            if (problem.isEmpty()) {
-                if (++result.rows % 65536 == 0 && progress) {
-                    const double read = reader.fractionRead();
-                    progress({QStringLiteral("records"), result.rows,
-                              read > 0 ? std::int64_t(double(result.rows) / read) : 0});
-                }
-                continue;
-            }
-            if (++problems <= MaxProblemsListed)
-                result.problems << QStringLiteral("line %1: %2").arg(record->line).arg(problem);
-        }
-        if (problems > MaxProblemsListed)
-            result.problems << QStringLiteral("and %1 more bad records").arg(problems - MaxProblemsListed);
+        sqlite::CsvBatches batches(std::move(reader), *view, columns);
+        result.rows = writeRecords(writer, columns, batches, result.problems, progress);
         // The search index follows the records in the same transaction, so
         // it never names records the view no longer has.
         if (result.problems.isEmpty()) {
             if (progress) progress({QStringLiteral("records"), result.rows, result.rows});
             if (progress) progress({QStringLiteral("records in key order")});
-            sqlite::writeInKeyOrder(db, *view);
+            const bool numberedAsLoaded = sqlite::writeInKeyOrder(db, *view);
             sqlite::makeIndexes(db, QStringLiteral("indexes"), indexes, result.rows, progress);
-            sqlite::fillSearchIndex(db, *view, result.rows, progress);
+            // The index filled beside names the records by their place in
+            // the file, which they keep unless they had to be sorted.
+            if (numberedAsLoaded && search.copyInto(db, result.rows))
+                sqlite::fillSearchIndex(
+                    db, *view, result.rows, progress,
+                    QStringList{sqlite::searchGatherSql(*view, false)} + sqlite::searchChangesSql(*view));
+            else
+                sqlite::fillSearchIndex(db, *view, result.rows, progress);
             sqlite::analyzeView(db, *view);
         }
     } catch (...) {

@@ -2,6 +2,8 @@
 #include "accpac/tools/ImportCheck.h"
 
 #include <QStringList>
+#include <cstdint>
+#include <cstring>
 
 #include "accpac/tools/Csv.h"
 
@@ -10,11 +12,11 @@ namespace accpac::sqlite {
 namespace {
 
 // The length of the well-formed UTF-8 sequence at `i`, or 0.
-int sequenceLength(const QByteArray& s, qsizetype i) {
-    const auto byte = [&](qsizetype k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
+int sequenceLength(std::string_view s, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
     const unsigned b0 = byte(i);
     if (b0 < 0x80) return 1;
-    const auto tail = [&](qsizetype k) { return (byte(k) & 0xC0) == 0x80; };
+    const auto tail = [&](std::size_t k) { return (byte(k) & 0xC0) == 0x80; };
     if (b0 >= 0xC2 && b0 <= 0xDF) return tail(i + 1) ? 2 : 0;
     if (b0 >= 0xE0 && b0 <= 0xEF) {
         const unsigned b1 = byte(i + 1);
@@ -31,25 +33,36 @@ int sequenceLength(const QByteArray& s, qsizetype i) {
     return 0;
 }
 
+// Where the first byte that is not part of well-formed UTF-8 is, or npos.
+// Files are mostly ASCII: eight bytes at a time are passed over when none
+// has its high bit set.
+std::size_t firstInvalidByte(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        if (i + 8 <= s.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, s.data() + i, sizeof word);
+            if ((word & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const int n = sequenceLength(s, i);
+        if (n == 0) return i;
+        i += std::size_t(n);
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
-std::optional<QString> findInvalidUtf8(const QByteArray& csv) {
+std::optional<QString> findInvalidUtf8(std::string_view csv) {
+    const std::size_t bad = firstInvalidByte(csv);
+    if (bad == std::string_view::npos) return std::nullopt;
+    // The line and field of the bad byte, counted as the reader counts them.
     int line = 1, field = 0, recordLine = 1;
     bool quoted = false;
-    for (qsizetype i = 0; i < csv.size();) {
-        const int n = sequenceLength(csv, i);
-        if (n == 0) {
-            // Name the field by the header when the header is readable.
-            QString name = QString::number(field + 1);
-            if (recordLine > 1) {
-                const std::optional<CsvRecord> header = CsvReader(QString::fromUtf8(csv)).next();
-                if (header && field < header->fields.size()) name = header->fields[field].trimmed();
-            }
-            return QStringLiteral("line %1, field %2: the text is not UTF-8 (byte 0x%3)")
-                .arg(line)
-                .arg(name)
-                .arg(static_cast<unsigned char>(csv[i]), 2, 16, QLatin1Char('0'));
-        }
+    for (std::size_t i = 0; i < bad; ++i) {
         const char c = csv[i];
         if (c == '"') quoted = !quoted;
         if (c == ',' && !quoted) ++field;
@@ -60,9 +73,18 @@ std::optional<QString> findInvalidUtf8(const QByteArray& csv) {
                 recordLine = line;
             }
         }
-        i += n;
     }
-    return std::nullopt;
+    // Name the field by the header when the header is readable.
+    QString name = QString::number(field + 1);
+    if (recordLine > 1) {
+        CsvRecord header;
+        if (CsvReader(csv).next(header) && std::size_t(field) < header.fields.size())
+            name = QString::fromUtf8(header.fields[std::size_t(field)]).trimmed();
+    }
+    return QStringLiteral("line %1, field %2: the text is not UTF-8 (byte 0x%3)")
+        .arg(line)
+        .arg(name)
+        .arg(static_cast<unsigned char>(csv[bad]), 2, 16, QLatin1Char('0'));
 }
 
 QString codeProblem(const FieldDef& def, const Variant& value) {

@@ -4,9 +4,9 @@
 // key or as an empty cell.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <optional>
+#include <string_view>
 
 #include "accpac/AccpacField.h"
 
@@ -16,7 +16,7 @@ namespace accpac::sqlite {
 // the field's number from 1, or its name from the header when the header
 // itself is readable). Nothing when every byte sequence is well-formed
 // UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
-std::optional<QString> findInvalidUtf8(const QByteArray& csv);
+std::optional<QString> findInvalidUtf8(std::string_view csv);
 
 // Why `value` (already converted to the field's type) cannot be stored in a
 // field of `def`, or "" when it can: a coded number outside its list, or a

@@ -14,10 +14,14 @@
 #include <QTemporaryDir>
 
 #include "accpac/AccpacError.h"
+#include "accpac/filter/Filter.h"
 #include "accpac/sqlite/Database.h"
 #include "accpac/sqlite/SqliteCompany.h"
+#include "accpac/sqlite/Storage.h"
 #include "accpac/tools/CompanyTool.h"
 #include "accpac/tools/CompanyWriter.h"
+#include "accpac/tools/CsvValues.h"
+#include "accpac/tools/ImportCheck.h"
 #include "tests/support/TestCompany.h"
 
 namespace {
@@ -208,6 +212,17 @@ protected:
         return out;
     }
 
+    // The records of a view whose search index holds `run`, by number.
+    QString searchFinds(const QString& viewId, const QString& run) {
+        const sqlite::Database file(company_.path(), sqlite::Database::Mode::ReadOnly);
+        sqlite::Statement found(file, QStringLiteral("SELECT group_concat(rowid) FROM \"%1_search\" "
+                                                     "WHERE \"%1_search\" MATCH ?1")
+                                          .arg(viewId));
+        found.bindText(1, '"' + filter::foldedText(run.toStdString()) + '"');
+        found.step();
+        return found.columnText(0);
+    }
+
     testsupport::TestCompany company_;
 };
 
@@ -231,6 +246,19 @@ TEST_F(CsvImport, ReadsQuotedFieldsAndValuesAsWritten) {
     ASSERT_TRUE(r.problems.isEmpty()) << r.problems.join("; ").toStdString();
     EXPECT_EQ(records("AR0037", {"IDINVC", "CNTPAYM", "DATEDUE", "AMTPYMRMTC", "SWPAID", "TXTTRXTYPE"}),
               (QStringList{"IN1\t2\t2024-02-29\t-12.5\tTrue\t3", "IN2\t1\t\t0.001\tFalse\t1"}));
+    EXPECT_EQ(schema(), tables);
+    // The search index names the records as numbered, whether they came in
+    // key order or had to be sorted first.
+    const std::pair<QByteArray, QString> orders[] = {
+        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN1,1,po-one\n1200,IN2,1,Po-Two\n1200,IN3,1,\"PO, three\"\n", "2"},
+        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN3,1,\"PO, three\"\n1200,IN2,1,Po-Two\n1200,IN1,1,po-one\n", "2"},
+        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN3,1,po-one\n1200,IN4,1,PO-TWO\n", "2"}};
+    for (const auto& [text, two] : orders) {
+        r = import("AR0037", text);
+        ASSERT_TRUE(r.problems.isEmpty()) << r.problems.join("; ").toStdString();
+        EXPECT_EQ(searchFinds("AR0037", "po-two"), two) << text.toStdString();
+        EXPECT_EQ(searchFinds("AR0037", "IN1"), r.rows == 3 ? "1" : "") << text.toStdString();
+    }
     EXPECT_EQ(schema(), tables);
 }
 
@@ -307,3 +335,83 @@ TEST_F(CsvImport, RefusedValuesNameTheirLineAndField) {
 }
 
 }  // namespace
+
+// The import reads the forms an export writes straight from the bytes: for
+// every field of every view, each text is stored as the field's own
+// conversion stores it, or refused in its words.
+TEST(CsvValues, StoreWhatTheFieldsOwnConversionStores) {
+    const char* const texts[] = {"",
+                                 "0",
+                                 "-0",
+                                 "1",
+                                 "-1",
+                                 "007",
+                                 "12",
+                                 "-12.5",
+                                 "0.001",
+                                 "1.5",
+                                 "1.50",
+                                 "1.234567",
+                                 "-.5",
+                                 ".5",
+                                 "5.",
+                                 "1.-5",
+                                 "-",
+                                 "1e5",
+                                 "+3",
+                                 " 4",
+                                 "32767",
+                                 "32768",
+                                 "-32769",
+                                 "2147483648",
+                                 "99999999999999999",
+                                 "123456789012345678",
+                                 "9999999999999999999",
+                                 "True",
+                                 "False",
+                                 "true",
+                                 "2",
+                                 "2024-02-29",
+                                 "2023-02-29",
+                                 "0000-01-01",
+                                 "2024-1-01",
+                                 "A",
+                                 "B",
+                                 "X",
+                                 "L",
+                                 "Ab",
+                                 "\xC3\xA9",
+                                 "thirty-one characters of a text",
+                                 "o\"k"};
+    for (const sqlite::ViewDef& view : sqlite::catalogue()) {
+        for (const FieldDef& def : view.fields) {
+            const sqlite::CsvValue value(def);
+            for (const char* text : texts) {
+                SCOPED_TRACE(QStringLiteral("%1.%2 \"%3\"").arg(view.id, def.name, text).toStdString());
+                std::int64_t number = -7;
+                std::string stored;
+                const QString problem = value.convert(text, number, stored);
+                const QString shown = QString::fromUtf8(text);
+                QString expected;
+                sqlite::Stored expectedStored;
+                try {
+                    const Variant v = convertText(def, shown);
+                    expected = sqlite::codeProblem(def, v);
+                    if (expected.isEmpty()) expectedStored = sqlite::toStored(def, v);
+                } catch (const AccpacError& e) {
+                    expected = e.description();
+                }
+                if (def.type == FieldType::String && shown.size() > def.size) {
+                    EXPECT_TRUE(problem.contains(QStringLiteral("at most"))) << problem.toStdString();
+                } else {
+                    EXPECT_EQ(problem, expected);
+                }
+                if (!problem.isEmpty()) continue;
+                if (value.storesText())
+                    EXPECT_EQ(stored, std::get<QByteArray>(expectedStored).toStdString());
+                else
+                    EXPECT_EQ(number, std::get<std::int64_t>(expectedStored));
+            }
+        }
+    }
+}
