@@ -268,6 +268,7 @@ TEST_F(CsvImport, BadRecordsAreReportedByLineAndNothingIsLoaded) {
     const std::pair<QByteArray, QStringList> files[] = {
         {"IDDIST,NOSUCH\nA1,x\n", {"line 1"}},                          // unknown field
         {"IDDIST,IDDIST\nA1,A2\n", {"line 1"}},                         // field named twice
+        {"IDDIST,\tTEXTDESC\nA1,x\n", {"line 1"}},                      // a tab is not a blank
         {"IDDIST,TEXTDESC\nA1,x\nA2\nA3,y,z\n", {"line 3", "line 4"}},  // wrong field counts
         {"IDDIST,TEXTDESC\nA1,x\nA2,y\nA1,z\n", {"line 4"}},            // duplicate key
         {"IDDIST,TEXTDESC\nTOOLONGCODE,x\n", {"line 2"}},
