@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <QUrl>
 #include <mutex>
 
 #include "accpac/AccpacError.h"
@@ -23,6 +24,7 @@ void configureOnce() {
 Database::Database(const QString& path, Mode mode) : path_(path) {
     configureOnce();
     int flags = SQLITE_OPEN_NOMUTEX;
+    QByteArray name = path.toUtf8();
     switch (mode) {
         case Mode::ReadOnly:
             flags |= SQLITE_OPEN_READONLY;
@@ -33,8 +35,12 @@ Database::Database(const QString& path, Mode mode) : path_(path) {
         case Mode::Create:
             flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
             break;
+        case Mode::Unchanging:
+            flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+            name = "file:" + QUrl::toPercentEncoding(path, "/") + "?immutable=1";
+            break;
     }
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
+    const int rc = sqlite3_open_v2(name.constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString why = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(db_);

@@ -27,10 +27,12 @@ constexpr int BusyTimeoutMs = 2000;
 
 class Database {
 public:
-    enum class Mode { ReadOnly, ReadWrite, Create };
+    enum class Mode { ReadOnly, ReadWrite, Create, Unchanging };
 
     // Opens the file. ReadOnly never creates or changes it; Create makes a
-    // new empty file (the caller removes an old one first). Throws when the
+    // new empty file (the caller removes an old one first). Unchanging
+    // reads without taking the file's locks, so the caller must know that
+    // no page it reads changes meanwhile (a company still being built). Throws when the
     // file cannot be opened in that mode. Every connection waits up to
     // BusyTimeoutMs for a lock another program holds.
     Database(const QString& path, Mode mode);

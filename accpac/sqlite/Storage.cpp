@@ -67,23 +67,31 @@ QString searchGatherSql(const ViewDef& view, bool filling) {
         .arg(filling ? FillGatherBytes : WriteGatherBytes);
 }
 
-QStringList searchFillSql(const ViewDef& view, const QString& recordsSchema) {
+SearchFill searchFill(const ViewDef& view) {
     const QStringList fields = searchedFields(view);
     if (fields.isEmpty()) return {};
     const QString table = searchTableName(view);
-    QStringList folded;
-    for (const QString& f : fields)
+    QStringList folded, placeholders{QStringLiteral("?1")};
+    for (const QString& f : fields) {
         folded << QStringLiteral("%1(%2)").arg(QLatin1String(filter::FoldFunctionName), quoteIdentifier(f));
-    return QStringList{
-        searchCreateSql(view), QStringLiteral("INSERT INTO %1(%1) VALUES ('delete-all')").arg(table),
-        searchGatherSql(view, true),
-        QStringLiteral("INSERT INTO %1(rowid, %2) SELECT %3, %4 FROM %5")
-            .arg(table, columnList(fields), quoteIdentifier(QLatin1String(RecordIdColumn)),
-                 folded.join(QStringLiteral(", ")),
-                 recordsSchema.isEmpty() ? tableName(view) : quoteIdentifier(recordsSchema) + u'.' + tableName(view)),
-        searchGatherSql(view, false)};
+        placeholders << QStringLiteral("?%1").arg(placeholders.size() + 1);
+    }
+    const QString into = QStringLiteral("INSERT INTO %1(rowid, %2) ").arg(table, columnList(fields));
+    const QString texts =
+        QStringLiteral("SELECT %1, %2 FROM %3")
+            .arg(quoteIdentifier(QLatin1String(RecordIdColumn)), folded.join(QStringLiteral(", ")), tableName(view));
+    return SearchFill{{searchCreateSql(view), QStringLiteral("INSERT INTO %1(%1) VALUES ('delete-all')").arg(table),
+                       searchGatherSql(view, true)},
+                      into + texts,
+                      texts,
+                      into + QStringLiteral("VALUES (%1)").arg(placeholders.join(QStringLiteral(", "))),
+                      {searchGatherSql(view, false)}};
 }
 
-QStringList searchIndexSql(const ViewDef& view) { return searchFillSql(view, {}) + searchChangesSql(view); }
+QStringList searchIndexSql(const ViewDef& view) {
+    const SearchFill fill = searchFill(view);
+    if (fill.fromTable.isEmpty()) return {};
+    return fill.before + QStringList{fill.fromTable} + fill.after + searchChangesSql(view);
+}
 
 }  // namespace accpac::sqlite

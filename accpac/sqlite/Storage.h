@@ -59,14 +59,19 @@ QString searchGatherSql(const ViewDef& view, bool filling);
 // transaction that loads the records. The connection needs the filter's
 // SQL functions; the writers that come later do not.
 QStringList searchIndexSql(const ViewDef& view);
-// The statements of searchIndexSql that create and fill the index alone,
-// for a tool that copies the records in afterwards: the change table's
-// triggers would stop SQLite's copy of a whole table (and the index
-// already knows the records copied), so it runs searchChangesSql after the
-// copy. The change table is emptied with the fill: from then on the index
-// knows every record but those the triggers note. The records are read
-// from the view's table in the attached database `recordsSchema`, or in the
-// company's when it is empty.
-QStringList searchFillSql(const ViewDef& view, const QString& recordsSchema);
+// searchIndexSql in parts: `before`, `fromTable`, `after`; or, for a tool
+// that reads the records elsewhere, `before`, then `insertRow` once per row
+// of `texts` with that row's values bound in order, then `after`. Either
+// way searchChangesSql comes after (the change table is emptied with the
+// fill: from then on the index knows every record but those the triggers
+// note). All empty for a view without a search index.
+struct SearchFill {
+    QStringList before;  // creates the index if missing, empties it, gathers in large batches
+    QString fromTable;   // fills the index from the view's table
+    QString texts;       // each record's number and folded texts, from the view's table
+    QString insertRow;   // one record into the index, from one row of `texts`
+    QStringList after;   // back to the small batches of later writers
+};
+SearchFill searchFill(const ViewDef& view);
 
 }  // namespace accpac::sqlite

@@ -1,7 +1,9 @@
 // Making a company file: the tables, the demo records in one transaction,
 // then the indexes, built once over the loaded records (much faster than
-// keeping them up to date record by record). The scheduled payments are
-// built in a second file on a second thread and copied in at the end.
+// keeping them up to date record by record). The scheduled payments, the
+// view with the most records and indexes, are built in the company's file
+// while a second thread builds the other views in a file of their own,
+// copied in at the end.
 #include <unistd.h>
 
 #include <QFile>
@@ -17,6 +19,7 @@
 #include "accpac/tools/CompanyTables.h"
 #include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/DemoData.h"
+#include "accpac/tools/RecordsHandover.h"
 #include "accpac/tools/SideBuild.h"
 
 namespace accpac {
@@ -46,63 +49,68 @@ void createCompany(const QString& path, const CreateOptions& options) {
                 options.progress(p);
             };
         const std::int64_t documents = options.scale > 0 ? options.scale : DemoOpenDocuments;
+        const sqlite::ViewDef& payments = *sqlite::findView(QStringLiteral("AR0037"));
+        const sqlite::ViewDef& documentsView = *sqlite::findView(QStringLiteral("AR0036"));
+        // The second thread fills the payments' search index from the
+        // records this one writes.
+        sqlite::RecordsHandover paymentRecords;
         {
             sqlite::Database db(building, sqlite::Database::Mode::Create);
             // Nothing to recover if this fails halfway: the file is thrown away.
             db.exec("PRAGMA journal_mode = OFF");
             db.exec("PRAGMA synchronous = OFF");
-            // The company's file only: the other thread's file is read while it
-            // is written.
-            db.exec("PRAGMA main.locking_mode = EXCLUSIVE");
+            db.exec("PRAGMA locking_mode = EXCLUSIVE");
             db.exec(sqlite::LoadingCacheSize);
             sqlite::registerSqlFunctions(db.handle());
-            // The scheduled payments, the view with the most records and
-            // indexes, are made in a file of their own meanwhile.
-            const sqlite::ViewDef& payments = *sqlite::findView(QStringLiteral("AR0037"));
-            sqlite::SideBuild side(
-                building + QStringLiteral("-") + payments.id, payments,
-                [documents](sqlite::Database& sideDb, const ProgressReport& report) {
-                    return sqlite::writeDocuments(sideDb, documents, sqlite::Receivables::Payments, report);
+            sqlite::SideBuild others(
+                building + QStringLiteral("-others"),
+                [&](sqlite::Database& side, const ProgressReport& report, const std::atomic<bool>& stop) {
+                    side.exec("BEGIN");
+                    sqlite::createTables(side, options.name);
+                    say(report, QStringLiteral("master data"));
+                    sqlite::writeMasterData(side);
+                    sqlite::writeDocuments(side, documents, sqlite::Receivables::Documents, report);
+                    // The receivables (the payments in the company's file)
+                    // are written in key order already; the smaller views
+                    // are sorted into it here.
+                    say(report, QStringLiteral("records in key order"));
+                    for (const sqlite::ViewDef& view : sqlite::catalogue())
+                        if (&view != &payments && &view != &documentsView) sqlite::writeInKeyOrder(side, view);
+                    sqlite::setKeyOrderMark(side, documentsView, true);
+                    sqlite::setKeyOrderMark(side, payments, true);
+                    for (const sqlite::ViewDef& view : sqlite::catalogue()) {
+                        if (&view == &payments) continue;
+                        const std::int64_t records = sqlite::loadedRecords(side, view);
+                        sqlite::createViewIndexes(side, view, records, report);
+                        sqlite::fillSearchIndex(side, view, records, report);
+                    }
+                    // This file's table of payments stays empty; its search
+                    // index and change triggers come with the copy.
+                    const std::unique_ptr<sqlite::RecordsRead> read = paymentRecords.take(stop);
+                    sqlite::fillSearchIndex(side, payments, read->records, report, read->rows, read->rowCurrent);
+                    for (const QString& sql : sqlite::searchChangesSql(payments)) side.exec(sql.toUtf8().constData());
+                    // The statistics come with the copy too.
+                    say(report, QStringLiteral("statistics"));
+                    sqlite::analyzeCompany(side);
+                    side.exec("COMMIT");
                 },
                 progress);
+            db.exec(sqlite::createTableSql(payments).toUtf8().constData());
             db.exec("BEGIN");
-            sqlite::createTables(db, options.name);
-            say(progress, QStringLiteral("master data"));
-            sqlite::writeMasterData(db);
-            sqlite::writeDocuments(db, documents, sqlite::Receivables::Documents, progress);
-            // The receivables are written in key order already; the smaller
-            // views are sorted into it here.
-            const sqlite::ViewDef& documentsView = *sqlite::findView(QStringLiteral("AR0036"));
-            say(progress, QStringLiteral("records in key order"));
-            for (const sqlite::ViewDef& view : sqlite::catalogue())
-                if (&view != &payments && &view != &documentsView) sqlite::writeInKeyOrder(db, view);
-            sqlite::setKeyOrderMark(db, documentsView, true);
-            for (const sqlite::ViewDef& view : sqlite::catalogue()) {
-                if (&view == &payments) continue;
-                const std::int64_t records = sqlite::loadedRecords(db, view);
-                sqlite::createViewIndexes(db, view, records, progress);
-                sqlite::fillSearchIndex(db, view, records, progress);
-            }
-            // The payments' search index is made here, from the records
-            // the other thread has written (it makes their indexes
-            // meanwhile), into an empty table with the same indexes and no
-            // triggers yet, ready for the copy.
-            sqlite::createViewIndexes(db, payments, 0);
+            const std::int64_t payRecords =
+                sqlite::writeDocuments(db, documents, sqlite::Receivables::Payments, progress);
             db.exec("COMMIT");
-            const std::int64_t payRecords = side.attachRecords(db);
+            paymentRecords.give(building, sqlite::searchFill(payments).texts, payRecords);
+            // These indexes are the longest part of a creation, and the other
+            // thread ends sooner: their sorts may use its core then.
+            db.exec("PRAGMA threads = 2");
             db.exec("BEGIN");
-            sqlite::setKeyOrderMark(db, payments, true);
-            sqlite::fillSearchIndex(db, payments, payRecords, progress,
-                                    sqlite::searchFillSql(payments, QLatin1String(sqlite::SideBuild::Schema)));
+            sqlite::createViewIndexes(db, payments, payRecords, progress);
+            sqlite::analyzeView(db, payments);
             db.exec("COMMIT");
             // The other thread's progress shows while this one waits.
-            say(progress, QStringLiteral("copy of %1").arg(payments.id));
-            side.moveInto(db);
-            db.exec("BEGIN");
-            for (const QString& sql : sqlite::searchChangesSql(payments)) db.exec(sql.toUtf8().constData());
-            say(progress, QStringLiteral("statistics"));
-            sqlite::analyzeCompany(db);
-            db.exec("COMMIT");
+            say(progress, QStringLiteral("copy of the other views"));
+            others.copyInto(db);
             // Lookups read beside the programs that post: with a write-ahead
             // log neither waits for the other.
             db.exec("PRAGMA journal_mode = WAL");

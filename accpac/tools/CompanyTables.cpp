@@ -60,6 +60,27 @@ void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, co
     if (progress && records > 0) progress({stage, records, records});
 }
 
+void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress,
+                     Statement& rows, bool rowCurrent) {
+    const SearchFill fill = searchFill(view);
+    if (fill.texts.isEmpty()) return;
+    const QString stage = QStringLiteral("search index of %1").arg(view.id);
+    if (progress) progress({stage, 0, records});
+    for (const QString& statement : fill.before) db.exec(statement.toUtf8().constData());
+    Statement insert(db, fill.insertRow, true);
+    const int columns = rows.columnCount();
+    std::int64_t done = 0;
+    for (bool current = rowCurrent; current; current = rows.step()) {
+        for (int c = 0; c < columns; ++c)
+            sqlite3_bind_value(insert.handle(), c + 1, sqlite3_column_value(rows.handle(), c));
+        insert.step();
+        insert.reset();
+        if (++done % 65536 == 0 && progress) progress({stage, done, records});
+    }
+    for (const QString& statement : fill.after) db.exec(statement.toUtf8().constData());
+    if (progress && records > 0) progress({stage, records, records});
+}
+
 void analyzeCompany(Database& db) {
     db.exec(AnalysisLimit);
     db.exec("ANALYZE");

@@ -32,11 +32,17 @@ void createViewIndexes(Database& db, const ViewDef& view, std::int64_t records, 
 // records. The connection needs the SQL functions (registerSqlFunctions),
 // added before the first fill: the search index may keep a read of its own
 // open until the transaction ends, and SQLite refuses to replace functions
-// meanwhile. With `statements` from searchFillSql, the change table is left
-// for later.
+// meanwhile.
 void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress = {});
+// The same stage, running `statements` instead (the parts of it a caller
+// still needs after bringing the index in otherwise).
 void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress,
                      const QStringList& statements);
+// The same, but from `rows`, a run of searchFill's texts on another
+// connection whose row is current when `rowCurrent`, and without the
+// change table (searchChangesSql), which is left for later.
+void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress,
+                     Statement& rows, bool rowCurrent);
 // Gathers the planner's statistics of every index.
 void analyzeCompany(Database& db);
 // The records of a view as its highest record number: exact for a view

@@ -95,15 +95,21 @@ public:
 
 private:
     static constexpr int BarWidth = 30;
+    static constexpr double MinRateSeconds = 0.5;
     double seconds(const QString& stage) const { return double(clocks_[stage].elapsed()) / 1000.0; }
     void draw(const Progress& p) {
-        const double rate = double(p.done) / std::max(0.001, seconds(p.stage));
         const double fraction = std::min(1.0, double(p.done) / double(p.total));
         const int filled = int(fraction * BarWidth);
-        const auto left = std::int64_t(rate > 0 ? double(p.total - p.done) / rate : 0);
         err_ << '\r' << p.stage << " [" << QString(filled, u'#') << QString(BarWidth - filled, u'.') << "] " << p.done
-             << "/" << p.total << "  " << std::int64_t(rate) << "/s  "
-             << QStringLiteral("%1:%2 left").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0')) << EraseRest;
+             << "/" << p.total;
+        // A rate measured over a few milliseconds says nothing.
+        if (const double elapsed = seconds(p.stage); elapsed >= MinRateSeconds) {
+            const double rate = double(p.done) / elapsed;
+            const auto left = std::int64_t(rate > 0 ? double(p.total - p.done) / rate : 0);
+            err_ << "  " << std::int64_t(rate) << "/s  "
+                 << QStringLiteral("%1:%2 left").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'));
+        }
+        err_ << EraseRest;
         err_.flush();
         drawn_ = true;
     }

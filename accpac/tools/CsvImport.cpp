@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include "accpac/AccpacError.h"
+#include "accpac/Blanks.h"
 #include "accpac/sqlite/LikeFunction.h"
 #include "accpac/sqlite/SearchChanges.h"
 #include "accpac/sqlite/Storage.h"
@@ -28,7 +29,7 @@ std::vector<int> readHeader(const ViewDef& view, const CsvRecord& header, QStrin
     QSet<QString> seen;
     if (!header.problem.isEmpty()) problems << QStringLiteral("line %1: %2").arg(header.line).arg(header.problem);
     for (const std::string_view raw : header.fields) {
-        const QString name = QString::fromUtf8(raw.data(), qsizetype(raw.size())).trimmed();
+        const QString name = trimBlanks(QString::fromUtf8(raw.data(), qsizetype(raw.size())));
         const int i = view.fieldIndex(name);
         if (i < 0)
             problems << QStringLiteral("line %1: view %2 has no field \"%3\"").arg(header.line).arg(view.id, name);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "accpac/Blanks.h"
 #include "accpac/tools/Csv.h"
 
 namespace accpac::sqlite {
@@ -79,7 +80,7 @@ std::optional<QString> findInvalidUtf8(std::string_view csv) {
     if (recordLine > 1) {
         CsvRecord header;
         if (CsvReader(csv).next(header) && std::size_t(field) < header.fields.size())
-            name = QString::fromUtf8(header.fields[std::size_t(field)]).trimmed();
+            name = trimBlanks(QString::fromUtf8(header.fields[std::size_t(field)]));
     }
     return QStringLiteral("line %1, field %2: the text is not UTF-8 (byte 0x%3)")
         .arg(line)

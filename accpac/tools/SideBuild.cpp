@@ -1,29 +1,31 @@
-// A view built in a file of its own and copied into the company whole.
+// Part of a company built in a file of its own and copied in whole.
 #include "accpac/tools/SideBuild.h"
 
 #include <sqlite3.h>
 
 #include <QFile>
+#include <QSet>
+#include <vector>
 
+#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/tools/CompanyTables.h"
 
 namespace accpac::sqlite {
 
 namespace {
 
-// Thrown through the record writer when the build is to stop.
-struct Stopped {};
-
 // A long statement (an index being made) looks at the stop request this
 // often, in virtual machine steps: a few times a millisecond.
 constexpr int StopCheckSteps = 10000;
 
+constexpr const char* CopiedSchema = "side";
+
 }  // namespace
 
-SideBuild::SideBuild(const QString& path, const ViewDef& view, Fill fill, const ProgressReport& progress)
-    : path_(path), view_(view), fill_(std::move(fill)), progress_(progress) {
+SideBuild::SideBuild(const QString& path, Build build, const ProgressReport& progress)
+    : path_(path), progress_(progress) {
     removeFiles();
-    thread_ = std::thread([this] { build(); });
+    thread_ = std::thread([this, build = std::move(build)] { this->build(build); });
 }
 
 SideBuild::~SideBuild() {
@@ -33,85 +35,90 @@ SideBuild::~SideBuild() {
 }
 
 void SideBuild::removeFiles() const {
-    for (const char* suffix : {"", "-wal", "-shm"}) QFile::remove(path_ + QLatin1String(suffix));
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) QFile::remove(path_ + QLatin1String(suffix));
 }
 
-void SideBuild::build() {
+void SideBuild::build(const Build& build) {
     try {
+        // Like the company's file while it is built: nothing to recover,
+        // the file is thrown away on failure.
         Database db(path_, Database::Mode::Create);
-        // Like the company's file while it is built (thrown away on
-        // failure), but with a log: the company's connection reads the
-        // records while the indexes are made. The log is never copied back
-        // into the file; the copy into the company reads it where it is.
-        db.exec("PRAGMA journal_mode = WAL");
+        db.exec("PRAGMA journal_mode = OFF");
         db.exec("PRAGMA synchronous = OFF");
-        db.exec("PRAGMA wal_autocheckpoint = 0");
-        sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, static_cast<int*>(nullptr));
+        db.exec("PRAGMA locking_mode = EXCLUSIVE");
         db.exec(LoadingCacheSize);
+        registerSqlFunctions(db.handle());
         sqlite3_progress_handler(
             db.handle(), StopCheckSteps, [](void* stop) { return int(static_cast<std::atomic<bool>*>(stop)->load()); },
             &stop_);
-        db.exec(createTableSql(view_).toUtf8().constData());
-        db.exec("BEGIN");
-        const std::int64_t records = fill_(db, [this](const Progress& p) {
-            if (stop_) throw Stopped{};
-            if (progress_) progress_(p);
-        });
-        db.exec("COMMIT");
-        {
-            const std::lock_guard lock(mutex_);
-            records_ = records;
-            recordsDone_ = true;
-        }
-        recordsWritten_.notify_all();
-        // These indexes are the longest part of a creation, and the other
-        // thread ends sooner: their sorts may use its core then.
-        db.exec("PRAGMA threads = 2");
-        db.exec("BEGIN");
-        createViewIndexes(db, view_, records, progress_);
-        db.exec("COMMIT");
+        build(
+            db,
+            [this](const Progress& p) {
+                if (stop_) throw Stopped{};
+                if (progress_) progress_(p);
+            },
+            stop_);
     } catch (...) {
-        const std::lock_guard lock(mutex_);
         failed_ = std::current_exception();
-        recordsDone_ = true;
     }
-    recordsWritten_.notify_all();
 }
 
-std::int64_t SideBuild::attachRecords(Database& db) {
-    {
-        std::unique_lock lock(mutex_);
-        recordsWritten_.wait(lock, [this] { return recordsDone_; });
-        if (failed_) std::rethrow_exception(failed_);
-    }
-    // The last connection to leave a file with a log copies the log into
-    // it, gigabytes here, unless told not to; the company's own file keeps
-    // no log while it is built.
-    sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, static_cast<int*>(nullptr));
-    Statement attach(db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(quoteIdentifier(QLatin1String(Schema))));
-    attach.bind(1, Stored(path_.toUtf8()));
-    attach.step();
-    return records_;
-}
-
-void SideBuild::wait() {
+void SideBuild::copyInto(Database& db) {
     if (thread_.joinable()) thread_.join();
     if (failed_) std::rethrow_exception(failed_);
-}
-
-std::int64_t SideBuild::moveInto(Database& db) {
-    wait();
-    // The plain copy of a whole table into an empty one of the same shape
-    // is the one SQLite copies index entries for instead of making them.
-    const QString table = tableName(view_);
-    db.exec(QStringLiteral("INSERT INTO main.%1 SELECT * FROM %2.%1")
-                .arg(table, quoteIdentifier(QLatin1String(Schema)))
-                .toUtf8()
-                .constData());
-    db.exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(QLatin1String(Schema))).toUtf8().constData());
-    sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, static_cast<int*>(nullptr));
+    const QString side = quoteIdentifier(QLatin1String(CopiedSchema));
+    Statement attach(db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(side));
+    attach.bind(1, Stored(path_.toUtf8()));
+    attach.step();
+    db.exec("BEGIN");
+    const auto names = [&](const QString& schema) {
+        QSet<QString> found;
+        Statement list(db, QStringLiteral("SELECT name FROM %1.sqlite_schema").arg(schema));
+        while (list.step()) found.insert(list.columnText(0));
+        return found;
+    };
+    const QSet<QString> existing = names(QStringLiteral("main"));
+    struct Object {
+        QString type, name, sql;
+    };
+    std::vector<Object> missing;
+    {
+        Statement list(db, QStringLiteral("SELECT type, name, sql FROM %1.sqlite_schema WHERE sql IS NOT NULL "
+                                          "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid")
+                               .arg(side));
+        while (list.step())
+            if (!existing.contains(list.columnText(1)))
+                missing.push_back({list.columnText(0), list.columnText(1), list.columnText(2)});
+    }
+    const auto run = [&](const QString& sql) { db.exec(sql.toUtf8().constData()); };
+    const auto isVirtual = [](const Object& o) { return o.sql.startsWith(QLatin1String("CREATE VIRTUAL TABLE")); };
+    // The tables and indexes first, empty: a table is copied as it is only
+    // into one with the same indexes. A search index's virtual table makes
+    // the tables that hold it as it is made.
+    for (const Object& o : missing)
+        if (o.type == QLatin1String("table") && !names(QStringLiteral("main")).contains(o.name)) run(o.sql);
+    for (const Object& o : missing)
+        if (o.type == QLatin1String("index")) run(o.sql);
+    for (const Object& o : missing) {
+        if (o.type != QLatin1String("table") || isVirtual(o)) continue;
+        // A search index's tables start with its settings; the copy brings
+        // the settings it was filled with.
+        const QString table = quoteIdentifier(o.name);
+        run(QStringLiteral("DELETE FROM main.%1").arg(table));
+        run(QStringLiteral("INSERT INTO main.%1 SELECT * FROM %2.%1").arg(table, side));
+    }
+    // The planner's statistics of the tables copied, when both files have
+    // them: those of the tables the company's file has none for.
+    if (existing.contains(QStringLiteral("sqlite_stat1")) && names(side).contains(QStringLiteral("sqlite_stat1")))
+        run(QStringLiteral("INSERT INTO main.sqlite_stat1 SELECT * FROM %1.sqlite_stat1 "
+                           "WHERE tbl NOT IN (SELECT tbl FROM main.sqlite_stat1)")
+                .arg(side));
+    // The triggers last, or they would note every record copied.
+    for (const Object& o : missing)
+        if (o.type == QLatin1String("trigger")) run(o.sql);
+    db.exec("COMMIT");
+    run(QStringLiteral("DETACH DATABASE %1").arg(side));
     removeFiles();
-    return records_;
 }
 
 }  // namespace accpac::sqlite
