@@ -87,49 +87,59 @@ std::unique_ptr<postgres::Connection> connectWriter(const QString& uri) {
     return server;
 }
 
-}  // namespace
-
-void loadServerCompany(const QString& uri, const QString& companyFile) {
+// Loads the records of `companyFile` into the company database `server` is
+// connected to, replacing what it held, in one transaction.
+void loadCompany(postgres::Connection& server, const QString& companyFile) {
     const sqlite::Database file(companyFile, sqlite::Database::Mode::ReadOnly);
     const QString name = sqlite::readCompanyName(file);
-    auto server = connectWriter(uri);
     const QString schema = QLatin1String(postgres::CompanySchema);
-    server->run(QStringLiteral("BEGIN"));
+    server.run(QStringLiteral("BEGIN"));
     try {
-        createSearchSupport(*server);
-        server->run(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE; CREATE SCHEMA %1").arg(schema));
-        for (const QString& sql : postgres::createCompanySql(name)) server->run(sql);
-        for (const catalogue::ViewDef& view : catalogue::catalogue()) copyView(*server, file, view, NewTable::Yes);
+        createSearchSupport(server);
+        server.run(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE; CREATE SCHEMA %1").arg(schema));
+        for (const QString& sql : postgres::createCompanySql(name)) server.run(sql);
+        for (const catalogue::ViewDef& view : catalogue::catalogue()) copyView(server, file, view, NewTable::Yes);
         // Indexes built once over the loaded records, much faster than kept
         // up to date record by record; a trigram index of ten million texts
         // builds several times faster when its lists fit in memory.
-        server->run(QStringLiteral("SET LOCAL maintenance_work_mem = '1GB'"));
+        server.run(QStringLiteral("SET LOCAL maintenance_work_mem = '1GB'"));
         for (const catalogue::ViewDef& view : catalogue::catalogue())
-            for (const QString& sql : postgres::createIndexSql(view)) server->run(sql);
-        server->run(
+            for (const QString& sql : postgres::createIndexSql(view)) server.run(sql);
+        server.run(
             QStringLiteral("GRANT USAGE ON SCHEMA %1 TO PUBLIC; GRANT SELECT ON ALL TABLES IN SCHEMA %1 TO PUBLIC")
                 .arg(schema));
-        server->run(QStringLiteral("COMMIT"));
+        server.run(QStringLiteral("COMMIT"));
     } catch (...) {
-        if (!server->broken()) server->run(QStringLiteral("ROLLBACK"));
+        if (!server.broken()) server.run(QStringLiteral("ROLLBACK"));
         throw;
     }
     // The planner's statistics, of the folded texts too, decide between
     // walking a key and using a search index.
     QStringList tables;
     for (const catalogue::ViewDef& view : catalogue::catalogue()) tables << postgres::quoteName(view.id);
-    server->run(QStringLiteral("ANALYZE ") + tables.join(QStringLiteral(", ")));
+    server.run(QStringLiteral("ANALYZE ") + tables.join(QStringLiteral(", ")));
+}
+
+}  // namespace
+
+void loadServerCompany(const QString& uri, const QString& companyFile) {
+    loadCompany(*connectWriter(uri), companyFile);
 }
 
 void createServerCompany(const QString& uri, const CreateOptions& options) {
+    // A server that cannot be reached, or a database that is missing, is
+    // reported before the records are made (minutes at ten million), not
+    // after.
+    const auto server = connectWriter(uri);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("company.sqlite"));
     createCompany(file, options);
     if (options.progress) options.progress({QStringLiteral("the copy on the server")});
-    loadServerCompany(uri, file);
+    loadCompany(*server, file);
 }
 
 ImportResult importServerCsv(const QString& uri, const QString& viewId, const QString& csvFile) {
+    auto server = connectWriter(uri);
     // The file's records are checked and converted as for a company file,
     // in a scratch company holding nothing but them in that view.
     QTemporaryDir dir;
@@ -140,7 +150,6 @@ ImportResult importServerCsv(const QString& uri, const QString& viewId, const QS
 
     const catalogue::ViewDef& view = *catalogue::findView(viewId);
     const sqlite::Database file(scratch, sqlite::Database::Mode::ReadOnly);
-    auto server = connectWriter(uri);
     server->run(QStringLiteral("BEGIN"));
     try {
         const postgres::Result marker = server->query(postgres::readMarkerSql());
