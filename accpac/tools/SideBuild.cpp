@@ -96,7 +96,10 @@ void SideBuild::copyInto(Database& db) {
     // into one with the same indexes. A search index's virtual table makes
     // the tables that hold it as it is made.
     for (const Object& o : missing)
-        if (o.type == QLatin1String("table") && !names(QStringLiteral("main")).contains(o.name)) run(o.sql);
+        if (isVirtual(o)) run(o.sql);
+    const QSet<QString> made = names(QStringLiteral("main"));
+    for (const Object& o : missing)
+        if (o.type == QLatin1String("table") && !made.contains(o.name)) run(o.sql);
     for (const Object& o : missing)
         if (o.type == QLatin1String("index")) run(o.sql);
     for (const Object& o : missing) {
