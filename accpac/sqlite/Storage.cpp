@@ -71,21 +71,24 @@ SearchFill searchFill(const ViewDef& view) {
     const QStringList fields = searchedFields(view);
     if (fields.isEmpty()) return {};
     const QString table = searchTableName(view);
+    const auto fold = [](const QString& value) {
+        return QStringLiteral("%1(%2)").arg(QLatin1String(filter::FoldFunctionName), value);
+    };
     QStringList folded, placeholders{QStringLiteral("?1")};
     for (const QString& f : fields) {
-        folded << QStringLiteral("%1(%2)").arg(QLatin1String(filter::FoldFunctionName), quoteIdentifier(f));
-        placeholders << QStringLiteral("?%1").arg(placeholders.size() + 1);
+        folded << fold(quoteIdentifier(f));
+        placeholders << fold(QStringLiteral("?%1").arg(placeholders.size() + 1));
     }
     const QString into = QStringLiteral("INSERT INTO %1(rowid, %2) ").arg(table, columnList(fields));
-    const QString texts =
-        QStringLiteral("SELECT %1, %2 FROM %3")
-            .arg(quoteIdentifier(QLatin1String(RecordIdColumn)), folded.join(QStringLiteral(", ")), tableName(view));
-    return SearchFill{{searchCreateSql(view), QStringLiteral("INSERT INTO %1(%1) VALUES ('delete-all')").arg(table),
-                       searchGatherSql(view, true)},
-                      into + texts,
-                      texts,
-                      into + QStringLiteral("VALUES (%1)").arg(placeholders.join(QStringLiteral(", "))),
-                      {searchGatherSql(view, false)}};
+    const QString record = quoteIdentifier(QLatin1String(RecordIdColumn));
+    const QString texts = QStringLiteral("SELECT %1, %2 FROM %3").arg(record, columnList(fields), tableName(view));
+    return SearchFill{
+        {searchCreateSql(view), QStringLiteral("INSERT INTO %1(%1) VALUES ('delete-all')").arg(table),
+         searchGatherSql(view, true)},
+        into + QStringLiteral("SELECT %1, %2 FROM %3").arg(record, folded.join(QStringLiteral(", ")), tableName(view)),
+        texts,
+        into + QStringLiteral("VALUES (%1)").arg(placeholders.join(QStringLiteral(", "))),
+        {searchGatherSql(view, false)}};
 }
 
 QStringList searchIndexSql(const ViewDef& view) {

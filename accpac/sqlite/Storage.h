@@ -68,8 +68,8 @@ QStringList searchIndexSql(const ViewDef& view);
 struct SearchFill {
     QStringList before;  // creates the index if missing, empties it, gathers in large batches
     QString fromTable;   // fills the index from the view's table
-    QString texts;       // each record's number and folded texts, from the view's table
-    QString insertRow;   // one record into the index, from one row of `texts`
+    QString texts;       // each record's number and searched texts, from the view's table
+    QString insertRow;   // one record into the index, from its number and texts (folded here)
     QStringList after;   // back to the small batches of later writers
 };
 SearchFill searchFill(const ViewDef& view);

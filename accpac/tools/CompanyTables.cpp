@@ -81,6 +81,20 @@ void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, co
     if (progress && records > 0) progress({stage, records, records});
 }
 
+void attachFile(Database& db, const QString& path, const QString& schema) {
+    Statement attach(db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(quoteIdentifier(schema)));
+    attach.bind(1, Stored(path.toUtf8()));
+    attach.step();
+}
+
+void copyTable(Database& db, const QString& schema, const QString& name) {
+    const QString table = quoteIdentifier(name);
+    for (const QString& sql :
+         {QStringLiteral("DELETE FROM main.%1").arg(table),
+          QStringLiteral("INSERT INTO main.%1 SELECT * FROM %2.%1").arg(table, quoteIdentifier(schema))})
+        db.exec(sql.toUtf8().constData());
+}
+
 void analyzeCompany(Database& db) {
     db.exec(AnalysisLimit);
     db.exec("ANALYZE");

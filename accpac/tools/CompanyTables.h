@@ -43,6 +43,14 @@ void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, co
 // change table (searchChangesSql), which is left for later.
 void fillSearchIndex(Database& db, const ViewDef& view, std::int64_t records, const ProgressReport& progress,
                      Statement& rows, bool rowCurrent);
+// Attaches the file at `path` to `db` as `schema` (outside a transaction).
+void attachFile(Database& db, const QString& path, const QString& schema);
+// Replaces the records of the table `name` (unquoted) with those of the
+// table of that name in the attached `schema`. SQLite copies them, and
+// their index entries, as they are when the two tables have the same shape
+// and indexes: no sorting again.
+void copyTable(Database& db, const QString& schema, const QString& name);
+
 // Gathers the planner's statistics of every index.
 void analyzeCompany(Database& db);
 // The records of a view as its highest record number: exact for a view

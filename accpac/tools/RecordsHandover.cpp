@@ -3,25 +3,12 @@
 
 #include <chrono>
 
-#include "accpac/sqlite/LikeFunction.h"
 #include "accpac/tools/SideBuild.h"
 
 namespace accpac::sqlite {
 
-namespace {
-
-Database& withSqlFunctions(Database& db) {
-    registerSqlFunctions(db.handle());
-    return db;
-}
-
-}  // namespace
-
 RecordsRead::RecordsRead(const QString& path, const QString& sql, std::int64_t records)
-    : db(path, Database::Mode::Unchanging),
-      rows(withSqlFunctions(db), sql),
-      rowCurrent(rows.step()),
-      records(records) {}
+    : db(path, Database::Mode::Unchanging), rows(db, sql), rowCurrent(rows.step()), records(records) {}
 
 void RecordsHandover::give(const QString& path, const QString& sql, std::int64_t records) {
     auto read = std::make_unique<RecordsRead>(path, sql, records);

@@ -5,7 +5,6 @@
 #include <QTemporaryFile>
 #include <algorithm>
 
-#include "accpac/filter/Filter.h"
 #include "accpac/sqlite/LikeFunction.h"
 #include "accpac/tools/CompanyTables.h"
 
@@ -18,8 +17,7 @@ constexpr const char* Schema = "search_side";
 // The tables that hold a contentless search index's trigrams and record
 // numbers (its settings stay the company's own).
 QStringList shadowTables(const ViewDef& view) {
-    return {quoteIdentifier(view.id + QStringLiteral("_search_data")),
-            quoteIdentifier(view.id + QStringLiteral("_search_idx"))};
+    return {view.id + QStringLiteral("_search_data"), view.id + QStringLiteral("_search_idx")};
 }
 
 }  // namespace
@@ -62,15 +60,10 @@ void SearchSideFill::fill() {
         db.exec("PRAGMA synchronous = OFF");
         db.exec(LoadingCacheSize);
         registerSqlFunctions(db.handle());
-        db.exec(searchCreateSql(view_).toUtf8().constData());
-        db.exec(searchGatherSql(view_, true).toUtf8().constData());
-        QStringList values{QStringLiteral("?1")};
-        for (std::size_t i = 0; i < fieldColumn_.size(); ++i)
-            values << QStringLiteral("%1(?%2)").arg(QLatin1String(filter::FoldFunctionName)).arg(i + 2);
+        const SearchFill search = searchFill(view_);
+        for (const QString& sql : search.before) db.exec(sql.toUtf8().constData());
         db.exec("BEGIN");
-        Statement insert(
-            db, QStringLiteral("INSERT INTO %1(rowid, %2) VALUES (%3)")
-                    .arg(searchTableName(view_), columnList(searchedFields(view_)), values.join(QStringLiteral(", "))));
+        Statement insert(db, search.insertRow);
         CsvRecord record;
         std::int64_t number = 0;
         while (reader_.next(record)) {
@@ -97,15 +90,10 @@ bool SearchSideFill::copyInto(Database& db, std::int64_t records) {
     if (!thread_.joinable()) return false;
     thread_.join();
     if (!complete_ || records_ != records) return false;
-    Statement attach(db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(QLatin1String(Schema)));
-    attach.bind(1, Stored(path_.toUtf8()));
-    attach.step();
+    attachFile(db, path_, QLatin1String(Schema));
     db.exec(searchCreateSql(view_).toUtf8().constData());
     // The rows as the index wrote them, in place of the company's.
-    for (const QString& table : shadowTables(view_))
-        for (const QString& sql : {QStringLiteral("DELETE FROM main.%1").arg(table),
-                                   QStringLiteral("INSERT INTO main.%1 SELECT * FROM %2.%1").arg(table, Schema)})
-            db.exec(sql.toUtf8().constData());
+    for (const QString& table : shadowTables(view_)) copyTable(db, QLatin1String(Schema), table);
     return true;
 }
 

@@ -67,9 +67,7 @@ void SideBuild::copyInto(Database& db) {
     if (thread_.joinable()) thread_.join();
     if (failed_) std::rethrow_exception(failed_);
     const QString side = quoteIdentifier(QLatin1String(CopiedSchema));
-    Statement attach(db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(side));
-    attach.bind(1, Stored(path_.toUtf8()));
-    attach.step();
+    attachFile(db, path_, QLatin1String(CopiedSchema));
     db.exec("BEGIN");
     const auto names = [&](const QString& schema) {
         QSet<QString> found;
@@ -106,9 +104,7 @@ void SideBuild::copyInto(Database& db) {
         if (o.type != QLatin1String("table") || isVirtual(o)) continue;
         // A search index's tables start with its settings; the copy brings
         // the settings it was filled with.
-        const QString table = quoteIdentifier(o.name);
-        run(QStringLiteral("DELETE FROM main.%1").arg(table));
-        run(QStringLiteral("INSERT INTO main.%1 SELECT * FROM %2.%1").arg(table, side));
+        copyTable(db, QLatin1String(CopiedSchema), o.name);
     }
     // The planner's statistics of the tables copied, when both files have
     // them: those of the tables the company's file has none for.
