@@ -64,7 +64,8 @@ void createCompany(const QString& path, const CreateOptions& options) {
             sqlite::registerSqlFunctions(db.handle());
             sqlite::SideBuild others(
                 building + QStringLiteral("-others"),
-                [&](sqlite::Database& side, const ProgressReport& report, const std::atomic<bool>& stop) {
+                [&](sqlite::SideBuild::Parts& parts, const ProgressReport& report, const std::atomic<bool>& stop) {
+                    sqlite::Database& side = parts.db();
                     side.exec("BEGIN");
                     sqlite::createTables(side, options.name);
                     say(report, QStringLiteral("master data"));
@@ -84,15 +85,23 @@ void createCompany(const QString& path, const CreateOptions& options) {
                         sqlite::createViewIndexes(side, view, records, report);
                         sqlite::fillSearchIndex(side, view, records, report);
                     }
-                    // This file's table of payments stays empty; its search
-                    // index and change triggers come with the copy.
-                    const std::unique_ptr<sqlite::RecordsRead> read = paymentRecords.take(stop);
-                    sqlite::fillSearchIndex(side, payments, read->records, report, read->rows, read->rowCurrent);
-                    for (const QString& sql : sqlite::searchChangesSql(payments)) side.exec(sql.toUtf8().constData());
                     // The statistics come with the copy too.
                     say(report, QStringLiteral("statistics"));
                     sqlite::analyzeCompany(side);
                     side.exec("COMMIT");
+                    // The payments' search index is the last work of this
+                    // thread: in a file of its own, so that the views above
+                    // are copied in meanwhile, once the other thread is done.
+                    parts.next();
+                    sqlite::Database& search = parts.db();
+                    search.exec("BEGIN");
+                    // Its table stays empty; its change triggers need it.
+                    search.exec(sqlite::createTableSql(payments).toUtf8().constData());
+                    const std::unique_ptr<sqlite::RecordsRead> read = paymentRecords.take(stop);
+                    sqlite::fillSearchIndex(search, payments, read->records, report, read->rows, read->rowCurrent);
+                    for (const QString& sql : sqlite::searchChangesSql(payments)) search.exec(sql.toUtf8().constData());
+                    sqlite::analyzeCompany(search);
+                    search.exec("COMMIT");
                 },
                 progress);
             db.exec(sqlite::createTableSql(payments).toUtf8().constData());

@@ -1,4 +1,4 @@
-// Part of a company built in a file of its own and copied in whole.
+// Parts of a company built in files of their own and copied in whole.
 #include "accpac/tools/SideBuild.h"
 
 #include <sqlite3.h>
@@ -24,50 +24,96 @@ constexpr const char* CopiedSchema = "side";
 
 SideBuild::SideBuild(const QString& path, Build build, const ProgressReport& progress)
     : path_(path), progress_(progress) {
-    removeFiles();
+    removeFiles(0);
     thread_ = std::thread([this, build = std::move(build)] { this->build(build); });
 }
 
 SideBuild::~SideBuild() {
     stop_ = true;
     if (thread_.joinable()) thread_.join();
-    removeFiles();
+    for (int part = 0; part < opened_; ++part) removeFiles(part);
 }
 
-void SideBuild::removeFiles() const {
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) QFile::remove(path_ + QLatin1String(suffix));
+QString SideBuild::partPath(int part) const { return part == 0 ? path_ : path_ + QStringLiteral("-%1").arg(part + 1); }
+
+void SideBuild::removeFiles(int part) const {
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) QFile::remove(partPath(part) + QLatin1String(suffix));
+}
+
+Database& SideBuild::Parts::db() {
+    if (db_) return *db_;
+    int part;
+    {
+        const std::lock_guard lock(build_.mutex_);
+        part = build_.opened_++;
+    }
+    build_.removeFiles(part);
+    db_ = std::make_unique<Database>(build_.partPath(part), Database::Mode::Create);
+    // Like the company's file while it is built: nothing to recover, the
+    // file is thrown away on failure.
+    db_->exec("PRAGMA journal_mode = OFF");
+    db_->exec("PRAGMA synchronous = OFF");
+    db_->exec("PRAGMA locking_mode = EXCLUSIVE");
+    db_->exec(LoadingCacheSize);
+    registerSqlFunctions(db_->handle());
+    sqlite3_progress_handler(
+        db_->handle(), StopCheckSteps, [](void* stop) { return int(static_cast<std::atomic<bool>*>(stop)->load()); },
+        &build_.stop_);
+    return *db_;
+}
+
+void SideBuild::Parts::next() {
+    if (!db_) return;
+    // Closing gives up the file's lock, so the company's connection can
+    // read it.
+    db_.reset();
+    {
+        const std::lock_guard lock(build_.mutex_);
+        ++build_.finished_;
+    }
+    build_.changed_.notify_all();
 }
 
 void SideBuild::build(const Build& build) {
+    std::exception_ptr failed;
     try {
-        // Like the company's file while it is built: nothing to recover,
-        // the file is thrown away on failure.
-        Database db(path_, Database::Mode::Create);
-        db.exec("PRAGMA journal_mode = OFF");
-        db.exec("PRAGMA synchronous = OFF");
-        db.exec("PRAGMA locking_mode = EXCLUSIVE");
-        db.exec(LoadingCacheSize);
-        registerSqlFunctions(db.handle());
-        sqlite3_progress_handler(
-            db.handle(), StopCheckSteps, [](void* stop) { return int(static_cast<std::atomic<bool>*>(stop)->load()); },
-            &stop_);
+        Parts parts(*this);
         build(
-            db,
+            parts,
             [this](const Progress& p) {
                 if (stop_) throw Stopped{};
                 if (progress_) progress_(p);
             },
             stop_);
+        parts.next();
     } catch (...) {
-        failed_ = std::current_exception();
+        failed = std::current_exception();
     }
+    {
+        const std::lock_guard lock(mutex_);
+        failed_ = failed;
+        ended_ = true;
+    }
+    changed_.notify_all();
 }
 
 void SideBuild::copyInto(Database& db) {
+    for (int part = 0;; ++part) {
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return finished_ > part || ended_; });
+            if (failed_ || finished_ <= part) break;
+        }
+        copyPart(db, part);
+        removeFiles(part);
+    }
     if (thread_.joinable()) thread_.join();
     if (failed_) std::rethrow_exception(failed_);
+}
+
+void SideBuild::copyPart(Database& db, int part) const {
+    attachFile(db, partPath(part), QLatin1String(CopiedSchema));
     const QString side = quoteIdentifier(QLatin1String(CopiedSchema));
-    attachFile(db, path_, QLatin1String(CopiedSchema));
     db.exec("BEGIN");
     const auto names = [&](const QString& schema) {
         QSet<QString> found;
@@ -117,7 +163,6 @@ void SideBuild::copyInto(Database& db) {
         if (o.type == QLatin1String("trigger")) run(o.sql);
     db.exec("COMMIT");
     run(QStringLiteral("DETACH DATABASE %1").arg(side));
-    removeFiles();
 }
 
 }  // namespace accpac::sqlite
