@@ -68,14 +68,14 @@ public:
         QString sql;
         int params = 0;
     };
-    // Sends those of `statements` the connection has not prepared yet to be
+    // Has those of `statements` the connection has not prepared yet
     // prepared and planned (one plan for all values) without running them,
-    // and returns at once: the server works on them while the caller shows
-    // what it read, and their first runs cost what any later run costs. The
-    // next use of the connection first takes their answers. Only while the
-    // connection has room for as many again: the reads it is asked for come
-    // first. An optimisation: a statement the server refuses is left
-    // unprepared, and a connection lost meanwhile is found by the next read.
+    // all in one round trip, and waits for the answers: their first runs
+    // then cost what any later run costs, however soon they come. Only while
+    // the connection has room for as many again: the reads it is asked for
+    // come first. An optimisation: a statement the server refuses is left
+    // unprepared, and a wait the read pause abandons costs the connection,
+    // which the next read makes again.
     void planAhead(const std::vector<Statement>& statements);
     // True when the statement is prepared, or being prepared by planAhead.
     bool isPrepared(const QString& sql) const;
