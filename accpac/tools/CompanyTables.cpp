@@ -125,12 +125,12 @@ bool loadedInKeyOrder(Database& db, const ViewDef& view) {
 
 }  // namespace
 
-bool writeInKeyOrder(Database& db, const ViewDef& view) {
+bool writeInKeyOrder(Database& db, const ViewDef& view, std::optional<bool> loadedInOrder) {
     if (searchedFields(view).isEmpty()) return true;
     // Records exported from a view usually come in its key order already;
     // only others are sorted once into a temporary table, then written back
     // in that order: emptying the table restarts its numbering at 1.
-    if (loadedInKeyOrder(db, view)) {
+    if (loadedInOrder.value_or(false) || (!loadedInOrder && loadedInKeyOrder(db, view))) {
         setKeyOrderMark(db, view, true);
         return true;
     }

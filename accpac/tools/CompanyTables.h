@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -63,7 +64,10 @@ std::int64_t loadedRecords(Database& db, const ViewDef& view);
 // index (which alone gains by it). For a table just loaded, before its
 // indexes but the unique ones are made, and without the change triggers.
 // Returns whether the records kept the numbers they were loaded with.
-bool writeInKeyOrder(Database& db, const ViewDef& view);
+// `loadedInOrder`, when the caller knows it, says whether they were loaded
+// numbered from 1 without gaps and in that order; otherwise the records are
+// read once to tell.
+bool writeInKeyOrder(Database& db, const ViewDef& view, std::optional<bool> loadedInOrder = std::nullopt);
 
 // Drops a view's indexes, but for the unique ones that refuse a repeated
 // key, and returns the statements that make them again, for reloading all

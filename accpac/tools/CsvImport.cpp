@@ -12,6 +12,7 @@
 #include "accpac/tools/Csv.h"
 #include "accpac/tools/CsvBatches.h"
 #include "accpac/tools/ImportCheck.h"
+#include "accpac/tools/KeyOrderWatch.h"
 #include "accpac/tools/SearchSideFill.h"
 
 namespace accpac {
@@ -41,10 +42,10 @@ std::vector<int> readHeader(const ViewDef& view, const CsvRecord& header, QStrin
     return columns;
 }
 
-// Writes the records of the batches; returns how many, and lists the
-// problems of the others in `problems`.
+// Writes the records of the batches, noting their first keys in `order`;
+// returns how many, and lists the problems of the others in `problems`.
 std::int64_t writeRecords(sqlite::RecordWriter& writer, const std::vector<int>& columns, sqlite::CsvBatches& batches,
-                          QStringList& problems, const ProgressReport& progress) {
+                          sqlite::KeyOrderWatch& order, QStringList& problems, const ProgressReport& progress) {
     std::int64_t rows = 0;
     qsizetype refused = 0;
     while (const sqlite::CsvBatch* batch = batches.next()) {
@@ -63,6 +64,7 @@ std::int64_t writeRecords(sqlite::RecordWriter& writer, const std::vector<int>& 
                 problem = writer.insertAndKeep();
             }
             if (problem.isEmpty()) {
+                order.add(*batch, record);
                 if (++rows % 65536 == 0 && progress)
                     progress({QStringLiteral("records"), rows,
                               batch->fractionRead > 0 ? std::int64_t(double(rows) / batch->fractionRead) : 0});
@@ -137,13 +139,15 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
         const QStringList indexes = sqlite::dropIndexes(db, *view);
         sqlite::RecordWriter writer(db, *view);
         sqlite::CsvBatches batches(std::move(reader), *view, columns);
-        result.rows = writeRecords(writer, columns, batches, result.problems, progress);
+        sqlite::KeyOrderWatch order(*view, columns);
+        result.rows = writeRecords(writer, columns, batches, order, result.problems, progress);
         // The search index follows the records in the same transaction, so
         // it never names records the view no longer has.
         if (result.problems.isEmpty()) {
             if (progress) progress({QStringLiteral("records"), result.rows, result.rows});
             if (progress) progress({QStringLiteral("records in key order")});
-            const bool numberedAsLoaded = sqlite::writeInKeyOrder(db, *view);
+            // The emptied table numbered the records from 1 as they came.
+            const bool numberedAsLoaded = sqlite::writeInKeyOrder(db, *view, order.inOrder());
             sqlite::makeIndexes(db, QStringLiteral("indexes"), indexes, result.rows, progress);
             // The index filled beside names the records by their place in
             // the file, which they keep unless they had to be sorted.
