@@ -55,9 +55,10 @@ void SearchSideFill::removeFiles() const {
 void SearchSideFill::fill() {
     try {
         Database db(path_, Database::Mode::Create);
-        // A scratch file: thrown away on failure, read once.
+        // A scratch file: thrown away on failure, read once, removed after.
         db.exec("PRAGMA journal_mode = OFF");
         db.exec("PRAGMA synchronous = OFF");
+        db.exec("PRAGMA secure_delete = OFF");
         db.exec(LoadingCacheSize);
         registerSqlFunctions(db.handle());
         const SearchFill search = searchFill(view_);
