@@ -204,7 +204,15 @@ QString insertSql(const ViewDef& view) {
 
 }  // namespace
 
-RecordWriter::RecordWriter(Database& db, const ViewDef& view) : view_(view), insert_(db, insertSql(view), true) {
+void bindTextInPlace(const Database& db, Statement& statement, int index, std::string_view utf8) {
+    // SQLite takes a null pointer for NULL, which no column of a view holds.
+    const char* bytes = utf8.data() ? utf8.data() : "";
+    if (sqlite3_bind_text(statement.handle(), index, bytes, int(utf8.size()), SQLITE_STATIC) != SQLITE_OK)
+        db.fail(QStringLiteral("binding a value"));
+}
+
+RecordWriter::RecordWriter(Database& db, const ViewDef& view)
+    : db_(db), view_(view), insert_(db, insertSql(view), true) {
     clear();
 }
 
@@ -215,6 +223,7 @@ void RecordWriter::clear() {
 void RecordWriter::set(int field, const Stored& value) { insert_.bind(field + 1, value); }
 void RecordWriter::setInt(int field, std::int64_t value) { insert_.bindInt(field + 1, value); }
 void RecordWriter::setText(int field, std::string_view utf8) { insert_.bindText(field + 1, utf8); }
+void RecordWriter::setTextInPlace(int field, std::string_view utf8) { bindTextInPlace(db_, insert_, field + 1, utf8); }
 
 QString RecordWriter::insert() {
     QString problem = insertAndKeep();

@@ -57,7 +57,7 @@ std::int64_t writeRecords(sqlite::RecordWriter& writer, const std::vector<int>& 
                     if (v.size < 0)
                         writer.setInt(columns[c], v.number);
                     else
-                        writer.setText(columns[c], batch->text(v));
+                        writer.setTextInPlace(columns[c], batch->text(v));
                 }
                 // The fields the file does not name keep their empty value
                 // from the start; the others are set for every record.
@@ -72,6 +72,8 @@ std::int64_t writeRecords(sqlite::RecordWriter& writer, const std::vector<int>& 
             }
             if (++refused <= MaxProblemsListed) problems << QStringLiteral("line %1: %2").arg(record.line).arg(problem);
         }
+        // The texts set from this batch go with it.
+        writer.clear();
     }
     if (refused > MaxProblemsListed)
         problems << QStringLiteral("and %1 more bad records").arg(refused - MaxProblemsListed);

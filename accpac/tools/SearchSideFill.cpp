@@ -64,8 +64,11 @@ void SearchSideFill::fill() {
         const SearchFill search = searchFill(view_);
         for (const QString& sql : search.before) db.exec(sql.toUtf8().constData());
         db.exec("BEGIN");
-        Statement insert(db, search.insertRow);
+        // The fields are bound where they lie, in the mapped file or the
+        // record, which keep them until the next record is read: after the
+        // insert that uses them.
         CsvRecord record;
+        Statement insert(db, search.insertRow);
         std::int64_t number = 0;
         while (reader_.next(record)) {
             if (record.fields.size() == 1 && record.fields.front().empty() && record.problem.isEmpty()) continue;
@@ -74,8 +77,9 @@ void SearchSideFill::fill() {
                 return;
             insert.bindInt(1, ++number);
             for (std::size_t i = 0; i < fieldColumn_.size(); ++i)
-                insert.bindText(int(i) + 2, fieldColumn_[i] < 0 ? std::string_view("")
-                                                                : record.fields[std::size_t(fieldColumn_[i])]);
+                bindTextInPlace(
+                    db, insert, int(i) + 2,
+                    fieldColumn_[i] < 0 ? std::string_view("") : record.fields[std::size_t(fieldColumn_[i])]);
             insert.step();
             insert.reset();
         }
