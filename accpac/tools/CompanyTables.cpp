@@ -89,9 +89,13 @@ void attachFile(Database& db, const QString& path, const QString& schema) {
 
 void copyTable(Database& db, const QString& schema, const QString& name) {
     const QString table = quoteIdentifier(name);
+    // No key can repeat in the emptied table. A copy that may stop on one
+    // half-way (the default, OR ABORT) makes SQLite first save every page it
+    // reuses into a statement journal, to undo just the copy; OR FAIL needs
+    // none, and any failure undoes the caller's whole transaction anyway.
     for (const QString& sql :
          {QStringLiteral("DELETE FROM main.%1").arg(table),
-          QStringLiteral("INSERT INTO main.%1 SELECT * FROM %2.%1").arg(table, quoteIdentifier(schema))})
+          QStringLiteral("INSERT OR FAIL INTO main.%1 SELECT * FROM %2.%1").arg(table, quoteIdentifier(schema))})
         db.exec(sql.toUtf8().constData());
 }
 
