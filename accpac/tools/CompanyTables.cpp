@@ -89,9 +89,13 @@ void attachFile(Database& db, const QString& path, const QString& schema) {
 
 void copyTable(Database& db, const QString& schema, const QString& name) {
     const QString table = quoteIdentifier(name);
+    // No key can repeat in the emptied table. A copy that may stop on one
+    // half-way (the default, OR ABORT) makes SQLite first save every page it
+    // reuses into a statement journal, to undo just the copy; OR FAIL needs
+    // none, and any failure undoes the caller's whole transaction anyway.
     for (const QString& sql :
          {QStringLiteral("DELETE FROM main.%1").arg(table),
-          QStringLiteral("INSERT INTO main.%1 SELECT * FROM %2.%1").arg(table, quoteIdentifier(schema))})
+          QStringLiteral("INSERT OR FAIL INTO main.%1 SELECT * FROM %2.%1").arg(table, quoteIdentifier(schema))})
         db.exec(sql.toUtf8().constData());
 }
 
@@ -125,12 +129,12 @@ bool loadedInKeyOrder(Database& db, const ViewDef& view) {
 
 }  // namespace
 
-bool writeInKeyOrder(Database& db, const ViewDef& view) {
+bool writeInKeyOrder(Database& db, const ViewDef& view, std::optional<bool> loadedInOrder) {
     if (searchedFields(view).isEmpty()) return true;
     // Records exported from a view usually come in its key order already;
     // only others are sorted once into a temporary table, then written back
     // in that order: emptying the table restarts its numbering at 1.
-    if (loadedInKeyOrder(db, view)) {
+    if (loadedInOrder.value_or(false) || (!loadedInOrder && loadedInKeyOrder(db, view))) {
         setKeyOrderMark(db, view, true);
         return true;
     }
@@ -204,7 +208,15 @@ QString insertSql(const ViewDef& view) {
 
 }  // namespace
 
-RecordWriter::RecordWriter(Database& db, const ViewDef& view) : view_(view), insert_(db, insertSql(view), true) {
+void bindTextInPlace(const Database& db, Statement& statement, int index, std::string_view utf8) {
+    // SQLite takes a null pointer for NULL, which no column of a view holds.
+    const char* bytes = utf8.data() ? utf8.data() : "";
+    if (sqlite3_bind_text(statement.handle(), index, bytes, int(utf8.size()), SQLITE_STATIC) != SQLITE_OK)
+        db.fail(QStringLiteral("binding a value"));
+}
+
+RecordWriter::RecordWriter(Database& db, const ViewDef& view)
+    : db_(db), view_(view), insert_(db, insertSql(view), true) {
     clear();
 }
 
@@ -215,6 +227,7 @@ void RecordWriter::clear() {
 void RecordWriter::set(int field, const Stored& value) { insert_.bind(field + 1, value); }
 void RecordWriter::setInt(int field, std::int64_t value) { insert_.bindInt(field + 1, value); }
 void RecordWriter::setText(int field, std::string_view utf8) { insert_.bindText(field + 1, utf8); }
+void RecordWriter::setTextInPlace(int field, std::string_view utf8) { bindTextInPlace(db_, insert_, field + 1, utf8); }
 
 QString RecordWriter::insert() {
     QString problem = insertAndKeep();

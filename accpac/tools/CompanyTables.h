@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -63,7 +64,10 @@ std::int64_t loadedRecords(Database& db, const ViewDef& view);
 // index (which alone gains by it). For a table just loaded, before its
 // indexes but the unique ones are made, and without the change triggers.
 // Returns whether the records kept the numbers they were loaded with.
-bool writeInKeyOrder(Database& db, const ViewDef& view);
+// `loadedInOrder`, when the caller knows it, says whether they were loaded
+// numbered from 1 without gaps and in that order; otherwise the records are
+// read once to tell.
+bool writeInKeyOrder(Database& db, const ViewDef& view, std::optional<bool> loadedInOrder = std::nullopt);
 
 // Drops a view's indexes, but for the unique ones that refuse a repeated
 // key, and returns the statements that make them again, for reloading all
@@ -71,6 +75,12 @@ bool writeInKeyOrder(Database& db, const ViewDef& view);
 QStringList dropIndexes(Database& db, const ViewDef& view);
 // Gathers the planner's statistics of one view's indexes.
 void analyzeView(Database& db, const ViewDef& view);
+
+// Binds `utf8` to parameter `index` (from 1) of `statement`, a statement of
+// `db`, without copying it, as loads of millions of texts want: the bytes
+// must stay as they are until the parameter is bound again or the
+// statement goes.
+void bindTextInPlace(const Database& db, Statement& statement, int index, std::string_view utf8);
 
 // Inserts records into one view's table with one prepared statement. Each
 // record starts with every field at its empty value; set the fields it has,
@@ -83,6 +93,9 @@ public:
     void set(int field, const Stored& value);
     void setInt(int field, std::int64_t value);
     void setText(int field, std::string_view utf8);
+    // Sets a text that stays as it is until the field is set again or the
+    // writer is cleared (clear); not copied.
+    void setTextInPlace(int field, std::string_view utf8);
     // Writes the record. Returns "" or, when SQLite refuses it, why (a
     // duplicate key...). Either way the next record starts empty.
     QString insert();
@@ -93,6 +106,7 @@ public:
     void clear();
 
 private:
+    const Database& db_;
     const ViewDef& view_;
     Statement insert_;
 };

@@ -12,6 +12,7 @@
 #include "accpac/tools/Csv.h"
 #include "accpac/tools/CsvBatches.h"
 #include "accpac/tools/ImportCheck.h"
+#include "accpac/tools/KeyOrderWatch.h"
 #include "accpac/tools/SearchSideFill.h"
 
 namespace accpac {
@@ -41,10 +42,10 @@ std::vector<int> readHeader(const ViewDef& view, const CsvRecord& header, QStrin
     return columns;
 }
 
-// Writes the records of the batches; returns how many, and lists the
-// problems of the others in `problems`.
+// Writes the records of the batches, noting their first keys in `order`;
+// returns how many, and lists the problems of the others in `problems`.
 std::int64_t writeRecords(sqlite::RecordWriter& writer, const std::vector<int>& columns, sqlite::CsvBatches& batches,
-                          QStringList& problems, const ProgressReport& progress) {
+                          sqlite::KeyOrderWatch& order, QStringList& problems, const ProgressReport& progress) {
     std::int64_t rows = 0;
     qsizetype refused = 0;
     while (const sqlite::CsvBatch* batch = batches.next()) {
@@ -56,13 +57,14 @@ std::int64_t writeRecords(sqlite::RecordWriter& writer, const std::vector<int>& 
                     if (v.size < 0)
                         writer.setInt(columns[c], v.number);
                     else
-                        writer.setText(columns[c], batch->text(v));
+                        writer.setTextInPlace(columns[c], batch->text(v));
                 }
                 // The fields the file does not name keep their empty value
                 // from the start; the others are set for every record.
                 problem = writer.insertAndKeep();
             }
             if (problem.isEmpty()) {
+                order.add(*batch, record);
                 if (++rows % 65536 == 0 && progress)
                     progress({QStringLiteral("records"), rows,
                               batch->fractionRead > 0 ? std::int64_t(double(rows) / batch->fractionRead) : 0});
@@ -70,6 +72,8 @@ std::int64_t writeRecords(sqlite::RecordWriter& writer, const std::vector<int>& 
             }
             if (++refused <= MaxProblemsListed) problems << QStringLiteral("line %1: %2").arg(record.line).arg(problem);
         }
+        // The texts set from this batch go with it.
+        writer.clear();
     }
     if (refused > MaxProblemsListed)
         problems << QStringLiteral("and %1 more bad records").arg(refused - MaxProblemsListed);
@@ -121,6 +125,11 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
     // An open lookup must not keep the import waiting, nor the import the lookup.
     db.exec("PRAGMA journal_mode = WAL");
     db.exec(sqlite::LoadingCacheSize);
+    // The old records' pages are freed without first being overwritten
+    // with zeros (SQLite's secure delete, on in some builds): the new
+    // records take them over at once, and the zeros doubled what the
+    // emptying wrote, into the log and again into the file.
+    db.exec("PRAGMA secure_delete = OFF");
     sqlite::registerSqlFunctions(db.handle());
     db.exec("BEGIN IMMEDIATE");
     try {
@@ -137,13 +146,15 @@ ImportResult importCsv(const QString& path, const QString& viewId, const QString
         const QStringList indexes = sqlite::dropIndexes(db, *view);
         sqlite::RecordWriter writer(db, *view);
         sqlite::CsvBatches batches(std::move(reader), *view, columns);
-        result.rows = writeRecords(writer, columns, batches, result.problems, progress);
+        sqlite::KeyOrderWatch order(*view, columns);
+        result.rows = writeRecords(writer, columns, batches, order, result.problems, progress);
         // The search index follows the records in the same transaction, so
         // it never names records the view no longer has.
         if (result.problems.isEmpty()) {
             if (progress) progress({QStringLiteral("records"), result.rows, result.rows});
             if (progress) progress({QStringLiteral("records in key order")});
-            const bool numberedAsLoaded = sqlite::writeInKeyOrder(db, *view);
+            // The emptied table numbered the records from 1 as they came.
+            const bool numberedAsLoaded = sqlite::writeInKeyOrder(db, *view, order.inOrder());
             sqlite::makeIndexes(db, QStringLiteral("indexes"), indexes, result.rows, progress);
             // The index filled beside names the records by their place in
             // the file, which they keep unless they had to be sorted.

@@ -55,16 +55,20 @@ void SearchSideFill::removeFiles() const {
 void SearchSideFill::fill() {
     try {
         Database db(path_, Database::Mode::Create);
-        // A scratch file: thrown away on failure, read once.
+        // A scratch file: thrown away on failure, read once, removed after.
         db.exec("PRAGMA journal_mode = OFF");
         db.exec("PRAGMA synchronous = OFF");
+        db.exec("PRAGMA secure_delete = OFF");
         db.exec(LoadingCacheSize);
         registerSqlFunctions(db.handle());
         const SearchFill search = searchFill(view_);
         for (const QString& sql : search.before) db.exec(sql.toUtf8().constData());
         db.exec("BEGIN");
-        Statement insert(db, search.insertRow);
+        // The fields are bound where they lie, in the mapped file or the
+        // record, which keep them until the next record is read: after the
+        // insert that uses them.
         CsvRecord record;
+        Statement insert(db, search.insertRow);
         std::int64_t number = 0;
         while (reader_.next(record)) {
             if (record.fields.size() == 1 && record.fields.front().empty() && record.problem.isEmpty()) continue;
@@ -73,8 +77,9 @@ void SearchSideFill::fill() {
                 return;
             insert.bindInt(1, ++number);
             for (std::size_t i = 0; i < fieldColumn_.size(); ++i)
-                insert.bindText(int(i) + 2, fieldColumn_[i] < 0 ? std::string_view("")
-                                                                : record.fields[std::size_t(fieldColumn_[i])]);
+                bindTextInPlace(
+                    db, insert, int(i) + 2,
+                    fieldColumn_[i] < 0 ? std::string_view("") : record.fields[std::size_t(fieldColumn_[i])]);
             insert.step();
             insert.reset();
         }

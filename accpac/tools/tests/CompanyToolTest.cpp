@@ -251,16 +251,31 @@ TEST_F(CsvImport, ReadsQuotedFieldsAndValuesAsWritten) {
               (QStringList{"IN1\t2\t2024-02-29\t-12.5\tTrue\t3", "IN2\t1\t\t0.001\tFalse\t1"}));
     EXPECT_EQ(schema(), tables);
     // The search index names the records as numbered, whether they came in
-    // key order or had to be sorted first.
-    const std::pair<QByteArray, QString> orders[] = {
-        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN1,1,po-one\n1200,IN2,1,Po-Two\n1200,IN3,1,\"PO, three\"\n", "2"},
-        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN3,1,\"PO, three\"\n1200,IN2,1,Po-Two\n1200,IN1,1,po-one\n", "2"},
-        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN3,1,po-one\n1200,IN4,1,PO-TWO\n", "2"}};
-    for (const auto& [text, two] : orders) {
+    // key order or had to be sorted first: the first key (IDINVC, CNTPAYM,
+    // IDCUST) orders texts byte by byte, a text before the longer ones it
+    // begins, and numbers by value, also for a record out of order behind
+    // thousands in order.
+    QByteArray late = "IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n";
+    for (int i = 1; i <= 3000; ++i)
+        late += QStringLiteral("1200,DOC%1,1,po-%1\n").arg(i, 4, 10, QLatin1Char('0')).toUtf8();
+    late += "1200,DOC0000,1,Po-Two\n";
+    const struct {
+        QByteArray text;
+        const char* two;
+        const char* in1;
+    } orders[] = {
+        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN1,1,po-one\n1200,IN2,1,Po-Two\n1200,IN3,1,\"PO, three\"\n", "2", "1"},
+        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN3,1,\"PO, three\"\n1200,IN2,1,Po-Two\n1200,IN1,1,po-one\n", "2", "1"},
+        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN3,1,po-one\n1200,IN4,1,PO-TWO\n", "2", ""},
+        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN1,10,po-one\n1200,IN1,2,Po-Two\n", "1", "1,2"},
+        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,in1,1,po-one\n1200,IN2,1,Po-Two\n", "1", "2"},
+        {"IDCUST,IDINVC,CNTPAYM,IDCUSTPO\n1200,IN10,1,po-one\n1200,IN1,1,Po-Two\n", "1", "1,2"},
+        {late, "1", ""}};
+    for (const auto& [text, two, in1] : orders) {
         r = import("AR0037", text);
         ASSERT_TRUE(r.problems.isEmpty()) << r.problems.join("; ").toStdString();
-        EXPECT_EQ(searchFinds("AR0037", "po-two"), two) << text.toStdString();
-        EXPECT_EQ(searchFinds("AR0037", "IN1"), r.rows == 3 ? "1" : "") << text.toStdString();
+        EXPECT_EQ(searchFinds("AR0037", "po-two"), two) << text.left(200).toStdString();
+        EXPECT_EQ(searchFinds("AR0037", "IN1"), in1) << text.left(200).toStdString();
     }
     EXPECT_EQ(schema(), tables);
 }
