@@ -2,6 +2,7 @@
 #include "accpac/postgres/ServerView.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "accpac/catalogue/StoredForm.h"
 #include "accpac/postgres/PageMoves.h"
@@ -25,8 +26,10 @@ constexpr int ReadGrowth = 8;
 // on its estimate of how many records match, which can be far off: a rare
 // term it takes for a common one would walk the whole table. Counting
 // records instead of time keeps a busy server, where a walk waits for a core,
-// from turning fast walks into index reads of common terms. A search of
-// runs of one or two characters, which no index serves, is one statement of
+// from turning fast walks into index reads of common terms. A search whose
+// runs are all of one or two characters, too short for trigrams, is the same
+// statement with the index of characters and pairs (Schema.h). A pattern
+// with no fixed character at all, which no index serves, is one statement of
 // the same shape: a longer walk, then the whole table read in its stored
 // order. A fixed start of the key is written so the planner can only walk
 // the key order. Either way the plan depends on the statement's shape, not
@@ -71,16 +74,19 @@ QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool inde
 // The query with its ORDER BY on expressions of the key segments, which no
 // index on the key holds: the server can then only find the records through
 // a search index (or read the whole table) and sort them, never walk the key.
+// `conditions` join the query's own, which they must not change.
 QString throughSearchIndex(const QString& sql, const catalogue::ViewDef& view, const QStringList& segments,
-                           bool ascending) {
+                           bool ascending, const QStringList& conditions) {
     QStringList order;
     for (const QString& segment : segments)
         order << (view.field(segment)->type == FieldType::String ? QStringLiteral("(%1 || '') COLLATE \"C\"")
                                                                  : QStringLiteral("(%1 + 0)"))
                          .arg(quoteName(segment)) +
                      (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
-    return sql.left(sql.lastIndexOf(QLatin1String(" ORDER BY "))) + QStringLiteral(" ORDER BY ") +
-           order.join(QStringLiteral(", "));
+    QString found = sql.left(sql.lastIndexOf(QLatin1String(" ORDER BY ")));
+    // A query with a search has its WHERE and brackets its filter.
+    for (const QString& condition : conditions) found += QStringLiteral(" AND ") + condition;
+    return found + QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
 }
 
 // The key order of a query the walk wrote: the text after its ORDER BY.
@@ -225,15 +231,36 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
         read.sql = serverSql(query.sql, read.params, false, def_) + rows;
         return read;
     }
-    // Runs too short for the trigram indexes leave only the table itself:
-    // read in its stored order, the company's key order as loaded, and the
-    // few matches sorted, instead of walking the key and reading the
-    // records from all over the table. Its cost is the whole table's, so
-    // the walk goes further before it gives up.
-    const bool indexable = !plan.searchRuns(searchedFields(def_), ShortestSearchedRun).empty();
-    const int walkPerRow = indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
+    // Runs of three characters or more are found by the trigram indexes.
+    // Shorter ones, which the trigram indexes could only answer by reading
+    // all of themselves, are found by the index of characters and pairs of
+    // each field they are on, whose condition the read adds (the LIKE
+    // conditions, kept, then test what it finds), and the LIKE compares a
+    // copy of the folded text, so the server cannot take a trigram index
+    // instead. A pattern without fixed characters leaves only the table
+    // itself: read in its stored order, the company's key order as loaded,
+    // and the few matches sorted, instead of walking the key and reading the
+    // records from all over the table. Its cost is the whole table's, so the
+    // walk goes further before it gives up.
+    const QStringList searched = searchedFields(def_);
+    const bool indexable = !plan.searchRuns(searched, ShortestSearchedRun).empty();
+    QStringList pieces;
+    if (!indexable) {
+        std::vector<std::pair<const FieldDef*, std::vector<QByteArray>>> runsByField;
+        for (const catalogue::SearchRun& run : plan.searchRuns(searched, 1)) {
+            auto on = std::find_if(runsByField.begin(), runsByField.end(),
+                                   [&](const auto& field) { return field.first == run.field; });
+            if (on == runsByField.end()) on = runsByField.insert(on, {run.field, {}});
+            on->second.push_back(run.folded);
+        }
+        for (const auto& [field, runs] : runsByField) {
+            read.params.push_back(piecesValue(runs));
+            pieces << holdsPiecesSql(foldedSql(def_, field->name), QStringLiteral("?%1").arg(read.params.size()));
+        }
+    }
+    const int walkPerRow = indexable || !pieces.isEmpty() ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
     const QString throughIndexes =
-        throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending()) + rows;
+        throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(), pieces) + rows;
     const QString sql =
         indexed ? throughIndexes
                 : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walkPerRow * limit, limit);

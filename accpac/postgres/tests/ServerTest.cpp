@@ -111,7 +111,8 @@ TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
     const QStringList patterns{
         "%é%", "É%", "%LAN%", "%straße%", "%STRASSE%", "%s%", "ſ%", "%Ω%", "%σ%", "%ς%", "%k%", "%\u212A%",
         "İ%", "i%", "ǆ%", "ǅ%", "50%", "5_0%", "%\\%", "%\\s%", "%\t%", "%\n%", "_lan%", "%", "", "%%%", "%_%",
-        "rent%", "%ZÜRICH%", "%😀", "%e_", "ÉCOLE NORMALE", "%a%e%"};
+        "rent%", "%ZÜRICH%", "%😀", "%e_", "ÉCOLE NORMALE", "%a%e%", "%qz%", "%SS%", "% o%", "%Ωm%", "%ǅe%",
+        "%k_l%", "%k\\%", "%b\t%"};
     // clang-format on
     // On a description, and on the key's leading text, which a search also
     // bounds to the stretch of the key its matches lie in. A table this small
