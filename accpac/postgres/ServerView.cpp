@@ -28,10 +28,10 @@ constexpr int ReadGrowth = 8;
 // records instead of time keeps a busy server, where a walk waits for a core,
 // from turning fast walks into index reads of common terms. A search whose
 // runs are all of one or two characters, too short for trigrams, is the same
-// statement with the index of characters and pairs (Schema.h). A pattern
-// with no fixed character at all, which no index serves, is one statement of
-// the same shape: a longer walk, then the whole table read in its stored
-// order. A fixed start of the key is written so the planner can only walk
+// statement with a longer walk and then the index of characters and pairs
+// (Schema.h); a pattern with no fixed character at all, which no index
+// serves, a longer walk and then the whole table read in its stored order.
+// A fixed start of the key is written so the planner can only walk
 // the key order. Either way the plan depends on the statement's shape, not
 // on the term: every read is kept prepared, and the server plans it once
 // per connection.
@@ -240,8 +240,10 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     // instead. A pattern without fixed characters leaves only the table
     // itself: read in its stored order, the company's key order as loaded,
     // and the few matches sorted, instead of walking the key and reading the
-    // records from all over the table. Its cost is the whole table's, so the
-    // walk goes further before it gives up.
+    // records from all over the table. Either way the walk goes further
+    // before it gives up: a character or pair narrows little (a third of the
+    // documents hold a 9), and reading all that hold it costs as much as the
+    // table, while a longer walk still finds a few matches in a thousand.
     const QStringList searched = searchedFields(def_);
     const bool indexable = !plan.searchRuns(searched, ShortestSearchedRun).empty();
     QStringList pieces;
@@ -258,7 +260,7 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
             pieces << holdsPiecesSql(foldedSql(def_, field->name), QStringLiteral("?%1").arg(read.params.size()));
         }
     }
-    const int walkPerRow = indexable || !pieces.isEmpty() ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
+    const int walkPerRow = indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
     const QString throughIndexes =
         throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(), pieces) + rows;
     const QString sql =
