@@ -121,6 +121,26 @@ QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, st
         .arg(columns, walk, plan.filterSql(), order, QString::number(rows), table, range, limit, indexed);
 }
 
+// The conditions that the folded texts hold the characters and pairs of the
+// runs of fixed characters every record must hold, one for each field of
+// `searched` the runs are on, its array a value added to `params`.
+QStringList piecesConditions(const ServerWalk& plan, const catalogue::ViewDef& view, const QStringList& searched,
+                             std::vector<QByteArray>& params) {
+    std::vector<std::pair<const FieldDef*, std::vector<QByteArray>>> runsByField;
+    for (const catalogue::SearchRun& run : plan.searchRuns(searched, 1)) {
+        auto on = std::find_if(runsByField.begin(), runsByField.end(),
+                               [&](const auto& field) { return field.first == run.field; });
+        if (on == runsByField.end()) on = runsByField.insert(on, {run.field, {}});
+        on->second.push_back(run.folded);
+    }
+    QStringList conditions;
+    for (const auto& [field, runs] : runsByField) {
+        params.push_back(piecesValue(runs));
+        conditions << holdsPiecesSql(foldedSql(view, field->name), QStringLiteral("?%1").arg(params.size()));
+    }
+    return conditions;
+}
+
 // The first text after every text that starts with `prefix`: its last
 // character replaced by the next one (UTF-8 orders bytes as characters).
 // The embedded backend writes that bound as the prefix and a byte FF, which
@@ -246,20 +266,7 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     // table, while a longer walk still finds a few matches in a thousand.
     const QStringList searched = searchedFields(def_);
     const bool indexable = !plan.searchRuns(searched, ShortestSearchedRun).empty();
-    QStringList pieces;
-    if (!indexable) {
-        std::vector<std::pair<const FieldDef*, std::vector<QByteArray>>> runsByField;
-        for (const catalogue::SearchRun& run : plan.searchRuns(searched, 1)) {
-            auto on = std::find_if(runsByField.begin(), runsByField.end(),
-                                   [&](const auto& field) { return field.first == run.field; });
-            if (on == runsByField.end()) on = runsByField.insert(on, {run.field, {}});
-            on->second.push_back(run.folded);
-        }
-        for (const auto& [field, runs] : runsByField) {
-            read.params.push_back(piecesValue(runs));
-            pieces << holdsPiecesSql(foldedSql(def_, field->name), QStringLiteral("?%1").arg(read.params.size()));
-        }
-    }
+    const QStringList pieces = indexable ? QStringList() : piecesConditions(plan, def_, searched, read.params);
     const int walkPerRow = indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
     const QString throughIndexes =
         throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(), pieces) + rows;
