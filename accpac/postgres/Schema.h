@@ -13,8 +13,11 @@
 // table written from the component's Unicode data when the company is
 // loaded, its result in the "C" collation). Each searchable text column has
 // a stored column of its folded text beside it, which the server fills from
-// the text as the record is written, and a B-tree (for "starts with") and a
-// trigram index (for "contains") on that column. A LIKE condition compares
+// the text as the record is written, a B-tree (for "starts with") and a
+// trigram index (for "contains") on that column, and an index of the
+// characters and pairs of adjacent characters of the folded text
+// (trovex_pairs), which finds the texts holding runs of one or two fixed
+// characters, too short for trigrams. A LIKE condition compares
 // the folded column with the pattern, folded by the component the same way
 // before it is sent, its backslashes doubled, so % and _ are the only
 // special characters; a search that reads many records then tests stored
@@ -23,13 +26,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "accpac/catalogue/Catalogue.h"
 
 namespace accpac::postgres {
 
 inline constexpr const char* CompanySchema = "trovex";
-constexpr int ServerFormat = 2;  // bumped when tables, functions or indexes change shape
+constexpr int ServerFormat = 3;  // bumped when tables, functions or indexes change shape
 
 // The statements that make the marker table, the functions and every view's
 // table in the schema (which must exist and lead the search path).
@@ -37,9 +41,18 @@ QStringList createCompanySql(const QString& companyName);
 // The statements that make a view's indexes, keys and searches.
 QStringList createIndexSql(const catalogue::ViewDef& view);
 // The text fields that have search indexes (on their folded texts), and the
-// shortest run of fixed characters the trigram index finds.
+// shortest run of fixed characters the trigram index finds; the index of
+// characters and pairs finds shorter ones.
 QStringList searchedFields(const catalogue::ViewDef& view);
 inline constexpr int ShortestSearchedRun = 3;
+// The condition that the folded text `folded` holds every character and
+// pair of `pieces` (a placeholder bound to piecesValue), which the index of
+// characters and pairs answers.
+QString holdsPiecesSql(const QString& folded, const QString& pieces);
+// The array of the characters and pairs a folded text holds when it holds
+// each of `runs` (runs of fixed characters, folded, UTF-8): a run of one
+// character itself, a longer one its pairs of adjacent characters.
+QByteArray piecesValue(const std::vector<QByteArray>& runs);
 // The column that keeps a searched field's folded text, which the server
 // makes from the field as the record is written.
 QString foldedColumn(const QString& field);

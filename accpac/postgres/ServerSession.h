@@ -14,8 +14,9 @@ namespace accpac::postgres {
 // from the walk, a rare term's costs a few milliseconds of walking before the
 // search indexes find it (ServerView.cpp).
 constexpr int DefaultWalkPerRow = 200;
-// The same for a search no search index can serve (a run of one or two
-// characters), which reads the whole table when its walk falls short: the
+// The same for a search with no run of three characters, which reads the
+// texts holding its characters and pairs (as many as a third of the
+// records for a digit), or the whole table, when its walk falls short: the
 // walk may go further before that costs more than it saves.
 constexpr int DefaultWalkBeforeScanPerRow = 3200;
 
@@ -45,8 +46,9 @@ public:
     // before it reads the search indexes instead: the role's or the
     // database's setting trovex.walk_per_row, or DefaultWalkPerRow.
     int walkPerRow() const { return walkPerRow_; }
-    // How many records a search no search index can serve walks per row
-    // asked for before it reads the whole table instead: the setting
+    // How many records a search with no run of three characters walks per
+    // row asked for before it reads the index of characters and pairs, or
+    // the whole table, instead: the setting
     // trovex.walk_before_scan_per_row, or DefaultWalkBeforeScanPerRow.
     int walkBeforeScanPerRow() const { return walkBeforeScanPerRow_; }
 

@@ -2,6 +2,7 @@
 #include "accpac/postgres/ServerView.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "accpac/catalogue/StoredForm.h"
 #include "accpac/postgres/PageMoves.h"
@@ -25,10 +26,12 @@ constexpr int ReadGrowth = 8;
 // on its estimate of how many records match, which can be far off: a rare
 // term it takes for a common one would walk the whole table. Counting
 // records instead of time keeps a busy server, where a walk waits for a core,
-// from turning fast walks into index reads of common terms. A search of
-// runs of one or two characters, which no index serves, is one statement of
-// the same shape: a longer walk, then the whole table read in its stored
-// order. A fixed start of the key is written so the planner can only walk
+// from turning fast walks into index reads of common terms. A search whose
+// runs are all of one or two characters, too short for trigrams, is the same
+// statement with a longer walk and then the index of characters and pairs
+// (Schema.h); a pattern with no fixed character at all, which no index
+// serves, a longer walk and then the whole table read in its stored order.
+// A fixed start of the key is written so the planner can only walk
 // the key order. Either way the plan depends on the statement's shape, not
 // on the term: every read is kept prepared, and the server plans it once
 // per connection.
@@ -71,16 +74,19 @@ QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool inde
 // The query with its ORDER BY on expressions of the key segments, which no
 // index on the key holds: the server can then only find the records through
 // a search index (or read the whole table) and sort them, never walk the key.
+// `conditions` join the query's own, which they must not change.
 QString throughSearchIndex(const QString& sql, const catalogue::ViewDef& view, const QStringList& segments,
-                           bool ascending) {
+                           bool ascending, const QStringList& conditions) {
     QStringList order;
     for (const QString& segment : segments)
         order << (view.field(segment)->type == FieldType::String ? QStringLiteral("(%1 || '') COLLATE \"C\"")
                                                                  : QStringLiteral("(%1 + 0)"))
                          .arg(quoteName(segment)) +
                      (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
-    return sql.left(sql.lastIndexOf(QLatin1String(" ORDER BY "))) + QStringLiteral(" ORDER BY ") +
-           order.join(QStringLiteral(", "));
+    QString found = sql.left(sql.lastIndexOf(QLatin1String(" ORDER BY ")));
+    // A query with a search has its WHERE and brackets its filter.
+    for (const QString& condition : conditions) found += QStringLiteral(" AND ") + condition;
+    return found + QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
 }
 
 // The key order of a query the walk wrote: the text after its ORDER BY.
@@ -113,6 +119,26 @@ QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, st
                "SELECT * FROM (SELECT *, false FROM hits WHERE (SELECT yes FROM settled) "
                "UNION ALL SELECT *, true FROM (%9) AS found WHERE NOT (SELECT yes FROM settled)) AS rows ORDER BY %4")
         .arg(columns, walk, plan.filterSql(), order, QString::number(rows), table, range, limit, indexed);
+}
+
+// The conditions that the folded texts hold the characters and pairs of the
+// runs of fixed characters every record must hold, one for each field of
+// `searched` the runs are on, its array a value added to `params`.
+QStringList piecesConditions(const ServerWalk& plan, const catalogue::ViewDef& view, const QStringList& searched,
+                             std::vector<QByteArray>& params) {
+    std::vector<std::pair<const FieldDef*, std::vector<QByteArray>>> runsByField;
+    for (const catalogue::SearchRun& run : plan.searchRuns(searched, 1)) {
+        auto on = std::find_if(runsByField.begin(), runsByField.end(),
+                               [&](const auto& field) { return field.first == run.field; });
+        if (on == runsByField.end()) on = runsByField.insert(on, {run.field, {}});
+        on->second.push_back(run.folded);
+    }
+    QStringList conditions;
+    for (const auto& [field, runs] : runsByField) {
+        params.push_back(piecesValue(runs));
+        conditions << holdsPiecesSql(foldedSql(view, field->name), QStringLiteral("?%1").arg(params.size()));
+    }
+    return conditions;
 }
 
 // The first text after every text that starts with `prefix`: its last
@@ -225,15 +251,25 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
         read.sql = serverSql(query.sql, read.params, false, def_) + rows;
         return read;
     }
-    // Runs too short for the trigram indexes leave only the table itself:
-    // read in its stored order, the company's key order as loaded, and the
-    // few matches sorted, instead of walking the key and reading the
-    // records from all over the table. Its cost is the whole table's, so
-    // the walk goes further before it gives up.
-    const bool indexable = !plan.searchRuns(searchedFields(def_), ShortestSearchedRun).empty();
+    // Runs of three characters or more are found by the trigram indexes.
+    // Shorter ones, which the trigram indexes could only answer by reading
+    // all of themselves, are found by the index of characters and pairs of
+    // each field they are on, whose condition the read adds (the LIKE
+    // conditions, kept, then test what it finds), and the LIKE compares a
+    // copy of the folded text, so the server cannot take a trigram index
+    // instead. A pattern without fixed characters leaves only the table
+    // itself: read in its stored order, the company's key order as loaded,
+    // and the few matches sorted, instead of walking the key and reading the
+    // records from all over the table. Either way the walk goes further
+    // before it gives up: a character or pair narrows little (a third of the
+    // documents hold a 9), and reading all that hold it costs as much as the
+    // table, while a longer walk still finds a few matches in a thousand.
+    const QStringList searched = searchedFields(def_);
+    const bool indexable = !plan.searchRuns(searched, ShortestSearchedRun).empty();
+    const QStringList pieces = indexable ? QStringList() : piecesConditions(plan, def_, searched, read.params);
     const int walkPerRow = indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
     const QString throughIndexes =
-        throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending()) + rows;
+        throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(), pieces) + rows;
     const QString sql =
         indexed ? throughIndexes
                 : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walkPerRow * limit, limit);
