@@ -93,7 +93,6 @@ Result Connection::query(const QString& sql, const std::vector<QByteArray>& para
 }
 
 std::optional<Result> Connection::readPrepared(const QString& sql, const std::vector<QByteArray>& params) {
-    if (!settle(true)) return std::nullopt;
     auto name = prepared_.constFind(sql);
     if (name == prepared_.constEnd()) {
         // A connection keeps a few statements: a session's views, orders and
@@ -115,12 +114,15 @@ std::optional<Result> Connection::readPrepared(const QString& sql, const std::ve
 }
 
 void Connection::planAhead(const std::vector<Statement>& statements) {
-    settle(false);
     if (broken() || !PQenterPipelineMode(conn_)) return;
+    Planning planning;
+    const auto planned = [&](const QString& sql) {
+        return std::any_of(planning.begin(), planning.end(), [&](const auto& p) { return p.first == sql; });
+    };
     bool sending = true;
     for (const Statement& s : statements) {
-        if (isPrepared(s.sql)) continue;
-        if (prepared_.size() + qsizetype(planning_.size()) >= PreparedStatements / 2) break;
+        if (isPrepared(s.sql) || planned(s.sql)) continue;
+        if (prepared_.size() + qsizetype(planning.size()) >= PreparedStatements / 2) break;
         const QByteArray name = "trovex_" + QByteArray::number(++named_);
         // Explaining a prepared statement makes the plan its runs use;
         // nulls stand for the values, which the plan does not depend on.
@@ -129,9 +131,9 @@ void Connection::planAhead(const std::vector<Statement>& statements) {
         sending = PQsendPrepare(conn_, name.constData(), s.sql.toUtf8().constData(), s.params, nullptr) &&
                   PQsendQueryParams(conn_, plan.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
         if (!sending) break;
-        planning_.emplace_back(s.sql, name);
+        planning.emplace_back(s.sql, name);
     }
-    if (planning_.empty() && sending) {
+    if (planning.empty() && sending) {
         PQexitPipelineMode(conn_);
         return;
     }
@@ -142,25 +144,24 @@ void Connection::planAhead(const std::vector<Statement>& statements) {
     // Waiting here, right after the first page of a lookup, costs that page
     // the planning (about 2 ms for five statements on a new connection);
     // a move the user makes at once would otherwise wait as long.
-    settle(true);
+    settle(planning);
 }
 
-bool Connection::settle(bool abandonable) {
-    if (planning_.empty()) return true;
+void Connection::settle(const Planning& planning) {
     // Each statement gives its Prepare's result and its plan's, each
     // followed by a null; the sync point ends them. A statement the server
     // refused stops the rest, which come back aborted.
-    std::vector<bool> made(planning_.size());
+    std::vector<bool> made(planning.size());
     bool synced = false;
     std::size_t command = 0;
-    while (!synced && !broken() && command <= 2 * planning_.size()) {
-        // A plan waits for a lock on a table as a read does; the read after
-        // it may be abandoned meanwhile. The server is told to stop, and the
+    while (!synced && !broken() && command <= 2 * planning.size()) {
+        // A plan waits for a lock on a table as a read does, and the user
+        // may go on meanwhile. The server is told to stop, and the
         // connection, inside its pipeline, goes.
-        if (!answered(abandonable)) {
+        if (!answered(true)) {
             askToStop();
             drop();
-            return false;
+            return;
         }
         PGresult* result = PQgetResult(conn_);
         if (!result) {
@@ -175,27 +176,20 @@ bool Connection::settle(bool abandonable) {
     // A connection left inside the pipeline cannot serve the next read.
     if (!synced || !PQexitPipelineMode(conn_)) {
         drop();
-        return true;
+        return;
     }
-    for (std::size_t i = 0; i < planning_.size(); ++i)
-        if (made[i]) prepared_.insert(planning_[i].first, planning_[i].second);
-    planning_.clear();
-    return true;
+    for (std::size_t i = 0; i < planning.size(); ++i)
+        if (made[i]) prepared_.insert(planning[i].first, planning[i].second);
 }
 
 void Connection::drop() {
     PQfinish(conn_);
     conn_ = nullptr;
-    planning_.clear();
 }
 
-bool Connection::isPrepared(const QString& sql) const {
-    return prepared_.contains(sql) ||
-           std::any_of(planning_.begin(), planning_.end(), [&](const auto& p) { return p.first == sql; });
-}
+bool Connection::isPrepared(const QString& sql) const { return prepared_.contains(sql); }
 
 std::optional<Result> Connection::execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable) {
-    if (!settle(abandonable)) return std::nullopt;
     if (broken()) throwFailure(QStringLiteral("The company server failed a query: the connection is lost."));
     const QByteArray text = sql.toUtf8();
     std::vector<const char*> values;
@@ -263,12 +257,10 @@ void Connection::cancel() {
 }
 
 void Connection::run(const QString& sql) {
-    settle(false);
     PQclear(checked(conn_, PQexec(conn_, sql.toUtf8().constData()), PGRES_COMMAND_OK, "a statement"));
 }
 
 void Connection::copyIn(const QString& copySql, const std::function<bool(QByteArray&)>& next) {
-    settle(false);
     PQclear(checked(conn_, PQexec(conn_, copySql.toUtf8().constData()), PGRES_COPY_IN, "to start a copy"));
     QByteArray chunk;
     const char* abandoned = nullptr;

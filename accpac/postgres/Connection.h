@@ -77,7 +77,7 @@ public:
     // unprepared, and a wait the read pause abandons costs the connection,
     // which the next read makes again.
     void planAhead(const std::vector<Statement>& statements);
-    // True when the statement is prepared, or being prepared by planAhead.
+    // True when the connection keeps the statement prepared.
     bool isPrepared(const QString& sql) const;
     // How many statements readPrepared found unprepared and prepared itself.
     int preparedOnRead() const { return preparedOnRead_; }
@@ -101,9 +101,11 @@ private:
     void cancel();
     // Sends the server the request to stop the running statement.
     void askToStop();
-    // Takes the answers to what planAhead sent, if any; false when the read
-    // pause abandoned the wait (`abandonable`), which costs the connection.
-    bool settle(bool abandonable);
+    // Statements planAhead sent and has not had answered: text, name.
+    using Planning = std::vector<std::pair<QString, QByteArray>>;
+    // Takes the answers to what planAhead sent; a wait the read pause
+    // abandons costs the connection.
+    void settle(const Planning& planning);
     // Waits until libpq holds the next answer or the connection fails;
     // false when `abandonable` and the read pause abandoned the read.
     bool answered(bool abandonable);
@@ -114,7 +116,6 @@ private:
     QHash<QString, QByteArray> prepared_;  // statement text -> its name on this connection
     int named_ = 0;                        // names given, kept or not (an abandoned one may exist)
     int preparedOnRead_ = 0;
-    std::vector<std::pair<QString, QByteArray>> planning_;  // sent by planAhead, not yet answered: text, name
 };
 
 // How long a lookup waits for the server before it reports a failure.

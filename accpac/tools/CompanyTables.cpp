@@ -134,7 +134,7 @@ bool writeInKeyOrder(Database& db, const ViewDef& view, std::optional<bool> load
     // Records exported from a view usually come in its key order already;
     // only others are sorted once into a temporary table, then written back
     // in that order: emptying the table restarts its numbering at 1.
-    if (loadedInOrder.value_or(false) || (!loadedInOrder && loadedInKeyOrder(db, view))) {
+    if (loadedInOrder ? *loadedInOrder : loadedInKeyOrder(db, view)) {
         setKeyOrderMark(db, view, true);
         return true;
     }
