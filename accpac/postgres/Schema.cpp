@@ -117,10 +117,14 @@ QStringList createIndexSql(const catalogue::ViewDef& view) {
     // The key indexes are the catalogue's, whose statements are plain SQL
     // every database reads alike.
     QStringList sql = catalogue::createIndexSql(view);
+    // A prefix's B-tree holds the view's key beside each folded text, so the
+    // matches of a prefix are sorted by key without reading their records.
+    QStringList key;
+    for (const QString& segment : view.keys.front().segments) key << quoteName(segment);
     for (const QString& name : searchedFields(view)) {
         const QString folded = quoteName(foldedColumn(name));
-        sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                   .arg(quoteName(startsIndex(view, name)), quoteName(view.id), folded)
+        sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3) INCLUDE (%4)")
+                   .arg(quoteName(startsIndex(view, name)), quoteName(view.id), folded, key.join(QStringLiteral(", ")))
             << QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3 gin_trgm_ops)")
                    .arg(quoteName(containsIndex(view, name)), quoteName(view.id), folded)
             << QStringLiteral("CREATE INDEX %1 ON %2 USING gin ((%3))")

@@ -13,7 +13,8 @@
 // table written from the component's Unicode data when the company is
 // loaded, its result in the "C" collation). Each searchable text column has
 // a stored column of its folded text beside it, which the server fills from
-// the text as the record is written, a B-tree (for "starts with") and a
+// the text as the record is written, a B-tree (for "starts with", holding
+// the view's first key beside the text) and a
 // trigram index (for "contains") on that column, and an index of the
 // characters and pairs of adjacent characters of the folded text
 // (trovex_pairs), which finds the texts holding runs of one or two fixed
@@ -33,7 +34,7 @@
 namespace accpac::postgres {
 
 inline constexpr const char* CompanySchema = "trovex";
-constexpr int ServerFormat = 3;  // bumped when tables, functions or indexes change shape
+constexpr int ServerFormat = 4;  // bumped when tables, functions or indexes change shape
 
 // The statements that make the marker table, the functions and every view's
 // table in the schema (which must exist and lead the search path).

@@ -74,19 +74,31 @@ QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool inde
 // The query with its ORDER BY on expressions of the key segments, which no
 // index on the key holds: the server can then only find the records through
 // a search index (or read the whole table) and sort them, never walk the key.
-// `conditions` join the query's own, which they must not change.
+// `conditions` join the query's own, which they must not change. With
+// `keysFirst`, the records' keys are found and sorted first and only the
+// `limit` records kept are read: a prefix's B-tree holds the view's key
+// beside each folded text, so the server sorts the matches from the index
+// alone, however many there are, and reads no record it does not return.
 QString throughSearchIndex(const QString& sql, const catalogue::ViewDef& view, const QStringList& segments,
-                           bool ascending, const QStringList& conditions) {
-    QStringList order;
-    for (const QString& segment : segments)
+                           bool ascending, const QStringList& conditions, int limit, bool keysFirst) {
+    QStringList order, keys;
+    for (const QString& segment : segments) {
         order << (view.field(segment)->type == FieldType::String ? QStringLiteral("(%1 || '') COLLATE \"C\"")
                                                                  : QStringLiteral("(%1 + 0)"))
                          .arg(quoteName(segment)) +
                      (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+        keys << quoteName(segment);
+    }
     QString found = sql.left(sql.lastIndexOf(QLatin1String(" ORDER BY ")));
     // A query with a search has its WHERE and brackets its filter.
     for (const QString& condition : conditions) found += QStringLiteral(" AND ") + condition;
-    return found + QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    const QString sorted = QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    const QString rows = QStringLiteral(" LIMIT %1").arg(limit);
+    if (!keysFirst) return found + sorted + rows;
+    const QString from = found.mid(found.indexOf(QLatin1String(" FROM ")));
+    const QString keyList = keys.join(QStringLiteral(", "));
+    return QStringLiteral("SELECT %1 FROM %2 WHERE (%3) IN (SELECT %3%4%5%6)%5")
+        .arg(catalogue::selectColumns(view), catalogue::tableName(view), keyList, from, sorted, rows);
 }
 
 // The key order of a query the walk wrote: the text after its ORDER BY.
@@ -100,10 +112,14 @@ QString keyOrder(const QString& sql) {
 // the search indexes, or the whole table when none serves (`indexed`, the
 // part's query `walkSql` so written). Its last column says which way the
 // rows came. The server runs the other read only when the walk falls short,
-// and stops the walk at the last match it needs.
+// and stops the walk at the last match it needs. A search whose matches an
+// index counts cheaply (`counted`: the conditions that find them there) is
+// read through the indexes at once when they are fewer than `few`, without
+// walking at all: the server evaluates a condition only when the ones before
+// it leave the answer open.
 QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, std::size_t part,
                       const std::vector<catalogue::Stored>* after, const QString& walkSql, const QString& indexed,
-                      int walked, int rows) {
+                      int walked, int rows, const QStringList& counted, int few) {
     const QString columns = catalogue::selectColumns(view);
     const QString table = catalogue::tableName(view);
     const QString order = keyOrder(walkSql);
@@ -112,13 +128,19 @@ QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, st
     // Every column, so that the filter may test the folded texts.
     const QString walk =
         QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3 LIMIT %4").arg(table, range, order, limit);
+    QString many;
+    if (!counted.isEmpty())
+        many = QStringLiteral(
+                   "(SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 AND (%3) AND %4 LIMIT %5) AS counted) "
+                   ">= %5 AND ")
+                   .arg(table, range, plan.filterSql(), counted.join(QStringLiteral(" AND ")), QString::number(few));
     return QStringLiteral(
                "WITH hits AS MATERIALIZED (SELECT %1 FROM (%2) AS walked WHERE (%3) ORDER BY %4 LIMIT %5), "
-               "settled AS (SELECT (SELECT count(*) FROM hits) >= %5 OR "
-               "(SELECT count(*) FROM (SELECT 1 FROM %6 WHERE %7 ORDER BY %4 LIMIT %8) AS keys) < %8 AS yes) "
+               "settled AS (SELECT %10((SELECT count(*) FROM hits) >= %5 OR "
+               "(SELECT count(*) FROM (SELECT 1 FROM %6 WHERE %7 ORDER BY %4 LIMIT %8) AS keys) < %8) AS yes) "
                "SELECT * FROM (SELECT *, false FROM hits WHERE (SELECT yes FROM settled) "
                "UNION ALL SELECT *, true FROM (%9) AS found WHERE NOT (SELECT yes FROM settled)) AS rows ORDER BY %4")
-        .arg(columns, walk, plan.filterSql(), order, QString::number(rows), table, range, limit, indexed);
+        .arg(columns, walk, plan.filterSql(), order, QString::number(rows), table, range, limit, indexed, many);
 }
 
 // The conditions that the folded texts hold the characters and pairs of the
@@ -154,6 +176,24 @@ QByteArray pastPrefix(const QByteArray& prefix) {
     uint& last = chars.back();
     last = last == 0xD7FF ? 0xE000 : last + 1;
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), chars.size()).toUtf8();
+}
+
+// The conditions that the folded texts start as `runs`, the fixed starts of
+// their fields' patterns, say: each a range of its field's prefix B-tree,
+// from the start to the first text past every one it begins, its bounds
+// values added to `params`.
+QStringList startsConditions(const std::vector<catalogue::SearchRun>& runs, const catalogue::ViewDef& view,
+                             std::vector<QByteArray>& params) {
+    QStringList conditions;
+    for (const catalogue::SearchRun& run : runs) {
+        params.push_back(run.folded);
+        params.push_back(pastPrefix(run.folded));
+        conditions << QStringLiteral("%1 >= ?%2 AND %1 < ?%3")
+                          .arg(foldedSql(view, run.field->name))
+                          .arg(params.size() - 1)
+                          .arg(params.size());
+    }
+    return conditions;
 }
 
 QByteArray parameter(const catalogue::Stored& value) {
@@ -251,7 +291,13 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
         read.sql = serverSql(query.sql, read.params, false, def_) + rows;
         return read;
     }
-    // Runs of three characters or more are found by the trigram indexes.
+    // A search that only says how texts start (Starts with) is found in
+    // the prefix B-trees of the folded texts, one range each, and the LIKE
+    // compares a copy of the folded text, so the server cannot take a
+    // trigram index instead: a prefix's trigrams are common ones ("po2"),
+    // and the matches of a long prefix, sorted by key from the B-tree
+    // alone, cost a fraction of what the trigram index's candidates do.
+    // Other runs of three characters or more are found by the trigram indexes.
     // Shorter ones, which the trigram indexes could only answer by reading
     // all of themselves, are found by the index of characters and pairs of
     // each field they are on, whose condition the read adds (the LIKE
@@ -265,14 +311,25 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     // documents hold a 9), and reading all that hold it costs as much as the
     // table, while a longer walk still finds a few matches in a thousand.
     const QStringList searched = searchedFields(def_);
-    const bool indexable = !plan.searchRuns(searched, ShortestSearchedRun).empty();
-    const QStringList pieces = indexable ? QStringList() : piecesConditions(plan, def_, searched, read.params);
-    const int walkPerRow = indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
-    const QString throughIndexes =
-        throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(), pieces) + rows;
-    const QString sql =
-        indexed ? throughIndexes
-                : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walkPerRow * limit, limit);
+    const std::vector<catalogue::SearchRun> runs = plan.searchRuns(searched, 1);
+    const bool startsOnly = !runs.empty() && std::all_of(runs.begin(), runs.end(),
+                                                         [](const catalogue::SearchRun& run) { return run.atStart; });
+    const bool indexable = !startsOnly && !plan.searchRuns(searched, ShortestSearchedRun).empty();
+    QStringList conditions;
+    if (startsOnly)
+        conditions = startsConditions(runs, def_, read.params);
+    else if (!indexable)
+        conditions = piecesConditions(plan, def_, searched, read.params);
+    const int walkPerRow = startsOnly || indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
+    const QString throughIndexes = throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(),
+                                                      conditions, limit, startsOnly);
+    // A prefix's matches are counted in its B-tree, a few index pages, up to
+    // half as many as the walk would read: fewer are sorted from the index
+    // at once, in less time than the walk would take to give up on them.
+    const int walked = walkPerRow * limit;
+    const QString sql = indexed ? throughIndexes
+                                : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walked, limit,
+                                                startsOnly ? conditions : QStringList(), std::max(1, walked / 2));
     read.sql = serverSql(sql, read.params, indexable, def_);
     return read;
 }
