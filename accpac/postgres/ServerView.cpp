@@ -143,22 +143,23 @@ QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, st
         .arg(columns, walk, plan.filterSql(), order, QString::number(rows), table, range, limit, indexed, many);
 }
 
-// The conditions that the folded texts hold the characters and pairs of the
-// runs of fixed characters every record must hold, one for each field of
-// `searched` the runs are on, its array a value added to `params`.
-QStringList piecesConditions(const ServerWalk& plan, const catalogue::ViewDef& view, const QStringList& searched,
-                             std::vector<QByteArray>& params) {
+// The conditions that the folded texts hold `runs`, as an index over them
+// answers: one for each field the runs are on, `holds` of its folded text
+// and a placeholder for `value` of its runs, added to `params`.
+QStringList holdsConditions(const std::vector<catalogue::SearchRun>& runs, const catalogue::ViewDef& view,
+                            std::vector<QByteArray>& params, QString (*holds)(const QString&, const QString&),
+                            QByteArray (*value)(const std::vector<QByteArray>&)) {
     std::vector<std::pair<const FieldDef*, std::vector<QByteArray>>> runsByField;
-    for (const catalogue::SearchRun& run : plan.searchRuns(searched, 1)) {
+    for (const catalogue::SearchRun& run : runs) {
         auto on = std::find_if(runsByField.begin(), runsByField.end(),
                                [&](const auto& field) { return field.first == run.field; });
         if (on == runsByField.end()) on = runsByField.insert(on, {run.field, {}});
         on->second.push_back(run.folded);
     }
     QStringList conditions;
-    for (const auto& [field, runs] : runsByField) {
-        params.push_back(piecesValue(runs));
-        conditions << holdsPiecesSql(foldedSql(view, field->name), QStringLiteral("?%1").arg(params.size()));
+    for (const auto& [field, fieldRuns] : runsByField) {
+        params.push_back(value(fieldRuns));
+        conditions << holds(foldedSql(view, field->name), QStringLiteral("?%1").arg(params.size()));
     }
     return conditions;
 }
@@ -297,6 +298,11 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     // trigram index instead: a prefix's trigrams are common ones ("po2"),
     // and the matches of a long prefix, sorted by key from the B-tree
     // alone, cost a fraction of what the trigram index's candidates do.
+    // A run that repeats one character or alternates two over four or more
+    // ("11111", "90909") is found by the index of repeats, the LIKE again on
+    // a copy: its one or two trigrams are held by thousands of texts it is
+    // not in, and the index of repeats holds it exactly up to eight
+    // characters.
     // Other runs of three characters or more are found by the trigram indexes.
     // Shorter ones, which the trigram indexes could only answer by reading
     // all of themselves, are found by the index of characters and pairs of
@@ -314,13 +320,20 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     const std::vector<catalogue::SearchRun> runs = plan.searchRuns(searched, 1);
     const bool startsOnly = !runs.empty() && std::all_of(runs.begin(), runs.end(),
                                                          [](const catalogue::SearchRun& run) { return run.atStart; });
-    const bool indexable = !startsOnly && !plan.searchRuns(searched, ShortestSearchedRun).empty();
+    std::vector<catalogue::SearchRun> repeats;
+    if (!startsOnly)
+        std::copy_if(runs.begin(), runs.end(), std::back_inserter(repeats),
+                     [](const catalogue::SearchRun& run) { return isRepeat(run.folded); });
+    const bool indexable = !startsOnly && repeats.empty() && !plan.searchRuns(searched, ShortestSearchedRun).empty();
     QStringList conditions;
     if (startsOnly)
         conditions = startsConditions(runs, def_, read.params);
+    else if (!repeats.empty())
+        conditions = holdsConditions(repeats, def_, read.params, holdsRepeatsSql, repeatsValue);
     else if (!indexable)
-        conditions = piecesConditions(plan, def_, searched, read.params);
-    const int walkPerRow = startsOnly || indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
+        conditions = holdsConditions(runs, def_, read.params, holdsPiecesSql, piecesValue);
+    const bool shortRuns = !startsOnly && repeats.empty() && !indexable;
+    const int walkPerRow = shortRuns ? context_->walkBeforeScanPerRow() : context_->walkPerRow();
     const QString throughIndexes = throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(),
                                                       conditions, limit, startsOnly);
     // A prefix's matches are counted in its B-tree, a few index pages, up to
