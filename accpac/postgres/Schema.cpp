@@ -111,9 +111,9 @@ QStringList createCompanySql(const QString& companyName) {
         for (const QString& name : searchedFields(view))
             columns << QStringLiteral("%1 text COLLATE \"C\" GENERATED ALWAYS AS (trovex.trovex_fold(%2)) STORED")
                            .arg(quoteName(foldedColumn(name)), quoteName(name));
-        QStringList key;
-        for (const QString& s : view.keys.front().segments) key << quoteName(s);
-        columns << QStringLiteral("PRIMARY KEY (%1)").arg(key.join(QStringLiteral(", ")));
+        // No primary key: the first key's unique index, made with the
+        // others once the records are in, holds the same and is the one
+        // every walk reads.
         sql << QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(view.id), columns.join(QStringLiteral(", ")));
     }
     return sql;
