@@ -95,10 +95,21 @@ QString throughSearchIndex(const QString& sql, const catalogue::ViewDef& view, c
     const QString sorted = QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     const QString rows = QStringLiteral(" LIMIT %1").arg(limit);
     if (!keysFirst) return found + sorted + rows;
+    // Each record is then looked up by its key, one index seek each, never
+    // joined by reading the whole table, however many keys the read keeps.
+    QStringList named, same, byKey;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const QString name = QStringLiteral("key%1").arg(i);
+        named << QStringLiteral("%1 AS %2").arg(keys[i], name);
+        same << QStringLiteral("%1 = keys.%2").arg(keys[i], name);
+        byKey << QStringLiteral("keys.%1").arg(name) + (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    }
     const QString from = found.mid(found.indexOf(QLatin1String(" FROM ")));
-    const QString keyList = keys.join(QStringLiteral(", "));
-    return QStringLiteral("SELECT %1 FROM %2 WHERE (%3) IN (SELECT %3%4%5%6)%5")
-        .arg(catalogue::selectColumns(view), catalogue::tableName(view), keyList, from, sorted, rows);
+    return QStringLiteral(
+               "SELECT found.* FROM (SELECT %1%2%3%4) AS keys CROSS JOIN LATERAL (SELECT %5 FROM %6 WHERE %7 LIMIT 1) "
+               "AS found ORDER BY %8")
+        .arg(named.join(QStringLiteral(", ")), from, sorted, rows, catalogue::selectColumns(view),
+             catalogue::tableName(view), same.join(QStringLiteral(" AND ")), byKey.join(QStringLiteral(", ")));
 }
 
 // The key order of a query the walk wrote: the text after its ORDER BY.
