@@ -117,7 +117,16 @@ QString keyOrder(const QString& sql) {
     return sql.mid(sql.lastIndexOf(QLatin1String(" ORDER BY ")) + qsizetype(qstrlen(" ORDER BY ")));
 }
 
-// One statement for a search: the first `walked` records of the part in key
+// How far a search walks the key order (boundedSearch).
+struct Walks {
+    int first = 0;    // records walked first
+    int further = 0;  // records walked when the first walk found a few matches (none unless more than first)
+    int few = 0;      // matches an index counts below which it is read at once
+};
+// The matches of the first walk from which it walks on.
+constexpr int WalkFurtherAfterHits = 2;
+
+// One statement for a search: the first `walks.first` records of the part in key
 // order, and their first `rows` matches, when they hold that many or the
 // part ends among them; otherwise the part's first `rows` matches through
 // the search indexes, or the whole table when none serves (`indexed`, the
@@ -125,33 +134,63 @@ QString keyOrder(const QString& sql) {
 // rows came. The server runs the other read only when the walk falls short,
 // and stops the walk at the last match it needs. A search whose matches an
 // index counts cheaply (`counted`: the conditions that find them there) is
-// read through the indexes at once when they are fewer than `few`, without
-// walking at all: the server evaluates a condition only when the ones before
-// it leave the answer open.
+// read through the indexes at once when they are fewer than `walks.few`,
+// without walking at all: the server evaluates a condition only when the ones
+// before it leave the answer open. A first walk that found a few matches
+// but too few goes on to `walks.further` records before it gives up: a term
+// in a few thousand records is found sooner along the key than by reading
+// each of its thousands of records the trigram index gives.
 QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, std::size_t part,
                       const std::vector<catalogue::Stored>* after, const QString& walkSql, const QString& indexed,
-                      int walked, int rows, const QStringList& counted, int few) {
+                      const Walks& walks, int rows, const QStringList& counted) {
     const QString columns = catalogue::selectColumns(view);
     const QString table = catalogue::tableName(view);
     const QString order = keyOrder(walkSql);
     const QString range = plan.keyRangeSql(part, after);
-    const QString limit = QString::number(walked);
-    // Every column, so that the filter may test the folded texts.
-    const QString walk =
-        QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3 LIMIT %4").arg(table, range, order, limit);
+    const QString matches = QString::number(rows);
+    // The first `rows` matches among the first `walked` records, and whether
+    // they settle the read: that many, or the part ended among the records.
+    const auto walkSqls = [&](int walked) {
+        const QString limit = QString::number(walked);
+        // Every column, so that the filter may test the folded texts.
+        const QString walk =
+            QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3 LIMIT %4").arg(table, range, order, limit);
+        return std::pair{QStringLiteral("SELECT %1 FROM (%2) AS walked WHERE (%3) ORDER BY %4 LIMIT %5")
+                             .arg(columns, walk, plan.filterSql(), order, matches),
+                         QStringLiteral("(SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 ORDER BY %3 LIMIT %4) "
+                                        "AS keys) < %4")
+                             .arg(table, range, order, limit)};
+    };
+    const auto [hits, hitsEnded] = walkSqls(walks.first);
     QString many;
     if (!counted.isEmpty())
-        many = QStringLiteral(
-                   "(SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 AND (%3) AND %4 LIMIT %5) AS counted) "
-                   ">= %5 AND ")
-                   .arg(table, range, plan.filterSql(), counted.join(QStringLiteral(" AND ")), QString::number(few));
-    return QStringLiteral(
-               "WITH hits AS MATERIALIZED (SELECT %1 FROM (%2) AS walked WHERE (%3) ORDER BY %4 LIMIT %5), "
-               "settled AS (SELECT %10((SELECT count(*) FROM hits) >= %5 OR "
-               "(SELECT count(*) FROM (SELECT 1 FROM %6 WHERE %7 ORDER BY %4 LIMIT %8) AS keys) < %8) AS yes) "
-               "SELECT * FROM (SELECT *, false FROM hits WHERE (SELECT yes FROM settled) "
-               "UNION ALL SELECT *, true FROM (%9) AS found WHERE NOT (SELECT yes FROM settled)) AS rows ORDER BY %4")
-        .arg(columns, walk, plan.filterSql(), order, QString::number(rows), table, range, limit, indexed, many);
+        many =
+            QStringLiteral(
+                "(SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 AND (%3) AND %4 LIMIT %5) AS counted) "
+                ">= %5 AND ")
+                .arg(table, range, plan.filterSql(), counted.join(QStringLiteral(" AND ")), QString::number(walks.few));
+    QString sql = QStringLiteral(
+                      "WITH hits AS MATERIALIZED (%1), "
+                      "settled AS (SELECT %2((SELECT count(*) FROM hits) >= %3 OR %4) AS yes)")
+                      .arg(hits, many, matches, hitsEnded);
+    QString rowsSql = QStringLiteral("SELECT *, false FROM hits WHERE (SELECT yes FROM settled)");
+    QString throughIndexes = QStringLiteral("NOT (SELECT yes FROM settled)");
+    if (walks.further > walks.first) {
+        const auto [more, moreEnded] = walkSqls(walks.further);
+        sql += QStringLiteral(
+                   ", more AS MATERIALIZED (%1), "
+                   "walkedOn AS (SELECT NOT (SELECT yes FROM settled) AND (SELECT count(*) FROM hits) >= %2 "
+                   "AND ((SELECT count(*) FROM more) >= %3 OR %4) AS yes)")
+                   .arg(more)
+                   .arg(WalkFurtherAfterHits)
+                   .arg(matches, moreEnded);
+        rowsSql += QStringLiteral(" UNION ALL SELECT *, false FROM more WHERE (SELECT yes FROM walkedOn)");
+        throughIndexes += QStringLiteral(" AND NOT (SELECT yes FROM walkedOn)");
+    }
+    return sql + QStringLiteral(
+                     " SELECT * FROM (%1 UNION ALL SELECT *, true FROM (%2) AS found WHERE %3) AS rows "
+                     "ORDER BY %4")
+                     .arg(rowsSql, indexed, throughIndexes, order);
 }
 
 // The conditions that the folded texts hold `runs`, as an index over them
@@ -350,10 +389,15 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     // A prefix's matches are counted in its B-tree, a few index pages, up to
     // half as many as the walk would read: fewer are sorted from the index
     // at once, in less time than the walk would take to give up on them.
-    const int walked = walkPerRow * limit;
+    // Matches the trigram or repeats index gives are read a record each, so
+    // a term the first walk found a few of walks on (Walks).
+    Walks walks;
+    walks.first = walkPerRow * limit;
+    walks.few = std::max(1, walks.first / 2);
+    if (!startsOnly && !shortRuns) walks.further = context_->walkFurtherPerRow() * limit;
     const QString sql = indexed ? throughIndexes
-                                : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walked, limit,
-                                                startsOnly ? conditions : QStringList(), std::max(1, walked / 2));
+                                : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walks, limit,
+                                                startsOnly ? conditions : QStringList());
     read.sql = serverSql(sql, read.params, indexable, def_);
     return read;
 }

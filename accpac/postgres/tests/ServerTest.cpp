@@ -128,8 +128,9 @@ TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
         openServerCompany(company_->serverUri() + "?options=-c%20enable_seqscan%3Doff%20-c%20enable_indexscan%3Doff");
     // A session whose walks fall short at once: every search reads the whole
     // table, or the search indexes, and sorts what it finds.
-    auto shortWalks = openServerCompany(
-        company_->serverUri() + "?options=-c%20trovex.walk_per_row%3D1%20-c%20trovex.walk_before_scan_per_row%3D1");
+    auto shortWalks = openServerCompany(company_->serverUri() +
+                                        "?options=-c%20trovex.walk_per_row%3D1%20-c%20trovex.walk_before_scan_per_row%"
+                                        "3D1%20-c%20trovex.walk_further_per_row%3D1");
     for (const bool onKey : {false, true}) {
         for (const QString& pattern : patterns) {
             QStringList expected;
