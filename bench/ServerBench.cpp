@@ -104,12 +104,24 @@ const std::vector<Shape> Shapes{
     {"CustomerUnpaid", "IDCUST=1200 AND SWPAID=0", true, false, false},
     {"KeyPrefix", "IDINVC LIKE \"IN0005%\"", true, false, false},
     {"StartsWithOtherColumn", "IDCUSTPO LIKE \"PO25%\"", true, false, false},
+    // Prefixes the walk finds too few of (about one PO number in 1,500 and
+    // in 15,000), read through the prefix index and sorted by key.
+    {"StartsWithOtherColumnRare", "IDCUSTPO LIKE \"PO251%\"", true, false, false},
+    {"StartsWithOtherColumnRarer", "IDCUSTPO LIKE \"PO2518%\"", true, false, false},
     {"ContainsRare", "IDCUSTPO LIKE \"%25183%\"", true, false, false},
     {"ContainsCommon", "IDINVC LIKE \"%000%\"", true, false, false},
     {"ContainsAbsent", "IDCUSTPO LIKE \"%QZX%\"", true, false, false},
     // A rare term that one of the planner's sampled statistics holds, so
     // it takes the term for a common one (on the measured 1e6 company).
     {"ContainsMisjudged", "IDCUSTPO LIKE \"%10114%\"", true, false, false},
+    // Terms too rare for the walk to find a screenful and common enough
+    // that the trigram index gives thousands of records: three and four
+    // digits of a PO number (about one in 250 and one in 2,500).
+    {"ContainsThreeDigits", "IDCUSTPO LIKE \"%471%\"", true, false, false},
+    {"ContainsFourDigits", "IDCUSTPO LIKE \"%4711%\"", true, false, false},
+    // A rare term whose trigrams are all one common trigram: the trigram
+    // index's candidates are every PO number holding 111.
+    {"ContainsCommonTrigrams", "IDCUSTPO LIKE \"%11111%\"", true, false, false},
     // One or two characters, too short for trigrams: no matches; few
     // matches of a character a third of the records hold, three times
     // with one character between; a character only the last 3 % of the

@@ -63,13 +63,43 @@ QString pairsFunctionSql() {
         "BEGIN FOR i IN 1 .. n - 1 LOOP r[n + i] := r[i] || r[i + 1]; END LOOP; RETURN r; END$pairs$");
 }
 
+// trovex_repeats: a token for each stretch of a text that repeats one
+// character or alternates two (every character equals the one two before
+// it) over four characters or more: its first two characters and each
+// length from 4 up to its own (at most RepeatTokenLength), and the same from
+// its second character, so that a shorter stretch of either phase inside it
+// finds its token. Trigrams cannot tell 111 from 11111: a rare 11111 has only
+// the one trigram "111", which thousands of texts hold.
+QString repeatsFunctionSql() {
+    return QStringLiteral(
+               "CREATE FUNCTION trovex.trovex_repeats(t text) RETURNS text[] LANGUAGE plpgsql IMMUTABLE STRICT "
+               "PARALLEL SAFE AS $repeats$DECLARE c text[] := string_to_array(t, NULL); n integer := cardinality(c); "
+               "r text[] := '{}'; a integer := 1; l integer; "
+               "BEGIN WHILE a + 3 <= n LOOP l := 2; "
+               "WHILE a + l <= n AND c[a + l] = c[a + l - 2] LOOP l := l + 1; END LOOP; "
+               "IF l < 4 THEN a := a + 1; CONTINUE; END IF; "
+               "FOR k IN 4 .. least(l, %1) LOOP r := r || (c[a] || c[a + 1] || k); "
+               "IF l > k AND c[a] <> c[a + 1] THEN r := r || (c[a + 1] || c[a + 2] || k); END IF; END LOOP; "
+               "a := a + l - 2; END LOOP; RETURN r; END$repeats$")
+        .arg(RepeatTokenLength);
+}
+
+// An array's literal: each element quoted, its quotes and backslashes escaped.
+QByteArray arrayValue(QStringList elements) {
+    for (QString& element : elements) {
+        element.replace(u'\\', QLatin1String("\\\\")).replace(u'"', QLatin1String("\\\""));
+        element = u'"' + element + u'"';
+    }
+    return (u'{' + elements.join(u',') + u'}').toUtf8();
+}
+
 }  // namespace
 
 QStringList createCompanySql(const QString& companyName) {
     QStringList sql;
     sql << QStringLiteral("CREATE TABLE %1 (name text NOT NULL, format integer NOT NULL)").arg(MarkerTable)
         << QStringLiteral("INSERT INTO %1 VALUES (%2, %3)").arg(MarkerTable, literal(companyName)).arg(ServerFormat)
-        << foldFunctionSql() << pairsFunctionSql();
+        << foldFunctionSql() << pairsFunctionSql() << repeatsFunctionSql();
     for (const catalogue::ViewDef& view : catalogue::catalogue()) {
         QStringList columns;
         for (const FieldDef& f : view.fields)
@@ -81,9 +111,9 @@ QStringList createCompanySql(const QString& companyName) {
         for (const QString& name : searchedFields(view))
             columns << QStringLiteral("%1 text COLLATE \"C\" GENERATED ALWAYS AS (trovex.trovex_fold(%2)) STORED")
                            .arg(quoteName(foldedColumn(name)), quoteName(name));
-        QStringList key;
-        for (const QString& s : view.keys.front().segments) key << quoteName(s);
-        columns << QStringLiteral("PRIMARY KEY (%1)").arg(key.join(QStringLiteral(", ")));
+        // No primary key: the first key's unique index, made with the
+        // others once the records are in, holds the same and is the one
+        // every walk reads.
         sql << QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(view.id), columns.join(QStringLiteral(", ")));
     }
     return sql;
@@ -109,7 +139,20 @@ QString pairsIndex(const catalogue::ViewDef& view, const QString& field) {
     return view.id + QStringLiteral("_pairs_") + field;
 }
 
+QString repeatsIndex(const catalogue::ViewDef& view, const QString& field) {
+    return view.id + QStringLiteral("_repeats_") + field;
+}
+
 QString pairsSql(const QString& folded) { return QStringLiteral("trovex.trovex_pairs(%1)").arg(folded); }
+QString repeatsSql(const QString& folded) { return QStringLiteral("trovex.trovex_repeats(%1)").arg(folded); }
+
+// The characters of a folded run, one string each.
+QStringList characters(const QByteArray& run) {
+    QStringList chars;
+    for (const uint c : QString::fromUtf8(run).toUcs4())
+        chars << QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+    return chars;
+}
 
 }  // namespace
 
@@ -117,14 +160,20 @@ QStringList createIndexSql(const catalogue::ViewDef& view) {
     // The key indexes are the catalogue's, whose statements are plain SQL
     // every database reads alike.
     QStringList sql = catalogue::createIndexSql(view);
+    // A prefix's B-tree holds the view's key beside each folded text, so the
+    // matches of a prefix are sorted by key without reading their records.
+    QStringList key;
+    for (const QString& segment : view.keys.front().segments) key << quoteName(segment);
     for (const QString& name : searchedFields(view)) {
         const QString folded = quoteName(foldedColumn(name));
-        sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                   .arg(quoteName(startsIndex(view, name)), quoteName(view.id), folded)
+        sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3) INCLUDE (%4)")
+                   .arg(quoteName(startsIndex(view, name)), quoteName(view.id), folded, key.join(QStringLiteral(", ")))
             << QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3 gin_trgm_ops)")
                    .arg(quoteName(containsIndex(view, name)), quoteName(view.id), folded)
             << QStringLiteral("CREATE INDEX %1 ON %2 USING gin ((%3))")
-                   .arg(quoteName(pairsIndex(view, name)), quoteName(view.id), pairsSql(folded));
+                   .arg(quoteName(pairsIndex(view, name)), quoteName(view.id), pairsSql(folded))
+            << QStringLiteral("CREATE INDEX %1 ON %2 USING gin ((%3))")
+                   .arg(quoteName(repeatsIndex(view, name)), quoteName(view.id), repeatsSql(folded));
     }
     return sql;
 }
@@ -147,18 +196,32 @@ QString holdsPiecesSql(const QString& folded, const QString& pieces) {
 QByteArray piecesValue(const std::vector<QByteArray>& runs) {
     QStringList pieces;
     for (const QByteArray& run : runs) {
-        const QString chars = QString::fromUtf8(run);
-        const QList<uint> points = chars.toUcs4();
-        if (points.size() == 1) pieces << chars;
-        for (qsizetype i = 0; i + 1 < points.size(); ++i)
-            pieces << QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData() + i), 2);
+        const QStringList chars = characters(run);
+        if (chars.size() == 1) pieces << chars;
+        for (qsizetype i = 0; i + 1 < chars.size(); ++i) pieces << chars[i] + chars[i + 1];
     }
-    // An array's literal: each element quoted, its quotes and backslashes escaped.
-    for (QString& piece : pieces) {
-        piece.replace(u'\\', QLatin1String("\\\\")).replace(u'"', QLatin1String("\\\""));
-        piece = u'"' + piece + u'"';
+    return arrayValue(pieces);
+}
+
+bool isRepeat(const QByteArray& run) {
+    const QStringList chars = characters(run);
+    if (chars.size() < 4) return false;
+    for (qsizetype i = 2; i < chars.size(); ++i)
+        if (chars[i] != chars[i - 2]) return false;
+    return true;
+}
+
+QString holdsRepeatsSql(const QString& folded, const QString& tokens) {
+    return QStringLiteral("%1 @> %2::text[]").arg(repeatsSql(folded), tokens);
+}
+
+QByteArray repeatsValue(const std::vector<QByteArray>& runs) {
+    QStringList tokens;
+    for (const QByteArray& run : runs) {
+        const QStringList chars = characters(run);
+        tokens << chars[0] + chars[1] + QString::number(std::min<qsizetype>(chars.size(), RepeatTokenLength));
     }
-    return (u'{' + pieces.join(u',') + u'}').toUtf8();
+    return arrayValue(tokens);
 }
 
 QString mayChangeDataSql() {

@@ -13,11 +13,14 @@
 // table written from the component's Unicode data when the company is
 // loaded, its result in the "C" collation). Each searchable text column has
 // a stored column of its folded text beside it, which the server fills from
-// the text as the record is written, a B-tree (for "starts with") and a
+// the text as the record is written, a B-tree (for "starts with", holding
+// the view's first key beside the text) and a
 // trigram index (for "contains") on that column, and an index of the
 // characters and pairs of adjacent characters of the folded text
 // (trovex_pairs), which finds the texts holding runs of one or two fixed
-// characters, too short for trigrams. A LIKE condition compares
+// characters, too short for trigrams, and an index of the stretches that
+// repeat one character or alternate two (trovex_repeats), which finds runs
+// such as "11111" whose few trigrams nearly every text holds. A LIKE condition compares
 // the folded column with the pattern, folded by the component the same way
 // before it is sent, its backslashes doubled, so % and _ are the only
 // special characters; a search that reads many records then tests stored
@@ -33,7 +36,7 @@
 namespace accpac::postgres {
 
 inline constexpr const char* CompanySchema = "trovex";
-constexpr int ServerFormat = 3;  // bumped when tables, functions or indexes change shape
+constexpr int ServerFormat = 4;  // bumped when tables, functions or indexes change shape
 
 // The statements that make the marker table, the functions and every view's
 // table in the schema (which must exist and lead the search path).
@@ -53,6 +56,19 @@ QString holdsPiecesSql(const QString& folded, const QString& pieces);
 // each of `runs` (runs of fixed characters, folded, UTF-8): a run of one
 // character itself, a longer one its pairs of adjacent characters.
 QByteArray piecesValue(const std::vector<QByteArray>& runs);
+// True when a folded run of fixed characters is four or more that repeat
+// one character or alternate two ("11111", "90909"), which the index of
+// repeats finds far better than its one or two trigrams.
+bool isRepeat(const QByteArray& run);
+// The condition that the folded text `folded` holds a stretch of each
+// repeat of `tokens` (a placeholder bound to repeatsValue), which the index
+// of repeats answers.
+QString holdsRepeatsSql(const QString& folded, const QString& tokens);
+// The tokens of the repeats `runs` (runs isRepeat accepts): a text holding
+// such a run holds its token.
+QByteArray repeatsValue(const std::vector<QByteArray>& runs);
+// The longest stretch of a repeat the index of repeats tells apart.
+inline constexpr int RepeatTokenLength = 8;
 // The column that keeps a searched field's folded text, which the server
 // makes from the field as the record is written.
 QString foldedColumn(const QString& field);

@@ -167,7 +167,10 @@ ImportResult importServerCsv(const QString& uri, const QString& viewId, const QS
         if (!server->broken()) server->run(QStringLiteral("ROLLBACK"));
         throw;
     }
-    server->run(QStringLiteral("ANALYZE %1").arg(postgres::quoteName(view.id)));
+    // The planner's statistics, and the pages' marks that all their records
+    // are visible, without which a prefix's matches are not sorted from its
+    // index alone: every match would be looked up in the table too.
+    server->run(QStringLiteral("VACUUM (ANALYZE) %1").arg(postgres::quoteName(view.id)));
     return result;
 }
 

@@ -29,7 +29,9 @@ QString sessionSetupSql() {
                "CASE WHEN current_setting('statement_timeout') = '0' "
                "THEN set_config('statement_timeout', '%2s', false) END, "
                "pg_is_in_recovery(), current_user, %3, "
-               "current_setting('trovex.walk_per_row', true), current_setting('trovex.walk_before_scan_per_row', true)")
+               "current_setting('trovex.walk_per_row', true), current_setting('trovex.walk_before_scan_per_row', "
+               "true), "
+               "current_setting('trovex.walk_further_per_row', true)")
         .arg(QLatin1String(CompanySchema))
         .arg(StatementTimeoutSeconds)
         .arg(mayChangeDataSql());
@@ -53,6 +55,7 @@ QString ServerContext::connect() {
     };
     walkPerRow_ = setting(9, DefaultWalkPerRow);
     walkBeforeScanPerRow_ = setting(10, DefaultWalkBeforeScanPerRow);
+    walkFurtherPerRow_ = setting(11, DefaultWalkFurtherPerRow);
     if (!standby && setup.isTrue(0, 8))
         throw AccpacError(errnum::AccpacFailure,
                           QStringLiteral("The role \"%1\" may change the company's data; lookups connect with a role "

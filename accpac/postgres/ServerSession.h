@@ -19,6 +19,11 @@ constexpr int DefaultWalkPerRow = 200;
 // records for a digit), or the whole table, when its walk falls short: the
 // walk may go further before that costs more than it saves.
 constexpr int DefaultWalkBeforeScanPerRow = 3200;
+// The same for a search whose first walk found a few matches but not a
+// screenful: matches that often (one in a few thousand records) are too
+// many to read through the trigram index (a record read each, thousands),
+// and the walk finds a screenful of them sooner.
+constexpr int DefaultWalkFurtherPerRow = 2500;
 
 // The connection (made again when lost), besides what every session shares
 // with its views.
@@ -51,6 +56,10 @@ public:
     // the whole table, instead: the setting
     // trovex.walk_before_scan_per_row, or DefaultWalkBeforeScanPerRow.
     int walkBeforeScanPerRow() const { return walkBeforeScanPerRow_; }
+    // How many records a search walks per row asked for when its first walk
+    // found a few matches: the setting trovex.walk_further_per_row, or
+    // DefaultWalkFurtherPerRow.
+    int walkFurtherPerRow() const { return walkFurtherPerRow_; }
 
 private:
     // Runs `read` on the connection, made again and the read repeated once
@@ -61,6 +70,7 @@ private:
     std::unique_ptr<Connection> connection_;
     int walkPerRow_ = DefaultWalkPerRow;
     int walkBeforeScanPerRow_ = DefaultWalkBeforeScanPerRow;
+    int walkFurtherPerRow_ = DefaultWalkFurtherPerRow;
 };
 
 class ServerSession : public catalogue::CatalogueSession {

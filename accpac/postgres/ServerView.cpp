@@ -74,19 +74,42 @@ QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool inde
 // The query with its ORDER BY on expressions of the key segments, which no
 // index on the key holds: the server can then only find the records through
 // a search index (or read the whole table) and sort them, never walk the key.
-// `conditions` join the query's own, which they must not change.
+// `conditions` join the query's own, which they must not change. With
+// `keysFirst`, the records' keys are found and sorted first and only the
+// `limit` records kept are read: a prefix's B-tree holds the view's key
+// beside each folded text, so the server sorts the matches from the index
+// alone, however many there are, and reads no record it does not return.
 QString throughSearchIndex(const QString& sql, const catalogue::ViewDef& view, const QStringList& segments,
-                           bool ascending, const QStringList& conditions) {
-    QStringList order;
-    for (const QString& segment : segments)
+                           bool ascending, const QStringList& conditions, int limit, bool keysFirst) {
+    QStringList order, keys;
+    for (const QString& segment : segments) {
         order << (view.field(segment)->type == FieldType::String ? QStringLiteral("(%1 || '') COLLATE \"C\"")
                                                                  : QStringLiteral("(%1 + 0)"))
                          .arg(quoteName(segment)) +
                      (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+        keys << quoteName(segment);
+    }
     QString found = sql.left(sql.lastIndexOf(QLatin1String(" ORDER BY ")));
     // A query with a search has its WHERE and brackets its filter.
     for (const QString& condition : conditions) found += QStringLiteral(" AND ") + condition;
-    return found + QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    const QString sorted = QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    const QString rows = QStringLiteral(" LIMIT %1").arg(limit);
+    if (!keysFirst) return found + sorted + rows;
+    // Each record is then looked up by its key, one index seek each, never
+    // joined by reading the whole table, however many keys the read keeps.
+    QStringList named, same, byKey;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const QString name = QStringLiteral("key%1").arg(i);
+        named << QStringLiteral("%1 AS %2").arg(keys[i], name);
+        same << QStringLiteral("%1 = keys.%2").arg(keys[i], name);
+        byKey << QStringLiteral("keys.%1").arg(name) + (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    }
+    const QString from = found.mid(found.indexOf(QLatin1String(" FROM ")));
+    return QStringLiteral(
+               "SELECT found.* FROM (SELECT %1%2%3%4) AS keys CROSS JOIN LATERAL (SELECT %5 FROM %6 WHERE %7 LIMIT 1) "
+               "AS found ORDER BY %8")
+        .arg(named.join(QStringLiteral(", ")), from, sorted, rows, catalogue::selectColumns(view),
+             catalogue::tableName(view), same.join(QStringLiteral(" AND ")), byKey.join(QStringLiteral(", ")));
 }
 
 // The key order of a query the walk wrote: the text after its ORDER BY.
@@ -94,49 +117,99 @@ QString keyOrder(const QString& sql) {
     return sql.mid(sql.lastIndexOf(QLatin1String(" ORDER BY ")) + qsizetype(qstrlen(" ORDER BY ")));
 }
 
-// One statement for a search: the first `walked` records of the part in key
+// How far a search walks the key order (boundedSearch).
+struct Walks {
+    int first = 0;    // records walked first
+    int further = 0;  // records walked when the first walk found a few matches (none unless more than first)
+    int few = 0;      // matches an index counts below which it is read at once
+};
+// The matches of the first walk from which it walks on.
+constexpr int WalkFurtherAfterHits = 2;
+
+// One statement for a search: the first `walks.first` records of the part in key
 // order, and their first `rows` matches, when they hold that many or the
 // part ends among them; otherwise the part's first `rows` matches through
 // the search indexes, or the whole table when none serves (`indexed`, the
 // part's query `walkSql` so written). Its last column says which way the
 // rows came. The server runs the other read only when the walk falls short,
-// and stops the walk at the last match it needs.
+// and stops the walk at the last match it needs. A search whose matches an
+// index counts cheaply (`counted`: the conditions that find them there) is
+// read through the indexes at once when they are fewer than `walks.few`,
+// without walking at all: the server evaluates a condition only when the ones
+// before it leave the answer open. A first walk that found a few matches
+// but too few goes on to `walks.further` records before it gives up: a term
+// in a few thousand records is found sooner along the key than by reading
+// each of its thousands of records the trigram index gives.
 QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, std::size_t part,
                       const std::vector<catalogue::Stored>* after, const QString& walkSql, const QString& indexed,
-                      int walked, int rows) {
+                      const Walks& walks, int rows, const QStringList& counted) {
     const QString columns = catalogue::selectColumns(view);
     const QString table = catalogue::tableName(view);
     const QString order = keyOrder(walkSql);
     const QString range = plan.keyRangeSql(part, after);
-    const QString limit = QString::number(walked);
-    // Every column, so that the filter may test the folded texts.
-    const QString walk =
-        QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3 LIMIT %4").arg(table, range, order, limit);
-    return QStringLiteral(
-               "WITH hits AS MATERIALIZED (SELECT %1 FROM (%2) AS walked WHERE (%3) ORDER BY %4 LIMIT %5), "
-               "settled AS (SELECT (SELECT count(*) FROM hits) >= %5 OR "
-               "(SELECT count(*) FROM (SELECT 1 FROM %6 WHERE %7 ORDER BY %4 LIMIT %8) AS keys) < %8 AS yes) "
-               "SELECT * FROM (SELECT *, false FROM hits WHERE (SELECT yes FROM settled) "
-               "UNION ALL SELECT *, true FROM (%9) AS found WHERE NOT (SELECT yes FROM settled)) AS rows ORDER BY %4")
-        .arg(columns, walk, plan.filterSql(), order, QString::number(rows), table, range, limit, indexed);
+    const QString matches = QString::number(rows);
+    // The first `rows` matches among the first `walked` records, and whether
+    // they settle the read: that many, or the part ended among the records.
+    const auto walkSqls = [&](int walked) {
+        const QString limit = QString::number(walked);
+        // Every column, so that the filter may test the folded texts.
+        const QString walk =
+            QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3 LIMIT %4").arg(table, range, order, limit);
+        return std::pair{QStringLiteral("SELECT %1 FROM (%2) AS walked WHERE (%3) ORDER BY %4 LIMIT %5")
+                             .arg(columns, walk, plan.filterSql(), order, matches),
+                         QStringLiteral("(SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 ORDER BY %3 LIMIT %4) "
+                                        "AS keys) < %4")
+                             .arg(table, range, order, limit)};
+    };
+    const auto [hits, hitsEnded] = walkSqls(walks.first);
+    QString many;
+    if (!counted.isEmpty())
+        many =
+            QStringLiteral(
+                "(SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 AND (%3) AND %4 LIMIT %5) AS counted) "
+                ">= %5 AND ")
+                .arg(table, range, plan.filterSql(), counted.join(QStringLiteral(" AND ")), QString::number(walks.few));
+    QString sql = QStringLiteral(
+                      "WITH hits AS MATERIALIZED (%1), "
+                      "settled AS (SELECT %2((SELECT count(*) FROM hits) >= %3 OR %4) AS yes)")
+                      .arg(hits, many, matches, hitsEnded);
+    QString rowsSql = QStringLiteral("SELECT *, false FROM hits WHERE (SELECT yes FROM settled)");
+    QString throughIndexes = QStringLiteral("NOT (SELECT yes FROM settled)");
+    if (walks.further > walks.first) {
+        const auto [more, moreEnded] = walkSqls(walks.further);
+        sql += QStringLiteral(
+                   ", more AS MATERIALIZED (%1), "
+                   "walkedOn AS (SELECT NOT (SELECT yes FROM settled) AND (SELECT count(*) FROM hits) >= %2 "
+                   "AND ((SELECT count(*) FROM more) >= %3 OR %4) AS yes)")
+                   .arg(more)
+                   .arg(WalkFurtherAfterHits)
+                   .arg(matches, moreEnded);
+        rowsSql += QStringLiteral(" UNION ALL SELECT *, false FROM more WHERE (SELECT yes FROM walkedOn)");
+        throughIndexes += QStringLiteral(" AND NOT (SELECT yes FROM walkedOn)");
+    }
+    return sql + QStringLiteral(
+                     " SELECT * FROM (%1 UNION ALL SELECT *, true FROM (%2) AS found WHERE %3) AS rows "
+                     "ORDER BY %4")
+                     .arg(rowsSql, indexed, throughIndexes, order);
 }
 
-// The conditions that the folded texts hold the characters and pairs of the
-// runs of fixed characters every record must hold, one for each field of
-// `searched` the runs are on, its array a value added to `params`.
-QStringList piecesConditions(const ServerWalk& plan, const catalogue::ViewDef& view, const QStringList& searched,
-                             std::vector<QByteArray>& params) {
+// The conditions that the folded texts hold `runs`, as an index over them
+// answers: one for each field the runs are on, `holds` of its folded text
+// and a placeholder for `value` of its runs, added to `params`.
+QStringList holdsConditions(const std::vector<catalogue::SearchRun>& runs, const catalogue::ViewDef& view,
+                            std::vector<QByteArray>& params, QString (*holds)(const QString&, const QString&),
+                            QByteArray (*value)(const std::vector<QByteArray>&)) {
     std::vector<std::pair<const FieldDef*, std::vector<QByteArray>>> runsByField;
-    for (const catalogue::SearchRun& run : plan.searchRuns(searched, 1)) {
+    for (const catalogue::SearchRun& run : runs) {
         auto on = std::find_if(runsByField.begin(), runsByField.end(),
                                [&](const auto& field) { return field.first == run.field; });
         if (on == runsByField.end()) on = runsByField.insert(on, {run.field, {}});
         on->second.push_back(run.folded);
     }
     QStringList conditions;
-    for (const auto& [field, runs] : runsByField) {
-        params.push_back(piecesValue(runs));
-        conditions << holdsPiecesSql(foldedSql(view, field->name), QStringLiteral("?%1").arg(params.size()));
+    for (const auto& [field, fieldRuns] : runsByField) {
+        params.push_back(value(fieldRuns));
+        conditions << holds(foldedSql(view, field->name), QStringLiteral("?%1").arg(params.size()));
     }
     return conditions;
 }
@@ -154,6 +227,24 @@ QByteArray pastPrefix(const QByteArray& prefix) {
     uint& last = chars.back();
     last = last == 0xD7FF ? 0xE000 : last + 1;
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), chars.size()).toUtf8();
+}
+
+// The conditions that the folded texts start as `runs`, the fixed starts of
+// their fields' patterns, say: each a range of its field's prefix B-tree,
+// from the start to the first text past every one it begins, its bounds
+// values added to `params`.
+QStringList startsConditions(const std::vector<catalogue::SearchRun>& runs, const catalogue::ViewDef& view,
+                             std::vector<QByteArray>& params) {
+    QStringList conditions;
+    for (const catalogue::SearchRun& run : runs) {
+        params.push_back(run.folded);
+        params.push_back(pastPrefix(run.folded));
+        conditions << QStringLiteral("%1 >= ?%2 AND %1 < ?%3")
+                          .arg(foldedSql(view, run.field->name))
+                          .arg(params.size() - 1)
+                          .arg(params.size());
+    }
+    return conditions;
 }
 
 QByteArray parameter(const catalogue::Stored& value) {
@@ -251,7 +342,18 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
         read.sql = serverSql(query.sql, read.params, false, def_) + rows;
         return read;
     }
-    // Runs of three characters or more are found by the trigram indexes.
+    // A search that only says how texts start (Starts with) is found in
+    // the prefix B-trees of the folded texts, one range each, and the LIKE
+    // compares a copy of the folded text, so the server cannot take a
+    // trigram index instead: a prefix's trigrams are common ones ("po2"),
+    // and the matches of a long prefix, sorted by key from the B-tree
+    // alone, cost a fraction of what the trigram index's candidates do.
+    // A run that repeats one character or alternates two over four or more
+    // ("11111", "90909") is found by the index of repeats, the LIKE again on
+    // a copy: its one or two trigrams are held by thousands of texts it is
+    // not in, and the index of repeats holds it exactly up to eight
+    // characters.
+    // Other runs of three characters or more are found by the trigram indexes.
     // Shorter ones, which the trigram indexes could only answer by reading
     // all of themselves, are found by the index of characters and pairs of
     // each field they are on, whose condition the read adds (the LIKE
@@ -265,14 +367,37 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     // documents hold a 9), and reading all that hold it costs as much as the
     // table, while a longer walk still finds a few matches in a thousand.
     const QStringList searched = searchedFields(def_);
-    const bool indexable = !plan.searchRuns(searched, ShortestSearchedRun).empty();
-    const QStringList pieces = indexable ? QStringList() : piecesConditions(plan, def_, searched, read.params);
-    const int walkPerRow = indexable ? context_->walkPerRow() : context_->walkBeforeScanPerRow();
-    const QString throughIndexes =
-        throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(), pieces) + rows;
-    const QString sql =
-        indexed ? throughIndexes
-                : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walkPerRow * limit, limit);
+    const std::vector<catalogue::SearchRun> runs = plan.searchRuns(searched, 1);
+    const bool startsOnly = !runs.empty() && std::all_of(runs.begin(), runs.end(),
+                                                         [](const catalogue::SearchRun& run) { return run.atStart; });
+    std::vector<catalogue::SearchRun> repeats;
+    if (!startsOnly)
+        std::copy_if(runs.begin(), runs.end(), std::back_inserter(repeats),
+                     [](const catalogue::SearchRun& run) { return isRepeat(run.folded); });
+    const bool indexable = !startsOnly && repeats.empty() && !plan.searchRuns(searched, ShortestSearchedRun).empty();
+    QStringList conditions;
+    if (startsOnly)
+        conditions = startsConditions(runs, def_, read.params);
+    else if (!repeats.empty())
+        conditions = holdsConditions(repeats, def_, read.params, holdsRepeatsSql, repeatsValue);
+    else if (!indexable)
+        conditions = holdsConditions(runs, def_, read.params, holdsPiecesSql, piecesValue);
+    const bool shortRuns = !startsOnly && repeats.empty() && !indexable;
+    const int walkPerRow = shortRuns ? context_->walkBeforeScanPerRow() : context_->walkPerRow();
+    const QString throughIndexes = throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(),
+                                                      conditions, limit, startsOnly);
+    // A prefix's matches are counted in its B-tree, a few index pages, up to
+    // half as many as the walk would read: fewer are sorted from the index
+    // at once, in less time than the walk would take to give up on them.
+    // Matches the trigram or repeats index gives are read a record each, so
+    // a term the first walk found a few of walks on (Walks).
+    Walks walks;
+    walks.first = walkPerRow * limit;
+    walks.few = std::max(1, walks.first / 2);
+    if (!startsOnly && !shortRuns) walks.further = context_->walkFurtherPerRow() * limit;
+    const QString sql = indexed ? throughIndexes
+                                : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walks, limit,
+                                                startsOnly ? conditions : QStringList());
     read.sql = serverSql(sql, read.params, indexable, def_);
     return read;
 }

@@ -39,11 +39,14 @@ using namespace accpac;
 const QStringList Descriptions{
     "École normale", "élan vital", "ÉLAN", "Straße", "STRASSE", "ſtraight", "Ωmega", "ωmega", "ΣΊΣΥΦΟΣ",
     "σίσυφος", "Kelvin \u212A", "kelvin k", "İstanbul", "istanbul", "ǅemal", "ǆemal", "50% off", "5_0 off",
-    "back\\slash", "tab\there", "line\nbreak", "Zürich 😀", "rent", "Rent Expense", ""};
+    "back\\slash", "tab\there", "line\nbreak", "Zürich 😀", "rent", "Rent Expense", "",
+    // Stretches that repeat a character or alternate two, one longer than
+    // the index of repeats tells apart.
+    "Invoice 1111111", "ref 9090909", "ΩωΩωΩω", "xabababa 1111111111"};
 // Account numbers whose UTF-8 bytes order differently from their letters.
 const QStringList Numbers{
     "A", "a", "Z", "é", "É", "z", "~", "€", "😀", "Ω", "ß", "SS", "İ", "i", "1", "10", "2", " lead", "lead ",
-    "ǅ", "ǆ", "K", "\u212A", "Æ", "æ"};
+    "ǅ", "ǆ", "K", "\u212A", "Æ", "æ", "1111", "90909", "ΩΩΩΩ", "abab"};
 // clang-format on
 
 QString serverDir() { return qEnvironmentVariable("TROVEX_PG_DIR"); }
@@ -112,19 +115,22 @@ TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
         "%é%", "É%", "%LAN%", "%straße%", "%STRASSE%", "%s%", "ſ%", "%Ω%", "%σ%", "%ς%", "%k%", "%\u212A%",
         "İ%", "i%", "ǆ%", "ǅ%", "50%", "5_0%", "%\\%", "%\\s%", "%\t%", "%\n%", "_lan%", "%", "", "%%%", "%_%",
         "rent%", "%ZÜRICH%", "%😀", "%e_", "ÉCOLE NORMALE", "%a%e%", "%qz%", "%SS%", "% o%", "%Ωm%", "%ǅe%",
-        "%k_l%", "%k\\%", "%b\t%"};
+        "%k_l%", "%k\\%", "%b\t%", "%11111%", "%1111111%", "%111111111%", "%11111111111%", "%09090%",
+        "%90909%", "%ωΩωω%", "%babab%", "%abab%", "%aab%", "%1111"};
     // clang-format on
     // On a description, and on the key's leading text, which a search also
     // bounds to the stretch of the key its matches lie in. A table this small
     // is read whole; a session whose server may not do that finds the records
     // of a term with a fixed character through the search indexes: trigrams
-    // for runs of three characters or more, characters and pairs for shorter.
+    // for runs of three characters or more, characters and pairs for shorter,
+    // repeats for runs that repeat a character or alternate two.
     auto throughIndexes =
         openServerCompany(company_->serverUri() + "?options=-c%20enable_seqscan%3Doff%20-c%20enable_indexscan%3Doff");
     // A session whose walks fall short at once: every search reads the whole
     // table, or the search indexes, and sorts what it finds.
-    auto shortWalks = openServerCompany(
-        company_->serverUri() + "?options=-c%20trovex.walk_per_row%3D1%20-c%20trovex.walk_before_scan_per_row%3D1");
+    auto shortWalks = openServerCompany(company_->serverUri() +
+                                        "?options=-c%20trovex.walk_per_row%3D1%20-c%20trovex.walk_before_scan_per_row%"
+                                        "3D1%20-c%20trovex.walk_further_per_row%3D1");
     for (const bool onKey : {false, true}) {
         for (const QString& pattern : patterns) {
             QStringList expected;
