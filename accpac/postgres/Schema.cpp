@@ -189,9 +189,15 @@ QString likeSql(const QString& folded, const QString& pattern) {
     return QStringLiteral("%1 LIKE %2").arg(folded, pattern);
 }
 
-QString holdsPiecesSql(const QString& folded, const QString& pieces) {
-    return QStringLiteral("%1 @> %2::text[]").arg(pairsSql(folded), pieces);
+namespace {
+// The condition that the array `held` holds every element of the array
+// placeholder `wanted`, which a GIN index on `held` answers.
+QString holdsAllSql(const QString& held, const QString& wanted) {
+    return QStringLiteral("%1 @> %2::text[]").arg(held, wanted);
 }
+}  // namespace
+
+QString holdsPiecesSql(const QString& folded, const QString& pieces) { return holdsAllSql(pairsSql(folded), pieces); }
 
 QByteArray piecesValue(const std::vector<QByteArray>& runs) {
     QStringList pieces;
@@ -212,7 +218,7 @@ bool isRepeat(const QByteArray& run) {
 }
 
 QString holdsRepeatsSql(const QString& folded, const QString& tokens) {
-    return QStringLiteral("%1 @> %2::text[]").arg(repeatsSql(folded), tokens);
+    return holdsAllSql(repeatsSql(folded), tokens);
 }
 
 QByteArray repeatsValue(const std::vector<QByteArray>& runs) {

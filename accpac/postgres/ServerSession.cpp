@@ -29,8 +29,8 @@ QString sessionSetupSql() {
                "CASE WHEN current_setting('statement_timeout') = '0' "
                "THEN set_config('statement_timeout', '%2s', false) END, "
                "pg_is_in_recovery(), current_user, %3, "
-               "current_setting('trovex.walk_per_row', true), current_setting('trovex.walk_before_scan_per_row', "
-               "true), "
+               "current_setting('trovex.walk_per_row', true), "
+               "current_setting('trovex.walk_before_scan_per_row', true), "
                "current_setting('trovex.walk_further_per_row', true)")
         .arg(QLatin1String(CompanySchema))
         .arg(StatementTimeoutSeconds)

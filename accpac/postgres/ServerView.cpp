@@ -247,6 +247,21 @@ QStringList startsConditions(const std::vector<catalogue::SearchRun>& runs, cons
     return conditions;
 }
 
+// The index that finds a search's records when its walk falls short: the
+// prefix B-trees when every run starts its pattern, the index of repeats
+// when a run is a repeat, the trigram indexes for other runs of three
+// characters or more (`trigramRuns`), otherwise the index of characters and
+// pairs (or, with no run at all, the table itself).
+enum class IndexWay { Prefixes, Repeats, Trigrams, Pieces };
+IndexWay indexWay(const std::vector<catalogue::SearchRun>& runs, bool trigramRuns) {
+    if (!runs.empty() &&
+        std::all_of(runs.begin(), runs.end(), [](const catalogue::SearchRun& run) { return run.atStart; }))
+        return IndexWay::Prefixes;
+    if (std::any_of(runs.begin(), runs.end(), [](const catalogue::SearchRun& run) { return isRepeat(run.folded); }))
+        return IndexWay::Repeats;
+    return trigramRuns ? IndexWay::Trigrams : IndexWay::Pieces;
+}
+
 QByteArray parameter(const catalogue::Stored& value) {
     if (const auto* n = std::get_if<std::int64_t>(&value)) return QByteArray::number(qlonglong(*n));
     const QByteArray& text = std::get<QByteArray>(value);
@@ -368,24 +383,28 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     // table, while a longer walk still finds a few matches in a thousand.
     const QStringList searched = searchedFields(def_);
     const std::vector<catalogue::SearchRun> runs = plan.searchRuns(searched, 1);
-    const bool startsOnly = !runs.empty() && std::all_of(runs.begin(), runs.end(),
-                                                         [](const catalogue::SearchRun& run) { return run.atStart; });
-    std::vector<catalogue::SearchRun> repeats;
-    if (!startsOnly)
-        std::copy_if(runs.begin(), runs.end(), std::back_inserter(repeats),
-                     [](const catalogue::SearchRun& run) { return isRepeat(run.folded); });
-    const bool indexable = !startsOnly && repeats.empty() && !plan.searchRuns(searched, ShortestSearchedRun).empty();
+    const IndexWay way = indexWay(runs, !plan.searchRuns(searched, ShortestSearchedRun).empty());
     QStringList conditions;
-    if (startsOnly)
-        conditions = startsConditions(runs, def_, read.params);
-    else if (!repeats.empty())
-        conditions = holdsConditions(repeats, def_, read.params, holdsRepeatsSql, repeatsValue);
-    else if (!indexable)
-        conditions = holdsConditions(runs, def_, read.params, holdsPiecesSql, piecesValue);
-    const bool shortRuns = !startsOnly && repeats.empty() && !indexable;
-    const int walkPerRow = shortRuns ? context_->walkBeforeScanPerRow() : context_->walkPerRow();
+    switch (way) {
+        case IndexWay::Prefixes:
+            conditions = startsConditions(runs, def_, read.params);
+            break;
+        case IndexWay::Repeats: {
+            std::vector<catalogue::SearchRun> repeats;
+            std::copy_if(runs.begin(), runs.end(), std::back_inserter(repeats),
+                         [](const catalogue::SearchRun& run) { return isRepeat(run.folded); });
+            conditions = holdsConditions(repeats, def_, read.params, holdsRepeatsSql, repeatsValue);
+            break;
+        }
+        case IndexWay::Trigrams:
+            break;
+        case IndexWay::Pieces:
+            conditions = holdsConditions(runs, def_, read.params, holdsPiecesSql, piecesValue);
+            break;
+    }
+    const int walkPerRow = way == IndexWay::Pieces ? context_->walkBeforeScanPerRow() : context_->walkPerRow();
     const QString throughIndexes = throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(),
-                                                      conditions, limit, startsOnly);
+                                                      conditions, limit, way == IndexWay::Prefixes);
     // A prefix's matches are counted in its B-tree, a few index pages, up to
     // half as many as the walk would read: fewer are sorted from the index
     // at once, in less time than the walk would take to give up on them.
@@ -394,11 +413,11 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     Walks walks;
     walks.first = walkPerRow * limit;
     walks.few = std::max(1, walks.first / 2);
-    if (!startsOnly && !shortRuns) walks.further = context_->walkFurtherPerRow() * limit;
+    if (way == IndexWay::Repeats || way == IndexWay::Trigrams) walks.further = context_->walkFurtherPerRow() * limit;
     const QString sql = indexed ? throughIndexes
                                 : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walks, limit,
-                                                startsOnly ? conditions : QStringList());
-    read.sql = serverSql(sql, read.params, indexable, def_);
+                                                way == IndexWay::Prefixes ? conditions : QStringList());
+    read.sql = serverSql(sql, read.params, way == IndexWay::Trigrams, def_);
     return read;
 }
 
