@@ -143,6 +143,10 @@ QString repeatsIndex(const catalogue::ViewDef& view, const QString& field) {
     return view.id + QStringLiteral("_repeats_") + field;
 }
 
+QString orderedIndex(const catalogue::ViewDef& view, const QString& field) {
+    return view.id + QStringLiteral("_ordered_") + field;
+}
+
 QString pairsSql(const QString& folded) { return QStringLiteral("trovex.trovex_pairs(%1)").arg(folded); }
 QString repeatsSql(const QString& folded) { return QStringLiteral("trovex.trovex_repeats(%1)").arg(folded); }
 
@@ -174,8 +178,25 @@ QStringList createIndexSql(const catalogue::ViewDef& view) {
                    .arg(quoteName(pairsIndex(view, name)), quoteName(view.id), pairsSql(folded))
             << QStringLiteral("CREATE INDEX %1 ON %2 USING gin ((%3))")
                    .arg(quoteName(repeatsIndex(view, name)), quoteName(view.id), repeatsSql(folded));
+        if (hasOrderedIndex(view, name))
+            sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3, %4) INCLUDE (%5)")
+                       .arg(quoteName(orderedIndex(view, name)), quoteName(view.id), orderedPrefixSql(folded),
+                            key.join(QStringLiteral(", ")), folded);
     }
     return sql;
+}
+
+bool hasOrderedIndex(const catalogue::ViewDef& view, const QString& field) {
+    return field != view.keys.front().segments.front() && searchedFields(view).contains(field);
+}
+
+QString orderedPrefixSql(const QString& folded) {
+    return QStringLiteral("left(%1, %2)").arg(folded).arg(OrderedPrefixLength);
+}
+
+QByteArray orderedPrefixValue(const QByteArray& prefix) {
+    const QList<uint> chars = QString::fromUtf8(prefix).toUcs4().first(OrderedPrefixLength);
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), chars.size()).toUtf8();
 }
 
 QString foldedColumn(const QString& field) { return QStringLiteral("folded_") + field; }

@@ -36,7 +36,7 @@
 namespace accpac::postgres {
 
 inline constexpr const char* CompanySchema = "trovex";
-constexpr int ServerFormat = 4;  // bumped when tables, functions or indexes change shape
+constexpr int ServerFormat = 5;  // bumped when tables, functions or indexes change shape
 
 // The statements that make the marker table, the functions and every view's
 // table in the schema (which must exist and lead the search path).
@@ -48,6 +48,19 @@ QStringList createIndexSql(const catalogue::ViewDef& view);
 // characters and pairs finds shorter ones.
 QStringList searchedFields(const catalogue::ViewDef& view);
 inline constexpr int ShortestSearchedRun = 3;
+// The fields of `view` with an ordered prefix index: the searched ones but
+// the first key's leading segment, whose starts are ranges of the key itself.
+// The index holds the first OrderedPrefixLength characters of the folded text
+// (orderedPrefixSql), then the first key, and the folded text beside them:
+// the records whose texts start with a prefix of that length or more are
+// in key order among those of its first characters, a fraction of the
+// table, and are tested from the index alone.
+bool hasOrderedIndex(const catalogue::ViewDef& view, const QString& field);
+inline constexpr int OrderedPrefixLength = 3;
+QString orderedPrefixSql(const QString& folded);
+// The value orderedPrefixSql gives for texts that start with `prefix` (folded,
+// UTF-8, at least OrderedPrefixLength characters): its first characters.
+QByteArray orderedPrefixValue(const QByteArray& prefix);
 // The condition that the folded text `folded` holds every character and
 // pair of `pieces` (a placeholder bound to piecesValue), which the index of
 // characters and pairs answers.

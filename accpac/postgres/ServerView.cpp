@@ -3,6 +3,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <functional>
 
 #include "accpac/catalogue/StoredForm.h"
 #include "accpac/postgres/PageMoves.h"
@@ -71,6 +72,33 @@ QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool inde
     return text.replace(placeholder, QStringLiteral("$\\1"));
 }
 
+// The key segments `segments` as a query's select list, named key0, key1...
+QString keysList(const QStringList& segments) {
+    QStringList named;
+    for (qsizetype i = 0; i < segments.size(); ++i)
+        named << QStringLiteral("%1 AS key%2").arg(quoteName(segments[i])).arg(i);
+    return named.join(QStringLiteral(", "));
+}
+
+// The records of the keys `keysSql` gives (its columns keysList), in their
+// order, that meet `condition` (none when empty): each looked up by its key,
+// one index seek each, never joined by reading the whole table, however many
+// keys there are.
+QString recordsOfKeys(const catalogue::ViewDef& view, const QStringList& segments, bool ascending,
+                      const QString& keysSql, const QString& condition) {
+    QStringList same, byKey;
+    for (qsizetype i = 0; i < segments.size(); ++i) {
+        same << QStringLiteral("%1 = keys.key%2").arg(quoteName(segments[i])).arg(i);
+        byKey << QStringLiteral("keys.key%1").arg(i) + (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    }
+    if (!condition.isEmpty()) same << condition;
+    return QStringLiteral(
+               "SELECT found.* FROM (%1) AS keys CROSS JOIN LATERAL (SELECT %2 FROM %3 WHERE %4 LIMIT 1) AS found "
+               "ORDER BY %5")
+        .arg(keysSql, catalogue::selectColumns(view), catalogue::tableName(view), same.join(QStringLiteral(" AND ")),
+             byKey.join(QStringLiteral(", ")));
+}
+
 // The query with its ORDER BY on expressions of the key segments, which no
 // index on the key holds: the server can then only find the records through
 // a search index (or read the whole table) and sort them, never walk the key.
@@ -81,35 +109,21 @@ QString serverSql(const QString& sql, std::vector<QByteArray>& params, bool inde
 // alone, however many there are, and reads no record it does not return.
 QString throughSearchIndex(const QString& sql, const catalogue::ViewDef& view, const QStringList& segments,
                            bool ascending, const QStringList& conditions, int limit, bool keysFirst) {
-    QStringList order, keys;
-    for (const QString& segment : segments) {
+    QStringList order;
+    for (const QString& segment : segments)
         order << (view.field(segment)->type == FieldType::String ? QStringLiteral("(%1 || '') COLLATE \"C\"")
                                                                  : QStringLiteral("(%1 + 0)"))
                          .arg(quoteName(segment)) +
                      (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
-        keys << quoteName(segment);
-    }
     QString found = sql.left(sql.lastIndexOf(QLatin1String(" ORDER BY ")));
     // A query with a search has its WHERE and brackets its filter.
     for (const QString& condition : conditions) found += QStringLiteral(" AND ") + condition;
     const QString sorted = QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     const QString rows = QStringLiteral(" LIMIT %1").arg(limit);
     if (!keysFirst) return found + sorted + rows;
-    // Each record is then looked up by its key, one index seek each, never
-    // joined by reading the whole table, however many keys the read keeps.
-    QStringList named, same, byKey;
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        const QString name = QStringLiteral("key%1").arg(i);
-        named << QStringLiteral("%1 AS %2").arg(keys[i], name);
-        same << QStringLiteral("%1 = keys.%2").arg(keys[i], name);
-        byKey << QStringLiteral("keys.%1").arg(name) + (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
-    }
     const QString from = found.mid(found.indexOf(QLatin1String(" FROM ")));
-    return QStringLiteral(
-               "SELECT found.* FROM (SELECT %1%2%3%4) AS keys CROSS JOIN LATERAL (SELECT %5 FROM %6 WHERE %7 LIMIT 1) "
-               "AS found ORDER BY %8")
-        .arg(named.join(QStringLiteral(", ")), from, sorted, rows, catalogue::selectColumns(view),
-             catalogue::tableName(view), same.join(QStringLiteral(" AND ")), byKey.join(QStringLiteral(", ")));
+    return recordsOfKeys(view, segments, ascending,
+                         QStringLiteral("SELECT %1%2%3%4").arg(keysList(segments), from, sorted, rows), QString());
 }
 
 // The key order of a query the walk wrote: the text after its ORDER BY.
@@ -126,64 +140,108 @@ struct Walks {
 // The matches of the first walk from which it walks on.
 constexpr int WalkFurtherAfterHits = 2;
 
-// One statement for a search: the first `walks.first` records of the part in key
-// order, and their first `rows` matches, when they hold that many or the
-// part ends among them; otherwise the part's first `rows` matches through
-// the search indexes, or the whole table when none serves (`indexed`, the
-// part's query `walkSql` so written). Its last column says which way the
-// rows came. The server runs the other read only when the walk falls short,
-// and stops the walk at the last match it needs. A search whose matches an
-// index counts cheaply (`counted`: the conditions that find them there) is
-// read through the indexes at once when they are fewer than `walks.few`,
-// without walking at all: the server evaluates a condition only when the ones
-// before it leave the answer open. A first walk that found a few matches
-// but too few goes on to `walks.further` records before it gives up: a term
-// in a few thousand records is found sooner along the key than by reading
-// each of its thousands of records the trigram index gives.
-QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, std::size_t part,
-                      const std::vector<catalogue::Stored>* after, const QString& walkSql, const QString& indexed,
-                      const Walks& walks, int rows, const QStringList& counted) {
-    const QString columns = catalogue::selectColumns(view);
-    const QString table = catalogue::tableName(view);
-    const QString order = keyOrder(walkSql);
-    const QString range = plan.keyRangeSql(part, after);
-    const QString matches = QString::number(rows);
-    // The first `rows` matches among the first `walked` records, and whether
-    // they settle the read: that many, or the part ended among the records.
-    const auto walkSqls = [&](int walked) {
+// The condition that the part within `range` holds `few` matches or more,
+// counted where `counted` finds them (an index, a few of its pages).
+QString manyMatches(const ServerWalk& plan, const catalogue::ViewDef& view, const QString& range,
+                    const QStringList& counted, int few) {
+    return QStringLiteral(
+               "(SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 AND (%3) AND %4 LIMIT %5) AS counted) >= %5")
+        .arg(catalogue::tableName(view), range, plan.filterSql(), counted.join(QStringLiteral(" AND ")),
+             QString::number(few));
+}
+
+// A walk of a part: its first `rows` matches among the first `walked`
+// records it reads (`hits`), in key order, and the condition that the part
+// ended among those records (`ended`).
+struct WalkSql {
+    QString hits;
+    QString ended;
+};
+using WalkWriter = std::function<WalkSql(int walked)>;
+
+// The walk along the key: every record of the part in key order
+// (`order`) within `range`, tested by the filter.
+WalkWriter keyWalk(const ServerWalk& plan, const catalogue::ViewDef& view, const QString& range, const QString& order,
+                   int rows) {
+    return [&plan, &view, range, order, rows](int walked) {
+        const QString table = catalogue::tableName(view);
         const QString limit = QString::number(walked);
         // Every column, so that the filter may test the folded texts.
         const QString walk =
             QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3 LIMIT %4").arg(table, range, order, limit);
-        return std::pair{QStringLiteral("SELECT %1 FROM (%2) AS walked WHERE (%3) ORDER BY %4 LIMIT %5")
-                             .arg(columns, walk, plan.filterSql(), order, matches),
-                         QStringLiteral("(SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 ORDER BY %3 LIMIT %4) "
-                                        "AS keys) < %4")
-                             .arg(table, range, order, limit)};
+        return WalkSql{QStringLiteral("SELECT %1 FROM (%2) AS walked WHERE (%3) ORDER BY %4 LIMIT %5")
+                           .arg(catalogue::selectColumns(view), walk, plan.filterSql(), order, QString::number(rows)),
+                       QStringLiteral("(SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 ORDER BY %3 LIMIT %4) "
+                                      "AS keys) < %4")
+                           .arg(table, range, order, limit)};
     };
-    const auto [hits, hitsEnded] = walkSqls(walks.first);
-    QString many;
-    if (!counted.isEmpty())
-        many =
-            QStringLiteral(
-                "(SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 AND (%3) AND %4 LIMIT %5) AS counted) "
-                ">= %5 AND ")
-                .arg(table, range, plan.filterSql(), counted.join(QStringLiteral(" AND ")), QString::number(walks.few));
+}
+
+// The walk along the ordered prefix index of a field (Schema.h): the
+// records of the part within `range` whose texts start as the prefix's
+// group (`group`), in key order (the key's `segments`), those that start
+// with the prefix (`within`, on the folded text `folded`) tested from the
+// index alone, and only they looked up and tested by the filter. The walk's
+// LIMIT keeps `within` out of the index scan, so the server cannot take
+// the prefix B-tree for it. A prefix
+// in one record of a thousand has each of its matches among some ten or a
+// hundred records of its group, where the walk along the key reads a
+// thousand, and sorting all its thousands of matches from the prefix
+// B-tree costs more still.
+WalkWriter groupWalk(const ServerWalk& plan, const catalogue::ViewDef& view, const QStringList& segments,
+                     bool ascending, const QString& range, const QString& folded, const QString& group,
+                     const QString& within, int rows) {
+    QStringList order;
+    for (const QString& segment : segments)
+        order << quoteName(segment) + (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    const QString from = QStringLiteral("FROM %1 WHERE %2 AND %3 ORDER BY %4 LIMIT ")
+                             .arg(catalogue::tableName(view), group, range, order.join(QStringLiteral(", ")));
+    return [&plan, &view, segments, ascending, from, folded, within, rows](int walked) {
+        const QString limit = QString::number(walked);
+        const QString keys = QStringLiteral("SELECT * FROM (SELECT %1, %2 %3) AS grouped WHERE %4")
+                                 .arg(keysList(segments), folded, from + limit, within);
+        return WalkSql{recordsOfKeys(view, segments, ascending, keys, u'(' + plan.filterSql() + u')') +
+                           QStringLiteral(" LIMIT ") + QString::number(rows),
+                       QStringLiteral("(SELECT count(*) FROM (SELECT 1 %1) AS keys) < %2").arg(from + limit, limit)};
+    };
+}
+
+// One statement for a search: the first `walks.first` records of the part's
+// walk (`walk`), and their first `rows` matches, when they hold that many or
+// the part ends among them; otherwise the part's first `rows` matches
+// through the search indexes, or the whole table when none serves
+// (`indexed`). Its last column says which way the rows came. The server
+// runs the other read only when the walk falls short, and stops the walk at
+// the last match it needs. A search whose matches an index counts cheaply
+// (`counted`: the conditions that find them there, within the part's
+// `range`) is read through the indexes at once when they are fewer than
+// `walks.few`, without walking at all: the server evaluates a condition only
+// when the ones before it leave the answer open. A first walk that found a
+// few matches but too few goes on to `walks.further` records before it
+// gives up: a term in a few thousand records is found sooner along the key
+// than by reading each of its thousands of records the trigram index gives.
+QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, const QString& range,
+                      const QString& order, const WalkWriter& walk, const QString& indexed, const Walks& walks,
+                      int rows, const QStringList& counted) {
+    const QString matches = QString::number(rows);
+    const WalkSql first = walk(walks.first);
+    const QString many =
+        counted.isEmpty() ? QString() : manyMatches(plan, view, range, counted, walks.few) + QStringLiteral(" AND ");
     QString sql = QStringLiteral(
                       "WITH hits AS MATERIALIZED (%1), "
                       "settled AS (SELECT %2((SELECT count(*) FROM hits) >= %3 OR %4) AS yes)")
-                      .arg(hits, many, matches, hitsEnded);
+                      .arg(first.hits, many, matches, first.ended);
     QString rowsSql = QStringLiteral("SELECT *, false FROM hits WHERE (SELECT yes FROM settled)");
     QString throughIndexes = QStringLiteral("NOT (SELECT yes FROM settled)");
     if (walks.further > walks.first) {
-        const auto [more, moreEnded] = walkSqls(walks.further);
+        const WalkSql more = walk(walks.further);
         sql += QStringLiteral(
                    ", more AS MATERIALIZED (%1), "
                    "walkedOn AS (SELECT NOT (SELECT yes FROM settled) AND (SELECT count(*) FROM hits) >= %2 "
                    "AND ((SELECT count(*) FROM more) >= %3 OR %4) AS yes)")
-                   .arg(more)
+                   .arg(more.hits)
                    .arg(WalkFurtherAfterHits)
-                   .arg(matches, moreEnded);
+                   .arg(matches, more.ended);
         rowsSql += QStringLiteral(" UNION ALL SELECT *, false FROM more WHERE (SELECT yes FROM walkedOn)");
         throughIndexes += QStringLiteral(" AND NOT (SELECT yes FROM walkedOn)");
     }
@@ -229,22 +287,43 @@ QByteArray pastPrefix(const QByteArray& prefix) {
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), chars.size()).toUtf8();
 }
 
-// The conditions that the folded texts start as `runs`, the fixed starts of
-// their fields' patterns, say: each a range of its field's prefix B-tree,
-// from the start to the first text past every one it begins, its bounds
-// values added to `params`.
-QStringList startsConditions(const std::vector<catalogue::SearchRun>& runs, const catalogue::ViewDef& view,
-                             std::vector<QByteArray>& params) {
-    QStringList conditions;
+// The range of texts that start as a run (the fixed start of its field's
+// pattern), from the run to the first text past every one it begins: the
+// placeholders of its bounds.
+struct PrefixRange {
+    const catalogue::SearchRun* run;
+    int from;
+    int past;
+    // The range's condition on `folded`, the run's folded text in SQL.
+    QString sql(const QString& folded) const {
+        return QStringLiteral("%1 >= ?%2 AND %1 < ?%3").arg(folded).arg(from).arg(past);
+    }
+};
+
+// The ranges of `runs`, their bounds' values added to `params`.
+std::vector<PrefixRange> prefixRanges(const std::vector<catalogue::SearchRun>& runs, std::vector<QByteArray>& params) {
+    std::vector<PrefixRange> ranges;
     for (const catalogue::SearchRun& run : runs) {
         params.push_back(run.folded);
         params.push_back(pastPrefix(run.folded));
-        conditions << QStringLiteral("%1 >= ?%2 AND %1 < ?%3")
-                          .arg(foldedSql(view, run.field->name))
-                          .arg(params.size() - 1)
-                          .arg(params.size());
+        ranges.push_back({&run, int(params.size()) - 1, int(params.size())});
     }
-    return conditions;
+    return ranges;
+}
+
+// The run of `ranges` the ordered prefix index serves best, the longest one
+// as long as the index groups by or longer (nullptr when none is).
+const PrefixRange* orderedRange(const std::vector<PrefixRange>& ranges, const catalogue::ViewDef& view) {
+    const PrefixRange* best = nullptr;
+    qsizetype longest = OrderedPrefixLength - 1;
+    for (const PrefixRange& range : ranges) {
+        const qsizetype length = QString::fromUtf8(range.run->folded).toUcs4().size();
+        if (length > longest && hasOrderedIndex(view, range.run->field->name)) {
+            best = &range;
+            longest = length;
+        }
+    }
+    return best;
 }
 
 // The index that finds a search's records when its walk falls short: the
@@ -385,9 +464,12 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     const std::vector<catalogue::SearchRun> runs = plan.searchRuns(searched, 1);
     const IndexWay way = indexWay(runs, !plan.searchRuns(searched, ShortestSearchedRun).empty());
     QStringList conditions;
+    std::vector<PrefixRange> prefixes;
     switch (way) {
         case IndexWay::Prefixes:
-            conditions = startsConditions(runs, def_, read.params);
+            prefixes = prefixRanges(runs, read.params);
+            for (const PrefixRange& prefix : prefixes)
+                conditions << prefix.sql(foldedSql(def_, prefix.run->field->name));
             break;
         case IndexWay::Repeats: {
             std::vector<catalogue::SearchRun> repeats;
@@ -405,18 +487,39 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     const int walkPerRow = way == IndexWay::Pieces ? context_->walkBeforeScanPerRow() : context_->walkPerRow();
     const QString throughIndexes = throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(),
                                                       conditions, limit, way == IndexWay::Prefixes);
+    if (indexed) {
+        read.sql = serverSql(throughIndexes, read.params, way == IndexWay::Trigrams, def_);
+        return read;
+    }
+    // A prefix as long as the ordered prefix index groups by, or longer, is
+    // walked along that index instead of the key (groupWalk).
+    const PrefixRange* grouped = way == IndexWay::Prefixes ? orderedRange(prefixes, def_) : nullptr;
     // A prefix's matches are counted in its B-tree, a few index pages, up to
     // half as many as the walk would read: fewer are sorted from the index
     // at once, in less time than the walk would take to give up on them.
+    // The walk along the ordered prefix index reads index entries only, and
+    // a prefix's matches are many among its group's: it is worth taking for
+    // fewer matches, and the count stops sooner.
     // Matches the trigram or repeats index gives are read a record each, so
     // a term the first walk found a few of walks on (Walks).
     Walks walks;
     walks.first = walkPerRow * limit;
-    walks.few = std::max(1, walks.first / 2);
+    walks.few = std::max(1, walks.first / (grouped ? 8 : 2));
     if (way == IndexWay::Repeats || way == IndexWay::Trigrams) walks.further = context_->walkFurtherPerRow() * limit;
-    const QString sql = indexed ? throughIndexes
-                                : boundedSearch(plan, def_, part, after, query.sql, throughIndexes, walks, limit,
-                                                way == IndexWay::Prefixes ? conditions : QStringList());
+    const QString range = plan.keyRangeSql(part, after);
+    const QString order = keyOrder(query.sql);
+    WalkWriter walk;
+    if (grouped) {
+        const QString folded = foldedSql(def_, grouped->run->field->name);
+        read.params.push_back(orderedPrefixValue(grouped->run->folded));
+        walk = groupWalk(plan, def_, def_.key(order_)->segments, plan.ascending(), range, folded,
+                         QStringLiteral("%1 = ?%2").arg(orderedPrefixSql(folded)).arg(read.params.size()),
+                         grouped->sql(folded), limit);
+    } else {
+        walk = keyWalk(plan, def_, range, order, limit);
+    }
+    const QString sql = boundedSearch(plan, def_, range, order, walk, throughIndexes, walks, limit,
+                                      way == IndexWay::Prefixes ? conditions : QStringList());
     read.sql = serverSql(sql, read.params, way == IndexWay::Trigrams, def_);
     return read;
 }

@@ -82,15 +82,19 @@ TEST_P(BrowseReference, FetchesWhatTheReferenceSelects) {
     // index, one also through key ranges of the document number. Each
     // search is written in spellings that find the same records, with runs
     // of three characters and with runs of only one or two, which a server
-    // finds through different indexes.
-    const char* const ops[] = {nullptr, nullptr, " > ", " >= ", " < ", " <= ", nullptr, nullptr};
+    // finds through different indexes; and a start of another field, in
+    // spellings of its letter case, which a server finds along the key, in
+    // key order among the texts of its first characters, or sorted from
+    // the texts' index.
+    const char* const ops[] = {nullptr, nullptr, " > ", " >= ", " < ", " <= ", nullptr, nullptr, nullptr};
     const QStringList searchSpellings[] = {
         {"IDCUSTPO LIKE \"%o-1%\"", "IDCUSTPO LIKE \"%-1%\"", "IDCUSTPO LIKE \"%O_1%\""},
-        {"IDINVC LIKE \"in01%\" AND IDORDRNBR LIKE \"%rD1%\"", "IDINVC LIKE \"in01%\" AND IDORDRNBR LIKE \"%D1%\""}};
+        {"IDINVC LIKE \"in01%\" AND IDORDRNBR LIKE \"%rD1%\"", "IDINVC LIKE \"in01%\" AND IDORDRNBR LIKE \"%D1%\""},
+        {"IDCUSTPO LIKE \"po-1%\"", "IDCUSTPO LIKE \"PO-1%\"", "IDCUSTPO LIKE \"pO-1%\""}};
     // Starts: none, the leading segment put, two segments put, the maximum key put; six random trials of each.
-    for (int run = 0; run < 2 * 8 * 4 * 6; ++run) {
+    for (int run = 0; run < 2 * 9 * 4 * 6; ++run) {
         const bool ascending = run % 2 == 0;
-        const int filterKind = run / 2 % 8, start = run / 16 % 4, putCount = start == 3 ? 0 : start;
+        const int filterKind = run / 2 % 9, start = run / 18 % 4, putCount = start == 3 ? 0 : start;
         const Record& anchor = rows_[rng() % rows_.size()];
         const Record& from = rows_[rng() % rows_.size()];
         std::vector<const Record*> expected;
@@ -106,7 +110,8 @@ TEST_P(BrowseReference, FetchesWhatTheReferenceSelects) {
                                  c < 0,
                                  c <= 0,
                                  holds("IDCUSTPO", "o-1"),
-                                 text(r, "IDINVC").startsWith("IN01") && holds("IDORDRNBR", "rd1")};
+                                 text(r, "IDINVC").startsWith("IN01") && holds("IDORDRNBR", "rd1"),
+                                 text(r, "IDCUSTPO").startsWith("PO-1")};
             if ((filterKind == 0 || filterKind >= 6 || (text(r, "IDCUST") == "1200" && text(r, "SWPAID") == "0")) &&
                 kept[filterKind])
                 expected.push_back(&r);
@@ -127,7 +132,7 @@ TEST_P(BrowseReference, FetchesWhatTheReferenceSelects) {
         QString filter = filterKind == 0 || filterKind >= 6 ? "" : "IDCUST=1200 AND SWPAID=0";
         if (filterKind >= 6) {
             const QStringList& spellings = searchSpellings[filterKind - 6];
-            filter = spellings[run / 64 % spellings.size()];
+            filter = spellings[run / 72 % spellings.size()];
         }
         if (ops[filterKind]) filter += " AND " + leading + ops[filterKind] + '"' + text(anchor, leading) + '"';
         view->ClearRecord();
