@@ -151,7 +151,9 @@ void BM_Session(benchmark::State& state, const Shape& shape) {
 // A user's first lookup: a new session (connection and its setup), the
 // first page, then the page moves the lookup window makes (the next and the
 // previous batch and line from a key in the middle, the last batch), each a
-// statement the connection has not read before, timed apart; and then
+// statement the connection has not read before, timed apart; then the
+// first searches on the connection, a rare Contains term and a Starts with
+// of another column, whose statements the server plans then; and then
 // another lookup's first page on the same connection (a filter of its own).
 // The second argument is the pause in milliseconds between the first page
 // and the first move: 0, or a person's shortest look at the first page.
@@ -161,7 +163,7 @@ void BM_NewSession(benchmark::State& state) {
     const QString uri = serverUri(documents, false);
     const QString middle = QStringLiteral("IDINVC %2 \"%1\"").arg(documentNumber(documents / 2));
     const Start top = bench::topOf(QStringLiteral("IDINVC"));
-    Latencies opening, first, moves, other;
+    Latencies opening, first, moves, contains, starts, other;
     for (auto _ : state) {
         std::shared_ptr<accpac::AccpacView> view;
         opening.add(timed([&] { view = documentsView(state, uri); }));
@@ -173,11 +175,15 @@ void BM_NewSession(benchmark::State& state) {
         moves.add(timed([&] { page(*view, middle.arg(QLatin1String("<=")), false, top); }));
         moves.add(timed([&] { page(*view, middle.arg(QLatin1String("<")), false, top); }));
         moves.add(timed([&] { page(*view, QString(), false, top); }));
+        contains.add(timed([&] { page(*view, QStringLiteral("IDCUSTPO LIKE \"%25183%\""), true); }));
+        starts.add(timed([&] { page(*view, QStringLiteral("IDCUSTPO LIKE \"PO251%\""), true); }));
         other.add(timed([&] { page(*view, QStringLiteral("IDCUST=1200 AND SWPAID=0"), true); }));
     }
     opening.report(state, "open");
     first.report(state, "first");
     moves.report(state, "move");
+    contains.report(state, "contains");
+    starts.report(state, "starts");
     other.report(state, "other");
 }
 

@@ -93,6 +93,7 @@ Result Connection::query(const QString& sql, const std::vector<QByteArray>& para
 }
 
 std::optional<Result> Connection::readPrepared(const QString& sql, const std::vector<QByteArray>& params) {
+    if (!settled(true)) return std::nullopt;
     auto name = prepared_.constFind(sql);
     if (name == prepared_.constEnd()) {
         // A connection keeps a few statements: a session's views, orders and
@@ -114,14 +115,11 @@ std::optional<Result> Connection::readPrepared(const QString& sql, const std::ve
 }
 
 void Connection::planAhead(const std::vector<Statement>& statements) {
-    if (broken() || !PQenterPipelineMode(conn_)) return;
-    Planning planning;
-    const auto planned = [&](const QString& sql) {
-        return std::any_of(planning.begin(), planning.end(), [&](const auto& p) { return p.first == sql; });
-    };
+    if (!settled(true) || broken() || !PQenterPipelineMode(conn_)) return;
+    Planning& planning = planning_;
     bool sending = true;
     for (const Statement& s : statements) {
-        if (isPrepared(s.sql) || planned(s.sql)) continue;
+        if (isPrepared(s.sql)) continue;
         if (prepared_.size() + qsizetype(planning.size()) >= PreparedStatements / 2) break;
         const QByteArray name = "trovex_" + QByteArray::number(++named_);
         // Explaining a prepared statement makes the plan its runs use;
@@ -138,16 +136,15 @@ void Connection::planAhead(const std::vector<Statement>& statements) {
         return;
     }
     if (!sending || !PQpipelineSync(conn_)) {
+        planning.clear();
         drop();
-        return;
     }
-    // Waiting here, right after the first page of a lookup, costs that page
-    // the planning (about 2 ms for five statements on a new connection);
-    // a move the user makes at once would otherwise wait as long.
-    settle(planning);
 }
 
-void Connection::settle(const Planning& planning) {
+bool Connection::settled(bool abandonable) {
+    if (planning_.empty()) return true;
+    const Planning planning = std::move(planning_);
+    planning_.clear();
     // Each statement gives its Prepare's result and its plan's, each
     // followed by a null; the sync point ends them. A statement the server
     // refused stops the rest, which come back aborted.
@@ -158,10 +155,10 @@ void Connection::settle(const Planning& planning) {
         // A plan waits for a lock on a table as a read does, and the user
         // may go on meanwhile. The server is told to stop, and the
         // connection, inside its pipeline, goes.
-        if (!answered(true)) {
+        if (!answered(abandonable)) {
             askToStop();
             drop();
-            return;
+            return false;
         }
         PGresult* result = PQgetResult(conn_);
         if (!result) {
@@ -176,20 +173,26 @@ void Connection::settle(const Planning& planning) {
     // A connection left inside the pipeline cannot serve the next read.
     if (!synced || !PQexitPipelineMode(conn_)) {
         drop();
-        return;
+        return true;
     }
     for (std::size_t i = 0; i < planning.size(); ++i)
         if (made[i]) prepared_.insert(planning[i].first, planning[i].second);
+    return true;
 }
 
 void Connection::drop() {
+    planning_.clear();
     PQfinish(conn_);
     conn_ = nullptr;
 }
 
-bool Connection::isPrepared(const QString& sql) const { return prepared_.contains(sql); }
+bool Connection::isPrepared(const QString& sql) const {
+    return prepared_.contains(sql) ||
+           std::any_of(planning_.begin(), planning_.end(), [&](const auto& p) { return p.first == sql; });
+}
 
 std::optional<Result> Connection::execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable) {
+    if (!settled(abandonable)) return std::nullopt;
     if (broken()) throwFailure(QStringLiteral("The company server failed a query: the connection is lost."));
     const QByteArray text = sql.toUtf8();
     std::vector<const char*> values;
@@ -257,10 +260,12 @@ void Connection::cancel() {
 }
 
 void Connection::run(const QString& sql) {
+    settled(false);
     PQclear(checked(conn_, PQexec(conn_, sql.toUtf8().constData()), PGRES_COMMAND_OK, "a statement"));
 }
 
 void Connection::copyIn(const QString& copySql, const std::function<bool(QByteArray&)>& next) {
+    settled(false);
     PQclear(checked(conn_, PQexec(conn_, copySql.toUtf8().constData()), PGRES_COPY_IN, "to start a copy"));
     QByteArray chunk;
     const char* abandoned = nullptr;

@@ -70,14 +70,16 @@ public:
     };
     // Has those of `statements` the connection has not prepared yet
     // prepared and planned (one plan for all values) without running them,
-    // all in one round trip, and waits for the answers: their first runs
-    // then cost what any later run costs, however soon they come. Only while
-    // the connection has room for as many again: the reads it is asked for
-    // come first. An optimisation: a statement the server refuses is left
-    // unprepared, and a wait the read pause abandons costs the connection,
-    // which the next read makes again.
+    // all in one round trip, and returns without waiting: the server plans
+    // while the user looks at the rows, and the next use of the connection
+    // takes the answers first. Their first runs then cost what any later run
+    // costs. Only while the connection has room for as many again: the
+    // reads it is asked for come first. An optimisation: a statement the
+    // server refuses is left unprepared, and a wait for the answers the read
+    // pause abandons costs the connection, which the next read makes again.
     void planAhead(const std::vector<Statement>& statements);
-    // True when the connection keeps the statement prepared.
+    // True when the connection keeps the statement prepared (or planAhead
+    // has it prepared).
     bool isPrepared(const QString& sql) const;
     // How many statements readPrepared found unprepared and prepared itself.
     int preparedOnRead() const { return preparedOnRead_; }
@@ -103,9 +105,10 @@ private:
     void askToStop();
     // Statements planAhead sent and has not had answered: text, name.
     using Planning = std::vector<std::pair<QString, QByteArray>>;
-    // Takes the answers to what planAhead sent; a wait the read pause
-    // abandons costs the connection.
-    void settle(const Planning& planning);
+    // Takes the answers to what planAhead sent, if any are due; false when
+    // `abandonable` and the read pause abandoned the wait, which costs the
+    // connection.
+    bool settled(bool abandonable);
     // Waits until libpq holds the next answer or the connection fails;
     // false when `abandonable` and the read pause abandoned the read.
     bool answered(bool abandonable);
@@ -114,6 +117,7 @@ private:
 
     pg_conn* conn_ = nullptr;
     QHash<QString, QByteArray> prepared_;  // statement text -> its name on this connection
+    Planning planning_;                    // sent by planAhead, not answered yet
     int named_ = 0;                        // names given, kept or not (an abandoned one may exist)
     int preparedOnRead_ = 0;
 };

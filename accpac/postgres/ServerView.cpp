@@ -381,8 +381,9 @@ void ServerView::Browse(const QString& filter, bool ascending) {
     // A first read the user abandoned leaves no rows: the browse is over.
     browsing_ = rows_.has_value();
     // A browse the connection had not read before is likely a new lookup
-    // or search: the server plans its page moves now, in one round trip,
-    // so that none of them waits for a plan of its own later.
+    // or search: the server plans its page moves now, in one round trip
+    // nobody waits for, while the user looks at the rows, so that none of
+    // them waits for a plan of its own later.
     if (browsing_ && preparedNew_) planPageMoves(filter);
 }
 
