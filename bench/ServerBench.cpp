@@ -108,6 +108,11 @@ const std::vector<Shape> Shapes{
     // in 15,000), read through the prefix index and sorted by key.
     {"StartsWithOtherColumnRare", "IDCUSTPO LIKE \"PO251%\"", true, false, false},
     {"StartsWithOtherColumnRarer", "IDCUSTPO LIKE \"PO2518%\"", true, false, false},
+    // Order numbers follow the document numbers: a prefix's thousands (and
+    // tens of thousands) of matches lie together, far along the key from
+    // its first records.
+    {"StartsWithOrderNumber", "IDORDERNBR LIKE \"ORD012%\"", true, false, false},
+    {"StartsWithOrderNumberCommon", "IDORDERNBR LIKE \"ORD01%\"", true, false, false},
     {"ContainsRare", "IDCUSTPO LIKE \"%25183%\"", true, false, false},
     {"ContainsCommon", "IDINVC LIKE \"%000%\"", true, false, false},
     {"ContainsAbsent", "IDCUSTPO LIKE \"%QZX%\"", true, false, false},

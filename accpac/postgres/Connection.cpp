@@ -114,7 +114,7 @@ std::optional<Result> Connection::readPrepared(const QString& sql, const std::ve
                  true);
 }
 
-void Connection::planAhead(const std::vector<Statement>& statements) {
+void Connection::planAhead(const std::vector<Statement>& statements, bool wait) {
     if (!settled(true) || broken() || !PQenterPipelineMode(conn_)) return;
     Planning& planning = planning_;
     bool sending = true;
@@ -138,7 +138,9 @@ void Connection::planAhead(const std::vector<Statement>& statements) {
     if (!sending || !PQpipelineSync(conn_)) {
         planning.clear();
         drop();
+        return;
     }
+    if (wait) settled(true);
 }
 
 bool Connection::settled(bool abandonable) {

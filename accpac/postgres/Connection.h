@@ -70,14 +70,15 @@ public:
     };
     // Has those of `statements` the connection has not prepared yet
     // prepared and planned (one plan for all values) without running them,
-    // all in one round trip, and returns without waiting: the server plans
-    // while the user looks at the rows, and the next use of the connection
-    // takes the answers first. Their first runs then cost what any later run
-    // costs. Only while the connection has room for as many again: the
-    // reads it is asked for come first. An optimisation: a statement the
-    // server refuses is left unprepared, and a wait for the answers the read
-    // pause abandons costs the connection, which the next read makes again.
-    void planAhead(const std::vector<Statement>& statements);
+    // all in one round trip: their first runs then cost what any later run
+    // costs, however soon they come. With `wait`, it waits for the answers;
+    // without, it returns at once and the server plans while the user looks
+    // at the rows, the next use of the connection taking the answers first.
+    // Only while the connection has room for as many again: the reads it is
+    // asked for come first. An optimisation: a statement the server refuses
+    // is left unprepared, and a wait for the answers the read pause abandons
+    // costs the connection, which the next read makes again.
+    void planAhead(const std::vector<Statement>& statements, bool wait);
     // True when the connection keeps the statement prepared (or planAhead
     // has it prepared).
     bool isPrepared(const QString& sql) const;

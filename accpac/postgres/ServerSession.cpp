@@ -85,8 +85,8 @@ std::optional<Result> ServerContext::queryPrepared(const QString& sql, const std
     return retried([&](Connection& c) { return c.readPrepared(sql, params); });
 }
 
-void ServerContext::planAhead(const std::vector<Connection::Statement>& statements) {
-    if (connection_ && !connection_->broken()) connection_->planAhead(statements);
+void ServerContext::planAhead(const std::vector<Connection::Statement>& statements, bool wait) {
+    if (connection_ && !connection_->broken()) connection_->planAhead(statements, wait);
 }
 
 std::optional<Result> ServerContext::retried(const std::function<std::optional<Result>(Connection&)>& read) {

@@ -43,7 +43,7 @@ public:
     bool isPrepared(const QString& sql) const { return connection_ && connection_->isPrepared(sql); }
     // Has the live connection prepare and plan reads it is likely to run
     // soon (Connection::planAhead); nothing without one.
-    void planAhead(const std::vector<Connection::Statement>& statements);
+    void planAhead(const std::vector<Connection::Statement>& statements, bool wait);
     // The live connection's Connection::preparedOnRead (0 without one).
     int preparedOnRead() const { return connection_ ? connection_->preparedOnRead() : 0; }
 

@@ -227,10 +227,14 @@ QString boundedSearch(const ServerWalk& plan, const catalogue::ViewDef& view, co
     const WalkSql first = walk(walks.first);
     const QString many =
         counted.isEmpty() ? QString() : manyMatches(plan, view, range, counted, walks.few) + QStringLiteral(" AND ");
+    // A part counted to hold a screenful of matches or more cannot end
+    // among the records a walk that found fewer read: that walk fell short,
+    // and is not read again to say so.
+    const QString ended = !counted.isEmpty() && walks.few >= rows ? QStringLiteral("FALSE") : first.ended;
     QString sql = QStringLiteral(
                       "WITH hits AS MATERIALIZED (%1), "
                       "settled AS (SELECT %2((SELECT count(*) FROM hits) >= %3 OR %4) AS yes)")
-                      .arg(first.hits, many, matches, first.ended);
+                      .arg(first.hits, many, matches, ended);
     QString rowsSql = QStringLiteral("SELECT *, false FROM hits WHERE (SELECT yes FROM settled)");
     QString throughIndexes = QStringLiteral("NOT (SELECT yes FROM settled)");
     if (walks.further > walks.first) {
@@ -381,9 +385,14 @@ void ServerView::Browse(const QString& filter, bool ascending) {
     // A first read the user abandoned leaves no rows: the browse is over.
     browsing_ = rows_.has_value();
     // A browse the connection had not read before is likely a new lookup
-    // or search: the server plans its page moves now, in one round trip
-    // nobody waits for, while the user looks at the rows, so that none of
-    // them waits for a plan of its own later.
+    // or search: the server plans its page moves now, in one round trip,
+    // so that none of them waits for a plan of its own later. A lookup's
+    // moves are planned in about a millisecond, which the first page waits
+    // for, so that a move however soon finds its plan made. A search's moves
+    // are large statements, about 10 ms to plan on a new connection, which
+    // the first search, by far the slower read, would add to its own: the
+    // server plans them while the user looks at the rows, and a move that
+    // comes first waits for them.
     if (browsing_ && preparedNew_) planPageMoves(filter);
 }
 
@@ -496,16 +505,15 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     // walked along that index instead of the key (groupWalk).
     const PrefixRange* grouped = way == IndexWay::Prefixes ? orderedRange(prefixes, def_) : nullptr;
     // A prefix's matches are counted in its B-tree, a few index pages, up to
-    // half as many as the walk would read: fewer are sorted from the index
-    // at once, in less time than the walk would take to give up on them.
-    // The walk along the ordered prefix index reads index entries only, and
-    // a prefix's matches are many among its group's: it is worth taking for
-    // fewer matches, and the count stops sooner.
+    // half as many as the walk along the key would read: fewer are sorted
+    // from the index at once, in less time than the walk would take to give
+    // up on them. The walk along the ordered prefix index reads index
+    // entries, at half a record's cost, so it reads twice as many.
     // Matches the trigram or repeats index gives are read a record each, so
     // a term the first walk found a few of walks on (Walks).
     Walks walks;
-    walks.first = walkPerRow * limit;
-    walks.few = std::max(1, walks.first / (grouped ? 8 : 2));
+    walks.first = walkPerRow * limit * (grouped ? 2 : 1);
+    walks.few = std::max(1, walkPerRow * limit / 2);
     if (way == IndexWay::Repeats || way == IndexWay::Trigrams) walks.further = context_->walkFurtherPerRow() * limit;
     const QString range = plan.keyRangeSql(part, after);
     const QString order = keyOrder(query.sql);
@@ -540,7 +548,7 @@ void ServerView::planPageMoves(const QString& filter) {
     } catch (const AccpacError&) {
         return;  // a move that cannot be planned is read as usual when it comes
     }
-    context_->planAhead(ahead);
+    context_->planAhead(ahead, !plan_->searches());
 }
 
 bool ServerView::Fetch() {
