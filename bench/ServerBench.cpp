@@ -10,6 +10,7 @@
 //
 // TROVEX_BENCH_STANDBY (optional) names a hot standby of the same server:
 // the load benchmarks then send every other session to it.
+// TROVEX_BENCH_FILTER (optional) adds the session shape BM_Session/Filter.
 #include <benchmark/benchmark.h>
 
 #include <QString>
@@ -230,8 +231,18 @@ void BM_LoadLatencies(benchmark::State& state) {
 
 const std::vector<std::int64_t> Sizes{1'000'000, 10'000'000};
 
+// A shape of one's own, to look into a term: TROVEX_BENCH_FILTER, a filter
+// as a lookup writes it, read upward from the first record.
+std::vector<Shape> shapes() {
+    std::vector<Shape> all = Shapes;
+    const QString own = qEnvironmentVariable("TROVEX_BENCH_FILTER");
+    if (!own.isEmpty()) all.push_back({"Filter", own, true, false, false});
+    return all;
+}
+
 void registerAll() {
-    for (const Shape& shape : Shapes)
+    static const std::vector<Shape> all = shapes();
+    for (const Shape& shape : all)
         for (std::int64_t n : Sizes)
             benchmark::RegisterBenchmark((std::string("BM_Session/") + shape.name).c_str(), BM_Session, shape)
                 ->Arg(n)
