@@ -128,6 +128,10 @@ const std::vector<Shape> Shapes{
     // A rare term whose trigrams are all one common trigram: the trigram
     // index's candidates are every PO number holding 111.
     {"ContainsCommonTrigrams", "IDCUSTPO LIKE \"%11111%\"", true, false, false},
+    // The run after ORD of the order numbers from 0100000 (one document in
+    // 180), which all lie together far along the key: the walk finds none
+    // and the trigram index gives all of them to read and sort.
+    {"ContainsClustered", "IDORDERNBR LIKE \"%D01%\"", true, false, false},
     // One or two characters, too short for trigrams: no matches; few
     // matches of a character a third of the records hold, three times
     // with one character between; a character only the last 3 % of the
