@@ -154,6 +154,21 @@ TEST_F(Server, OrdersAndSearchesTextsExactlyAsACompanyFile) {
     }
 }
 
+// A Starts with walks the records whose folded texts start with the
+// prefix's first characters, as the server counts and folds them; a prefix
+// the component cut or folded otherwise would walk another group and miss
+// every match.
+TEST_F(Server, APrefixsGroupIsTheServersOwnStartOfTheFoldedText) {
+    postgres::Connection connection(company_->serverUri());
+    for (const QString& text : Descriptions + Numbers) {
+        const QByteArray folded = QByteArray::fromStdString(filter::foldedText(text.toUtf8().toStdString()));
+        if (QString::fromUtf8(folded).toUcs4().size() < postgres::OrderedPrefixLength) continue;
+        const postgres::Result server = connection.query(
+            QStringLiteral("SELECT %1").arg(postgres::orderedPrefixSql("trovex.trovex_fold($1)")), {text.toUtf8()});
+        EXPECT_EQ(postgres::orderedPrefixValue(folded), server.bytes(0, 0)) << text.toStdString();
+    }
+}
+
 TEST_F(Server, ALookupsFirstBrowsePlansItsPageMovesSoNoneWaitsForAPlan) {
     auto context = std::make_shared<postgres::ServerContext>(company_->serverUri());
     context->connect();
