@@ -182,12 +182,11 @@ WalkWriter keyWalk(const ServerWalk& plan, const catalogue::ViewDef& view, const
 // group (`group`), in key order (the key's `segments`), those that start
 // with the prefix (`within`, on the folded text `folded`) tested from the
 // index alone, and only they looked up and tested by the filter. The walk's
-// LIMIT keeps `within` out of the index scan, so the server cannot take
-// the prefix B-tree for it. A prefix
-// in one record of a thousand has each of its matches among some ten or a
-// hundred records of its group, where the walk along the key reads a
-// thousand, and sorting all its thousands of matches from the prefix
-// B-tree costs more still.
+// LIMIT keeps `within` out of the index scan, so the server cannot take the
+// prefix B-tree for it. A prefix in one record of a thousand has each of its
+// matches among some ten or a hundred records of its group, where the walk
+// along the key reads a thousand, and sorting all its thousands of matches
+// from the prefix B-tree costs more still.
 WalkWriter groupWalk(const ServerWalk& plan, const catalogue::ViewDef& view, const QStringList& segments,
                      bool ascending, const QString& range, const QString& folded, const QString& group,
                      const QString& within, int rows) {
