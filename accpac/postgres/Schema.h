@@ -13,15 +13,16 @@
 // table written from the component's Unicode data when the company is
 // loaded, its result in the "C" collation). Each searchable text column has
 // a stored column of its folded text beside it, which the server fills from
-// the text as the record is written, a B-tree (for "starts with", holding
-// the view's first key beside the text) and a
-// trigram index (for "contains") on that column, and an index of the
-// characters and pairs of adjacent characters of the folded text
-// (trovex_pairs), which finds the texts holding runs of one or two fixed
-// characters, too short for trigrams, and an index of the stretches that
-// repeat one character or alternate two (trovex_repeats), which finds runs
-// such as "11111" whose few trigrams nearly every text holds. A LIKE condition compares
-// the folded column with the pattern, folded by the component the same way
+// the text as the record is written, and on that column: a B-tree for
+// "starts with", holding the view's first key beside the text; the ordered
+// prefix index (hasOrderedIndex) for "starts with" that thousands of records
+// hold; a trigram index for "contains"; an index of the characters and pairs
+// of adjacent characters of the folded text (trovex_pairs), which finds the
+// texts holding runs of one or two fixed characters, too short for
+// trigrams; and an index of the stretches that repeat one character or
+// alternate two (trovex_repeats), which finds runs such as "11111" whose
+// few trigrams nearly every text holds. A LIKE condition compares the
+// folded column with the pattern, folded by the component the same way
 // before it is sent, its backslashes doubled, so % and _ are the only
 // special characters; a search that reads many records then tests stored
 // text instead of folding every record's text again.
