@@ -114,6 +114,7 @@ const std::vector<Shape> Shapes{
     // its first records.
     {"StartsWithOrderNumber", "IDORDERNBR LIKE \"ORD012%\"", true, false, false},
     {"StartsWithOrderNumberCommon", "IDORDERNBR LIKE \"ORD01%\"", true, false, false},
+    {"StartsWithOrderNumberDigit", "IDORDERNBR LIKE \"ORD5%\"", true, false, false},
     {"ContainsRare", "IDCUSTPO LIKE \"%25183%\"", true, false, false},
     {"ContainsCommon", "IDINVC LIKE \"%000%\"", true, false, false},
     {"ContainsAbsent", "IDCUSTPO LIKE \"%QZX%\"", true, false, false},
