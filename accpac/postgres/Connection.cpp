@@ -93,7 +93,7 @@ Result Connection::query(const QString& sql, const std::vector<QByteArray>& para
 }
 
 std::optional<Result> Connection::readPrepared(const QString& sql, const std::vector<QByteArray>& params) {
-    if (!settled(true)) return std::nullopt;
+    if (!settle(true)) return std::nullopt;
     auto name = prepared_.constFind(sql);
     if (name == prepared_.constEnd()) {
         // A connection keeps a few statements: a session's views, orders and
@@ -115,12 +115,11 @@ std::optional<Result> Connection::readPrepared(const QString& sql, const std::ve
 }
 
 void Connection::planAhead(const std::vector<Statement>& statements, bool wait) {
-    if (!settled(true) || broken() || !PQenterPipelineMode(conn_)) return;
-    Planning& planning = planning_;
+    if (!settle(true) || broken() || !PQenterPipelineMode(conn_)) return;
     bool sending = true;
     for (const Statement& s : statements) {
         if (isPrepared(s.sql)) continue;
-        if (prepared_.size() + qsizetype(planning.size()) >= PreparedStatements / 2) break;
+        if (prepared_.size() + qsizetype(planning_.size()) >= PreparedStatements / 2) break;
         const QByteArray name = "trovex_" + QByteArray::number(++named_);
         // Explaining a prepared statement makes the plan its runs use;
         // nulls stand for the values, which the plan does not depend on.
@@ -129,33 +128,30 @@ void Connection::planAhead(const std::vector<Statement>& statements, bool wait) 
         sending = PQsendPrepare(conn_, name.constData(), s.sql.toUtf8().constData(), s.params, nullptr) &&
                   PQsendQueryParams(conn_, plan.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
         if (!sending) break;
-        planning.emplace_back(s.sql, name);
+        planning_.emplace_back(s.sql, name);
     }
-    if (planning.empty() && sending) {
+    if (planning_.empty() && sending) {
         PQexitPipelineMode(conn_);
         return;
     }
     if (!sending || !PQpipelineSync(conn_)) {
-        planning.clear();
         drop();
         return;
     }
-    if (wait) settled(true);
+    if (wait) settle(true);
 }
 
-bool Connection::settled(bool abandonable) {
+bool Connection::settle(bool abandonable) {
     if (planning_.empty()) return true;
-    const Planning planning = std::move(planning_);
-    planning_.clear();
     // Each statement gives its Prepare's result and its plan's, each
     // followed by a null; the sync point ends them. A statement the server
     // refused stops the rest, which come back aborted.
-    std::vector<bool> made(planning.size());
+    std::vector<bool> made(planning_.size());
     bool synced = false;
     std::size_t command = 0;
-    while (!synced && !broken() && command <= 2 * planning.size()) {
-        // A plan waits for a lock on a table as a read does, and the user
-        // may go on meanwhile. The server is told to stop, and the
+    while (!synced && !broken() && command <= 2 * planning_.size()) {
+        // A plan waits for a lock on a table as a read does; the read after
+        // it may be abandoned meanwhile. The server is told to stop, and the
         // connection, inside its pipeline, goes.
         if (!answered(abandonable)) {
             askToStop();
@@ -177,15 +173,16 @@ bool Connection::settled(bool abandonable) {
         drop();
         return true;
     }
-    for (std::size_t i = 0; i < planning.size(); ++i)
-        if (made[i]) prepared_.insert(planning[i].first, planning[i].second);
+    for (std::size_t i = 0; i < planning_.size(); ++i)
+        if (made[i]) prepared_.insert(planning_[i].first, planning_[i].second);
+    planning_.clear();
     return true;
 }
 
 void Connection::drop() {
-    planning_.clear();
     PQfinish(conn_);
     conn_ = nullptr;
+    planning_.clear();
 }
 
 bool Connection::isPrepared(const QString& sql) const {
@@ -194,7 +191,7 @@ bool Connection::isPrepared(const QString& sql) const {
 }
 
 std::optional<Result> Connection::execute(const QString& sql, const std::vector<QByteArray>& params, bool abandonable) {
-    if (!settled(abandonable)) return std::nullopt;
+    if (!settle(abandonable)) return std::nullopt;
     if (broken()) throwFailure(QStringLiteral("The company server failed a query: the connection is lost."));
     const QByteArray text = sql.toUtf8();
     std::vector<const char*> values;
@@ -262,12 +259,12 @@ void Connection::cancel() {
 }
 
 void Connection::run(const QString& sql) {
-    settled(false);
+    settle(false);
     PQclear(checked(conn_, PQexec(conn_, sql.toUtf8().constData()), PGRES_COMMAND_OK, "a statement"));
 }
 
 void Connection::copyIn(const QString& copySql, const std::function<bool(QByteArray&)>& next) {
-    settled(false);
+    settle(false);
     PQclear(checked(conn_, PQexec(conn_, copySql.toUtf8().constData()), PGRES_COPY_IN, "to start a copy"));
     QByteArray chunk;
     const char* abandoned = nullptr;

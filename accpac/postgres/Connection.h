@@ -79,8 +79,7 @@ public:
     // is left unprepared, and a wait for the answers the read pause abandons
     // costs the connection, which the next read makes again.
     void planAhead(const std::vector<Statement>& statements, bool wait);
-    // True when the connection keeps the statement prepared (or planAhead
-    // has it prepared).
+    // True when the statement is prepared, or being prepared by planAhead.
     bool isPrepared(const QString& sql) const;
     // How many statements readPrepared found unprepared and prepared itself.
     int preparedOnRead() const { return preparedOnRead_; }
@@ -104,12 +103,9 @@ private:
     void cancel();
     // Sends the server the request to stop the running statement.
     void askToStop();
-    // Statements planAhead sent and has not had answered: text, name.
-    using Planning = std::vector<std::pair<QString, QByteArray>>;
-    // Takes the answers to what planAhead sent, if any are due; false when
-    // `abandonable` and the read pause abandoned the wait, which costs the
-    // connection.
-    bool settled(bool abandonable);
+    // Takes the answers to what planAhead sent, if any; false when the read
+    // pause abandoned the wait (`abandonable`), which costs the connection.
+    bool settle(bool abandonable);
     // Waits until libpq holds the next answer or the connection fails;
     // false when `abandonable` and the read pause abandoned the read.
     bool answered(bool abandonable);
@@ -118,9 +114,9 @@ private:
 
     pg_conn* conn_ = nullptr;
     QHash<QString, QByteArray> prepared_;  // statement text -> its name on this connection
-    Planning planning_;                    // sent by planAhead, not answered yet
     int named_ = 0;                        // names given, kept or not (an abandoned one may exist)
     int preparedOnRead_ = 0;
+    std::vector<std::pair<QString, QByteArray>> planning_;  // sent by planAhead, not yet answered: text, name
 };
 
 // How long a lookup waits for the server before it reports a failure.

@@ -195,8 +195,7 @@ QString orderedPrefixSql(const QString& folded) {
 }
 
 QByteArray orderedPrefixValue(const QByteArray& prefix) {
-    const QList<uint> chars = QString::fromUtf8(prefix).toUcs4().first(OrderedPrefixLength);
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), chars.size()).toUtf8();
+    return characters(prefix).first(OrderedPrefixLength).join(QString()).toUtf8();
 }
 
 QString foldedColumn(const QString& field) { return QStringLiteral("folded_") + field; }

@@ -179,22 +179,19 @@ WalkWriter keyWalk(const ServerWalk& plan, const catalogue::ViewDef& view, const
 
 // The walk along the ordered prefix index of a field (Schema.h): the
 // records of the part within `range` whose texts start as the prefix's
-// group (`group`), in key order (the key's `segments`), those that start
-// with the prefix (`within`, on the folded text `folded`) tested from the
-// index alone, and only they looked up and tested by the filter. The walk's
-// LIMIT keeps `within` out of the index scan, so the server cannot take the
-// prefix B-tree for it. A prefix in one record of a thousand has each of its
-// matches among some ten or a hundred records of its group, where the walk
-// along the key reads a thousand, and sorting all its thousands of matches
-// from the prefix B-tree costs more still.
+// group (`group`), in key order (`order`, of the key's `segments`), those
+// that start with the prefix (`within`, on the folded text `folded`) tested
+// from the index alone, and only they looked up and tested by the filter.
+// The walk's LIMIT keeps `within` out of the index scan, so the server cannot
+// take the prefix B-tree for it. A prefix in one record of a thousand has
+// each of its matches among some ten or a hundred records of its group,
+// where the walk along the key reads a thousand, and sorting all its
+// thousands of matches from the prefix B-tree costs more still.
 WalkWriter groupWalk(const ServerWalk& plan, const catalogue::ViewDef& view, const QStringList& segments,
-                     bool ascending, const QString& range, const QString& folded, const QString& group,
-                     const QString& within, int rows) {
-    QStringList order;
-    for (const QString& segment : segments)
-        order << quoteName(segment) + (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+                     bool ascending, const QString& range, const QString& order, const QString& folded,
+                     const QString& group, const QString& within, int rows) {
     const QString from = QStringLiteral("FROM %1 WHERE %2 AND %3 ORDER BY %4 LIMIT ")
-                             .arg(catalogue::tableName(view), group, range, order.join(QStringLiteral(", ")));
+                             .arg(catalogue::tableName(view), group, range, order);
     return [&plan, &view, segments, ascending, from, folded, within, rows](int walked) {
         const QString limit = QString::number(walked);
         const QString keys = QStringLiteral("SELECT * FROM (SELECT %1, %2 %3) AS grouped WHERE %4")
@@ -496,38 +493,40 @@ ServerView::Read ServerView::readSql(const ServerWalk& plan, std::size_t part,
     const int walkPerRow = way == IndexWay::Pieces ? context_->walkBeforeScanPerRow() : context_->walkPerRow();
     const QString throughIndexes = throughSearchIndex(query.sql, def_, def_.key(order_)->segments, plan.ascending(),
                                                       conditions, limit, way == IndexWay::Prefixes);
-    if (indexed) {
-        read.sql = serverSql(throughIndexes, read.params, way == IndexWay::Trigrams, def_);
-        return read;
+    // The rest of a part whose walk fell short is read through the indexes
+    // alone.
+    QString sql = throughIndexes;
+    if (!indexed) {
+        // A prefix as long as the ordered prefix index groups by, or longer,
+        // is walked along that index instead of the key (groupWalk).
+        const PrefixRange* grouped = way == IndexWay::Prefixes ? orderedRange(prefixes, def_) : nullptr;
+        // A prefix's matches are counted in its B-tree, a few index pages, up
+        // to half as many as the walk along the key would read: fewer are
+        // sorted from the index at once, in less time than the walk would
+        // take to give up on them. The walk along the ordered prefix index
+        // reads index entries, at half a record's cost, so it reads twice as
+        // many. Matches the trigram or repeats index gives are read a record
+        // each, so a term the first walk found a few of walks on (Walks).
+        Walks walks;
+        walks.first = walkPerRow * limit * (grouped ? 2 : 1);
+        walks.few = std::max(1, walkPerRow * limit / 2);
+        if (way == IndexWay::Repeats || way == IndexWay::Trigrams)
+            walks.further = context_->walkFurtherPerRow() * limit;
+        const QString range = plan.keyRangeSql(part, after);
+        const QString order = keyOrder(query.sql);
+        WalkWriter walk;
+        if (grouped) {
+            const QString folded = foldedSql(def_, grouped->run->field->name);
+            read.params.push_back(orderedPrefixValue(grouped->run->folded));
+            walk = groupWalk(plan, def_, def_.key(order_)->segments, plan.ascending(), range, order, folded,
+                             QStringLiteral("%1 = ?%2").arg(orderedPrefixSql(folded)).arg(read.params.size()),
+                             grouped->sql(folded), limit);
+        } else {
+            walk = keyWalk(plan, def_, range, order, limit);
+        }
+        sql = boundedSearch(plan, def_, range, order, walk, throughIndexes, walks, limit,
+                            way == IndexWay::Prefixes ? conditions : QStringList());
     }
-    // A prefix as long as the ordered prefix index groups by, or longer, is
-    // walked along that index instead of the key (groupWalk).
-    const PrefixRange* grouped = way == IndexWay::Prefixes ? orderedRange(prefixes, def_) : nullptr;
-    // A prefix's matches are counted in its B-tree, a few index pages, up to
-    // half as many as the walk along the key would read: fewer are sorted
-    // from the index at once, in less time than the walk would take to give
-    // up on them. The walk along the ordered prefix index reads index
-    // entries, at half a record's cost, so it reads twice as many.
-    // Matches the trigram or repeats index gives are read a record each, so
-    // a term the first walk found a few of walks on (Walks).
-    Walks walks;
-    walks.first = walkPerRow * limit * (grouped ? 2 : 1);
-    walks.few = std::max(1, walkPerRow * limit / 2);
-    if (way == IndexWay::Repeats || way == IndexWay::Trigrams) walks.further = context_->walkFurtherPerRow() * limit;
-    const QString range = plan.keyRangeSql(part, after);
-    const QString order = keyOrder(query.sql);
-    WalkWriter walk;
-    if (grouped) {
-        const QString folded = foldedSql(def_, grouped->run->field->name);
-        read.params.push_back(orderedPrefixValue(grouped->run->folded));
-        walk = groupWalk(plan, def_, def_.key(order_)->segments, plan.ascending(), range, folded,
-                         QStringLiteral("%1 = ?%2").arg(orderedPrefixSql(folded)).arg(read.params.size()),
-                         grouped->sql(folded), limit);
-    } else {
-        walk = keyWalk(plan, def_, range, order, limit);
-    }
-    const QString sql = boundedSearch(plan, def_, range, order, walk, throughIndexes, walks, limit,
-                                      way == IndexWay::Prefixes ? conditions : QStringList());
     read.sql = serverSql(sql, read.params, way == IndexWay::Trigrams, def_);
     return read;
 }
