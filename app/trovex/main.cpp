@@ -5,9 +5,7 @@
 // message box also goes to stderr as one line "[title] text".
 #include <QApplication>
 #include <QFile>
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "CommandLine.h"
@@ -46,17 +44,15 @@ std::shared_ptr<accpac::AccpacSession> openSession(const QString& company) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A script needs no display: without one it drives offscreen windows.
-    if (!lookup::hasDisplay() &&
-        std::any_of(argv, argv + argc, [](const char* a) { return !std::strcmp(a, "--script"); }))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("trovex"));
-
+    // The command line is read before Qt starts, so that help and a bad
+    // call need no display, and a lookup that could not be shown is refused
+    // with a reason instead of Qt's abort.
     host::CommandLine line;
     std::unique_ptr<lookup::script::ScriptDriver> driver;
     try {
-        line = host::parseCommandLine(app.arguments().mid(1));
+        QStringList words;
+        for (int i = 1; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
+        line = host::parseCommandLine(words);
         if (line.help) {
             std::fputs(host::usage().toUtf8().constData(), stdout);
             return Done;
@@ -69,6 +65,17 @@ int main(int argc, char** argv) {
         std::fputs(host::usage().toUtf8().constData(), stderr);
         return BadUsage;
     }
+    // A script needs no display: without one it drives offscreen windows.
+    if (!lookup::hasDisplay()) {
+        if (!driver) {
+            print(stderr, QStringLiteral("trovex: no display to show the lookup window on (set DISPLAY, or "
+                                         "drive the window with --script, which needs none)"));
+            return BadUsage;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("trovex"));
 
     std::shared_ptr<accpac::AccpacSession> session;
     try {

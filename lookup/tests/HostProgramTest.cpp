@@ -121,11 +121,38 @@ TEST(HostProgram, TypesAnyTextIntoTheSearchBox) {
     EXPECT_EQ(dumped(o.out, "txtSearch"), typed);
 }
 
+QProcessEnvironment withoutDisplay() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+    return env;
+}
+
+// Without a display: help and bad calls as anywhere, and a lookup without a
+// script refused with the reason, before any company is opened or made.
+TEST(HostProgram, WithoutADisplayHelpsAndRefusesAWindowItCannotShow) {
+    QTemporaryDir data;
+    QProcessEnvironment env = withoutDisplay();
+    env.insert("XDG_DATA_HOME", data.path());
+    const Outcome help = runHost({"--help"}, QString(), env);
+    EXPECT_EQ(help.exitCode, 0) << help.err;
+    EXPECT_TRUE(has(help.out, "usage: trovex ")) << help.out;
+    EXPECT_TRUE(has(help.out, "\n  FindAP_Documents ")) << help.out;
+
+    const Outcome bad = runHost({"FindAP_Nothing"}, QString(), env);
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(has(bad.err, "unknown method \"FindAP_Nothing\"")) << bad.err;
+
+    const Outcome window = runHost({"FindAP_Accounts"}, QString(), env);
+    EXPECT_EQ(window.exitCode, 2);
+    EXPECT_TRUE(has(window.err, "trovex: no display to show the lookup window on")) << window.err;
+    EXPECT_EQ(window.out, "");
+    EXPECT_FALSE(QDir(data.filePath("trovex")).exists()) << "no demo company made for a window never shown";
+}
+
 TEST(HostProgram, MakesTheDemoCompanyOnFirstUseAndRunsWithoutADisplay) {
     QTemporaryDir data;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = withoutDisplay();
     env.insert("XDG_DATA_HOME", data.path());
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
     const Outcome o = runHost({"--script", "{script}", "FindAP_Employee"}, "dump\ndblclick row 1\n", env);
     ASSERT_EQ(o.exitCode, 0) << o.err;
     EXPECT_EQ(dumped(o.out, "caption"), "Sample Company Inc. - Sage Accpac Employees");
