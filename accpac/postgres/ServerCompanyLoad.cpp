@@ -16,6 +16,7 @@
 #include "accpac/postgres/Schema.h"
 #include "accpac/sqlite/CompanyFile.h"
 #include "accpac/sqlite/Database.h"
+#include "accpac/tools/ScratchFiles.h"
 
 namespace accpac {
 
@@ -132,6 +133,7 @@ void createServerCompany(const QString& uri, const CreateOptions& options) {
     // after.
     const auto server = connectWriter(uri);
     QTemporaryDir dir;
+    const ScratchFiles scratch(dir.path());
     const QString file = dir.filePath(QStringLiteral("company.sqlite"));
     createCompany(file, options);
     if (options.progress) options.progress({QStringLiteral("the copy on the server")});
@@ -143,6 +145,7 @@ ImportResult importServerCsv(const QString& uri, const QString& viewId, const QS
     // The file's records are checked and converted as for a company file,
     // in a scratch company holding nothing but them in that view.
     QTemporaryDir dir;
+    const ScratchFiles removedOnInterrupt(dir.path());
     const QString scratch = dir.filePath(QStringLiteral("import.sqlite"));
     createCompany(scratch, {});
     ImportResult result = importCsv(scratch, viewId, csvFile);

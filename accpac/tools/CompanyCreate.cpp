@@ -20,6 +20,7 @@
 #include "accpac/tools/CompanyWriter.h"
 #include "accpac/tools/DemoData.h"
 #include "accpac/tools/RecordsHandover.h"
+#include "accpac/tools/ScratchFiles.h"
 #include "accpac/tools/SideBuild.h"
 
 namespace accpac {
@@ -38,6 +39,7 @@ void createCompany(const QString& path, const CreateOptions& options) {
     // The company is built beside its final name and moved into place only
     // when complete, so a failed or interrupted creation leaves no half company.
     const QString building = path + QStringLiteral(".building");
+    const ScratchFiles scratch(building);
     QFile::remove(building);
     try {
         // The two threads below take turns at the caller's report.

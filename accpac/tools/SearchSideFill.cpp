@@ -37,6 +37,7 @@ SearchSideFill::SearchSideFill(const QString& path, const ViewDef& view, CsvRead
     file.setAutoRemove(false);
     if (!file.open()) return;
     path_ = file.fileName();
+    scratch_.emplace(path_);
     file.close();
     thread_ = std::thread([this] { fill(); });
 }

@@ -11,12 +11,14 @@
 #include <atomic>
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string_view>
 #include <thread>
 #include <vector>
 
 #include "accpac/sqlite/Storage.h"
 #include "accpac/tools/Csv.h"
+#include "accpac/tools/ScratchFiles.h"
 
 namespace accpac::sqlite {
 
@@ -45,6 +47,7 @@ private:
     void removeFiles() const;
 
     QString path_;  // the scratch file, "" when there is none
+    std::optional<ScratchFiles> scratch_;
     const ViewDef& view_;
     CsvReader reader_;
     const std::size_t columns_;     // fields in every record

@@ -9,8 +9,10 @@
 #include "accpac/postgres/ServerCompany.h"
 #include "accpac/postgres/ServerCompanyLoad.h"
 #include "accpac/tools/CompanyTool.h"
+#include "accpac/tools/ScratchFiles.h"
 
 int main(int argc, char** argv) {
+    accpac::removeScratchFilesOnInterrupt();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout), err(stderr);
     // A postgresql:// URI names a company on a server; anything else a company file.

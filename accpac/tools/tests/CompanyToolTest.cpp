@@ -7,11 +7,15 @@
 // them, and bad records reported by the line they start on with nothing
 // loaded at all.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "accpac/AccpacError.h"
 #include "accpac/filter/Filter.h"
@@ -149,6 +153,26 @@ TEST_F(CompanyTool, MakesTheSameDemoCompanyEveryTimeWithWhatTheLookupsNeed) {
         EXPECT_EQ(tool({"browse", scaled, "AR0036", "--filter", "SWPAID=0"}).rows().size(), 2500);
         QDir(dir_->filePath(QString::fromUtf8(blocked))).removeRecursively();
         EXPECT_EQ(QDir(dir_->path()).entryList({"*building*"}), QStringList()) << blocked;
+    }
+}
+
+// The program stopped with Ctrl+C or by a shutdown while it builds a
+// company: it ends as the signal ends a program, and leaves neither the
+// company nor any of its scratch files behind (an old company stays).
+TEST_F(CompanyTool, AnInterruptedCreationLeavesNothingBehind) {
+    const QString company = dir_->filePath("stopped.trovex");
+    for (const int signal : {SIGINT, SIGTERM}) {
+        QProcess p;
+        p.start(TROVEX_COMPANY_APP, {"create", company, "--scale", "400000"});
+        ASSERT_TRUE(p.waitForStarted());
+        const QDeadlineTimer deadline(60'000);
+        while (!QFile::exists(company + ".building-others") && !deadline.hasExpired()) QThread::msleep(10);
+        ASSERT_FALSE(deadline.hasExpired()) << "the creation did not start building";
+        ::kill(pid_t(p.processId()), signal);
+        ASSERT_TRUE(p.waitForFinished(30'000));
+        EXPECT_EQ(p.exitStatus(), QProcess::CrashExit) << p.readAllStandardError().toStdString();
+        const QStringList left = QDir(dir_->path()).entryList({"stopped*"});
+        EXPECT_TRUE(left.isEmpty()) << "signal " << signal << " left " << left.join(", ").toStdString();
     }
 }
 
