@@ -121,6 +121,16 @@ void loadCompany(postgres::Connection& server, const QString& companyFile) {
     server.run(QStringLiteral("ANALYZE ") + tables.join(QStringLiteral(", ")));
 }
 
+// A load builds the company in a file of its own first, in the temporary
+// folder (TMPDIR): one that cannot be made there is refused, not made in the
+// current folder instead.
+void checkMade(const QTemporaryDir& dir) {
+    if (!dir.isValid())
+        throw AccpacError(
+            errnum::AccpacFailure,
+            QStringLiteral("No scratch folder can be made in the temporary folder: %1.").arg(dir.errorString()));
+}
+
 }  // namespace
 
 void loadServerCompany(const QString& uri, const QString& companyFile) {
@@ -132,7 +142,8 @@ void createServerCompany(const QString& uri, const CreateOptions& options) {
     // reported before the records are made (minutes at ten million), not
     // after.
     const auto server = connectWriter(uri);
-    QTemporaryDir dir;
+    const QTemporaryDir dir;
+    checkMade(dir);
     const ScratchFiles scratch(dir.path());
     const QString file = dir.filePath(QStringLiteral("company.sqlite"));
     createCompany(file, options);
@@ -144,7 +155,8 @@ ImportResult importServerCsv(const QString& uri, const QString& viewId, const QS
     auto server = connectWriter(uri);
     // The file's records are checked and converted as for a company file,
     // in a scratch company holding nothing but them in that view.
-    QTemporaryDir dir;
+    const QTemporaryDir dir;
+    checkMade(dir);
     const ScratchFiles removedOnInterrupt(dir.path());
     const QString scratch = dir.filePath(QStringLiteral("import.sqlite"));
     createCompany(scratch, {});

@@ -66,11 +66,16 @@ void removeScratchFilesOnInterrupt() {
 }
 
 ScratchFiles::ScratchFiles(QString prefix) : prefix_(std::move(prefix)) {
+    // A prefix without a name of its own (a temporary folder that could not
+    // be made has the path "") would name every file in its folder.
+    if (QFileInfo(prefix_).fileName().isEmpty()) return;
     const std::lock_guard lock(registered);
     prefixes().append(prefix_);
+    registered_ = true;
 }
 
 ScratchFiles::~ScratchFiles() {
+    if (!registered_) return;
     const std::lock_guard lock(registered);
     prefixes().removeOne(prefix_);
 }

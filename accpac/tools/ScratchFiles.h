@@ -27,6 +27,7 @@ public:
 
 private:
     QString prefix_;
+    bool registered_ = false;
 };
 
 }  // namespace accpac
