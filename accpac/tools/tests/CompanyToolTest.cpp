@@ -383,49 +383,13 @@ TEST_F(CsvImport, RefusedValuesNameTheirLineAndField) {
 // every field of every view, each text is stored as the field's own
 // conversion stores it, or refused in its words.
 TEST(CsvValues, StoreWhatTheFieldsOwnConversionStores) {
-    const char* const texts[] = {"",
-                                 "0",
-                                 "-0",
-                                 "1",
-                                 "-1",
-                                 "007",
-                                 "12",
-                                 "-12.5",
-                                 "0.001",
-                                 "1.5",
-                                 "1.50",
-                                 "1.234567",
-                                 "-.5",
-                                 ".5",
-                                 "5.",
-                                 "1.-5",
-                                 "-",
-                                 "1e5",
-                                 "+3",
-                                 " 4",
-                                 "32767",
-                                 "32768",
-                                 "-32769",
-                                 "2147483648",
-                                 "99999999999999999",
-                                 "123456789012345678",
-                                 "9999999999999999999",
-                                 "True",
-                                 "False",
-                                 "true",
-                                 "2",
-                                 "2024-02-29",
-                                 "2023-02-29",
-                                 "0000-01-01",
-                                 "2024-1-01",
-                                 "A",
-                                 "B",
-                                 "X",
-                                 "L",
-                                 "Ab",
-                                 "\xC3\xA9",
-                                 "thirty-one characters of a text",
-                                 "o\"k"};
+    // clang-format off
+    const char* const texts[] = {
+        "", "0", "-0", "1", "-1", "007", "12", "-12.5", "0.001", "1.5", "1.50", "1.234567", "-.5", ".5", "5.", "1.-5",
+        "-", "1e5", "+3", " 4", "32767", "32768", "-32769", "2147483648", "99999999999999999", "123456789012345678",
+        "9999999999999999999", "True", "False", "true", "2", "2024-02-29", "2023-02-29", "0000-01-01", "2024-1-01",
+        "A", "B", "X", "L", "Ab", "\xC3\xA9", "thirty-one characters of a text", "o\"k"};
+    // clang-format on
     for (const sqlite::ViewDef& view : sqlite::catalogue()) {
         for (const FieldDef& def : view.fields) {
             const sqlite::CsvValue value(def);
