@@ -56,18 +56,21 @@ bool byKeyBytes(const QString& a, const QString& b) {
     return a.section(u'|', 0, 0).toUtf8() < b.section(u'|', 0, 0).toUtf8();
 }
 
-// key|description of every record a browse fetches.
-QStringList browse(AccpacSession& session, const QString& filter, bool ascending) {
-    auto view = session.OpenView("GL0001", "GL");
-    view->ClearRecord();
-    view->ResetBrowse(false);
-    if (!ascending) view->Fields().Item("ACCTFMTTD").setMaxKey();
-    view->Browse(filter, ascending);
+// key|description of the records a browse of `view` fetches, at most `limit` of them.
+QStringList fetched(AccpacView& view, const QString& filter, bool ascending, qsizetype limit = -1) {
+    view.ClearRecord();
+    view.ResetBrowse(false);
+    if (!ascending) view.Fields().Item("ACCTFMTTD").setMaxKey();
+    view.Browse(filter, ascending);
     QStringList got;
-    while (view->Fetch())
-        got << view->Fields().Item("ACCTFMTTD").Value().toText() + u'|' +
-                   view->Fields().Item("ACCTDESC").Value().toText();
+    while (got.size() != limit && view.Fetch())
+        got << view.Fields().Item("ACCTFMTTD").Value().toText() + u'|' +
+                   view.Fields().Item("ACCTDESC").Value().toText();
     return got;
+}
+// Every record a browse of a new view of the accounts fetches.
+QStringList browse(AccpacSession& session, const QString& filter, bool ascending) {
+    return fetched(*session.OpenView("GL0001", "GL"), filter, ascending);
 }
 
 class Server : public ::testing::Test {
@@ -173,17 +176,6 @@ TEST_F(Server, ALookupsFirstBrowsePlansItsPageMovesSoNoneWaitsForAPlan) {
     auto context = std::make_shared<postgres::ServerContext>(company_->serverUri());
     context->connect();
     postgres::ServerView view(context, context->viewToOpen("GL0001", "GL"));
-    const auto read = [&](const QString& filter, bool ascending) {
-        view.ClearRecord();
-        view.ResetBrowse(false);
-        if (!ascending) view.Fields().Item("ACCTFMTTD").setMaxKey();
-        view.Browse(filter, ascending);
-        QStringList got;
-        while (got.size() < 12 && view.Fetch())
-            got << view.Fields().Item("ACCTFMTTD").Value().toText() + u'|' +
-                       view.Fields().Item("ACCTDESC").Value().toText();
-        return got;
-    };
     // The window's page moves: the lookup's filter and a comparison with the
     // key at an edge of the grid, or the filter alone to the bottom.
     const QString edge = Numbers[Numbers.size() / 2];
@@ -194,13 +186,14 @@ TEST_F(Server, ALookupsFirstBrowsePlansItsPageMovesSoNoneWaitsForAPlan) {
     // clang-format on
     int prepared = 0;
     for (const QString& lookup : {QString(), QString("ACCTDESC LIKE \"%e%\""), QString("ACCTID <> \"3\"")}) {
-        read(lookup, true);
+        fetched(view, lookup, true, 12);
         EXPECT_EQ(context->preparedOnRead(), ++prepared) << lookup.toStdString();
         for (const auto& [move, ascending] : moves) {
             QString filter = move.isEmpty() ? move : move.arg(edge);
             if (!lookup.isEmpty()) filter = filter.isEmpty() ? lookup : lookup + " AND " + filter;
             // The moves are planned, not run: each finds its own records.
-            EXPECT_EQ(read(filter, ascending), browse(*file_, filter, ascending).mid(0, 12)) << filter.toStdString();
+            EXPECT_EQ(fetched(view, filter, ascending, 12), browse(*file_, filter, ascending).mid(0, 12))
+                << filter.toStdString();
             EXPECT_EQ(context->preparedOnRead(), prepared) << filter.toStdString() << " waited for a plan";
         }
     }
