@@ -121,9 +121,11 @@ TEST(HostProgram, TypesAnyTextIntoTheSearchBox) {
     EXPECT_EQ(dumped(o.out, "txtSearch"), typed);
 }
 
-QProcessEnvironment withoutDisplay() {
+// No display, and the program's data (the demo company) in `data`.
+QProcessEnvironment withoutDisplay(const QTemporaryDir& data) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+    env.insert("XDG_DATA_HOME", data.path());
     return env;
 }
 
@@ -131,8 +133,7 @@ QProcessEnvironment withoutDisplay() {
 // script refused with the reason, before any company is opened or made.
 TEST(HostProgram, WithoutADisplayHelpsAndRefusesAWindowItCannotShow) {
     QTemporaryDir data;
-    QProcessEnvironment env = withoutDisplay();
-    env.insert("XDG_DATA_HOME", data.path());
+    const QProcessEnvironment env = withoutDisplay(data);
     const Outcome help = runHost({"--help"}, QString(), env);
     EXPECT_EQ(help.exitCode, 0) << help.err;
     EXPECT_TRUE(has(help.out, "usage: trovex ")) << help.out;
@@ -151,8 +152,7 @@ TEST(HostProgram, WithoutADisplayHelpsAndRefusesAWindowItCannotShow) {
 
 TEST(HostProgram, MakesTheDemoCompanyOnFirstUseAndRunsWithoutADisplay) {
     QTemporaryDir data;
-    QProcessEnvironment env = withoutDisplay();
-    env.insert("XDG_DATA_HOME", data.path());
+    const QProcessEnvironment env = withoutDisplay(data);
     const Outcome o = runHost({"--script", "{script}", "FindAP_Employee"}, "dump\ndblclick row 1\n", env);
     ASSERT_EQ(o.exitCode, 0) << o.err;
     EXPECT_EQ(dumped(o.out, "caption"), "Sample Company Inc. - Sage Accpac Employees");
