@@ -16,11 +16,13 @@
 #include "accpac/sqlite/SqliteSession.h"
 #include "accpac/sqlite/SqliteView.h"
 #include "accpac/sqlite/tests/SharedCompany.h"
+#include "accpac/tests/Fixtures.h"
 #include "tests/support/CompanyWriter.h"
 
 namespace {
 
 using namespace accpac;
+using accpac::fixtures::expectError;
 
 QByteArray digest(const QString& path) {
     QFile f(path);
@@ -44,16 +46,11 @@ protected:
     // message in the session's errors, with priority Error.
     void expectReported(const std::function<void()>& action, const QString& mentions) {
         session_->Errors().Clear();
-        try {
-            action();
-            ADD_FAILURE() << "no error; expected one mentioning " << mentions.toStdString();
-        } catch (const AccpacError& e) {
-            EXPECT_EQ(e.number(), errnum::AccpacFailure);
-            EXPECT_TRUE(e.description().contains(mentions)) << e.description().toStdString();
-            ASSERT_EQ(session_->Errors().Count(), 1);
-            EXPECT_EQ(session_->Errors().Item(0).Priority(), ErrorPriority::Error);
-            EXPECT_EQ(session_->Errors().Item(0).Description(), e.description());
-        }
+        const QString said = expectError(errnum::AccpacFailure, action);
+        EXPECT_TRUE(said.contains(mentions)) << said.toStdString();
+        ASSERT_EQ(session_->Errors().Count(), 1);
+        EXPECT_EQ(session_->Errors().Item(0).Priority(), ErrorPriority::Error);
+        EXPECT_EQ(session_->Errors().Item(0).Description(), said);
     }
     std::shared_ptr<AccpacSession> session_ = company_->open();
 };
@@ -147,14 +144,8 @@ TEST(OpenCompany, RefusesFilesThatAreNoCompanyNamingTheCause) {
                                                      {other, "is not a company: it has no company marker"}};
     for (const auto& [path, cause] : files) {
         const QByteArray before = QFileInfo(path).isFile() ? digest(path) : QByteArray();
-        try {
-            openCompany(path);
-            ADD_FAILURE() << "opened " << path.toStdString();
-        } catch (const AccpacError& e) {
-            EXPECT_EQ(e.number(), errnum::AccpacFailure);
-            EXPECT_TRUE(e.description().contains(path)) << e.description().toStdString();
-            EXPECT_TRUE(e.description().contains(QLatin1String(cause))) << e.description().toStdString();
-        }
+        const QString said = expectError(errnum::AccpacFailure, [&] { openCompany(path); });
+        EXPECT_TRUE(said.contains(path) && said.contains(QLatin1String(cause))) << said.toStdString();
         EXPECT_EQ(QFileInfo(path).isFile() ? digest(path) : QByteArray(), before) << path.toStdString();
     }
 }
@@ -169,14 +160,9 @@ TEST(OpenCompany, WaitsForAWriterThenSaysTheCompanyIsBusy) {
     ASSERT_TRUE(writer.run("PRAGMA journal_mode = DELETE; BEGIN EXCLUSIVE; DELETE FROM \"GL0001\";"));
     QElapsedTimer waited;
     waited.start();
-    try {
-        openCompany(company.path());
-        ADD_FAILURE() << "opened a company another program holds locked";
-    } catch (const AccpacError& e) {
-        EXPECT_TRUE(e.description().contains("is busy: another program is writing to it"))
-            << e.description().toStdString();
-        EXPECT_FALSE(e.description().contains("not a company")) << e.description().toStdString();
-    }
+    const QString said = expectError(errnum::AccpacFailure, [&] { openCompany(company.path()); });
+    EXPECT_TRUE(said.contains("is busy: another program is writing to it") && !said.contains("not a company"))
+        << said.toStdString();
     EXPECT_GE(waited.elapsed(), sqlite::BusyTimeoutMs / 2);
     ASSERT_TRUE(writer.run("ROLLBACK; PRAGMA journal_mode = WAL; BEGIN IMMEDIATE; DELETE FROM \"GL0001\";"));
     const int accounts = fetchAll(*company.open()->OpenView("GL0001", "GL"), "");
